@@ -1,0 +1,88 @@
+#include "app/AppServices.h"
+
+#include <cstring>
+#include <vector>
+
+const char* const SETTINGS_KEY = "SOFTWARE\\Vodrix Software\\Vodrix Video Convert\\CurrentVersion";
+
+namespace {
+
+// Read buffer of the one setting; longer values read as missing.
+constexpr DWORD SETTING_BUFFER_BYTES = 1024;
+
+EventLogObserver g_eventLogObserver = nullptr;
+
+// Closes a registry key on every way out of a function.
+class ScopedKey {
+public:
+    ScopedKey() = default;
+    ~ScopedKey() { if (m_hKey) RegCloseKey(m_hKey); }
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+    HKEY* receive() { return &m_hKey; }
+    HKEY get() const { return m_hKey; }
+
+private:
+    HKEY m_hKey = nullptr;  // owned
+};
+
+}  // namespace
+
+void SetEventLogObserver(EventLogObserver observer) { g_eventLogObserver = observer; }
+
+int LogEvent(WORD eventType, DWORD eventId, const char* text)
+{
+    // A handle per entry: the batch worker and the UI thread both log, and
+    // nothing shared between them needs a lock this way.
+    HANDLE hLog = RegisterEventSourceA(nullptr, APP_TITLE);
+    if (!hLog)
+        return 0;
+    const char* strings[1] = {text};
+    ReportEventA(hLog, eventType, 0, eventId, nullptr, text ? 1 : 0, 0,
+                 text ? strings : nullptr, nullptr);
+    DeregisterEventSource(hLog);
+    if (g_eventLogObserver)
+        g_eventLogObserver(eventType, eventId, text);
+    return 1;
+}
+
+int ReadSetting(const char* name, std::string& value)
+{
+    ScopedKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_READ, key.receive()) != ERROR_SUCCESS)
+        return 0;
+    // One spare byte: the value is stored without its terminating zero, so
+    // a full 1024-byte value must still end in a zero here.
+    std::vector<char> buffer(SETTING_BUFFER_BYTES + 1, '\0');
+    DWORD size = SETTING_BUFFER_BYTES;
+    if (RegQueryValueExA(key.get(), name, nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS)
+        return 0;
+    value.assign(buffer.data(), strnlen(buffer.data(), size));
+    return 1;
+}
+
+int WriteSetting(const char* name, const char* text)
+{
+    ScopedKey key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, key.receive(), nullptr) != ERROR_SUCCESS)
+        return 0;
+    const LONG result = RegSetValueExA(key.get(), name, 0, REG_SZ,
+                                       reinterpret_cast<const BYTE*>(text),
+                                       static_cast<DWORD>(strlen(text)));
+    return result == ERROR_SUCCESS ? 1 : 0;
+}
+
+std::string DirectoryOfPath(const char* path)
+{
+    const char* lastSlash = strrchr(path, '\\');
+    return lastSlash ? std::string(path, lastSlash + 1) : std::string();
+}
+
+std::string GetProgramDir()
+{
+    char path[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return DirectoryOfPath(path);
+}

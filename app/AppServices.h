@@ -1,0 +1,46 @@
+// The application shell's services: title and version, the event log, the one
+// stored setting and the program directory beside which every companion file lies.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#define APP_TITLE "Vodrix Video Converter"
+#define APP_VERSION "V2.0.5"
+#define SKIN_FILE_NAME "x-plus.smf"
+#define DIALOG_SKIN_NAME "MainDialog"
+
+// Event ids of the two kinds of entry the program writes.
+enum : DWORD {
+    EVENT_ID_ERROR = 1,  // batch run and engine failures
+    EVENT_ID_INFO = 3,   // start, stop and encoder command lines
+};
+
+// Writes one entry under the source APP_TITLE. Returns 1 once the entry was
+// reported, 0 when no event-log handle could be opened. A null text writes
+// an entry without insertion string.
+int LogEvent(WORD eventType, DWORD eventId, const char* text);
+
+// The system event log cannot be read back everywhere (Wine keeps none), so
+// tests observe entries here. Called after every report; null switches it off.
+using EventLogObserver = void (*)(WORD eventType, DWORD eventId, const char* text);
+void SetEventLogObserver(EventLogObserver observer);
+
+// Registry key under HKEY_CURRENT_USER that holds the program's settings.
+extern const char* const SETTINGS_KEY;
+
+// Reads a string value of the settings key into `value`. Returns 1 on
+// success; 0 leaves `value` unchanged (missing key or value, or data longer
+// than the 1024-byte read buffer).
+int ReadSetting(const char* name, std::string& value);
+
+// Stores `text` as REG_SZ without its terminating zero. Returns 1 on success.
+int WriteSetting(const char* name, const char* text);
+
+// The running executable's directory with its trailing backslash.
+std::string GetProgramDir();
+
+// Everything of `path` up to and including its last backslash; empty when
+// there is none. Pure, so that it can be tested on any path.
+std::string DirectoryOfPath(const char* path);
