@@ -328,9 +328,9 @@ WHITE = (255, 255, 255)
 # face's last rows stay see-through.
 
 FACE_W, FACE_H = 50, 56
-TILE_BOTTOM = 43
-GLYPH_CX, GLYPH_CY = 25.0, 12.0   # centre of the pictogram area
-GLYPH_R = 9.5                     # half the pictogram's size
+TILE_BOTTOM = 44
+GLYPH_CX, GLYPH_CY = 25.0, 13.0   # centre of the pictogram area
+GLYPH_R = 9.0                     # half the pictogram's size
 
 
 def glyph_fill(canvas, shape, colours, tone, top, bottom):
@@ -372,12 +372,11 @@ def glyph_remove(c, tone):
     glyph_fill(c, minus, RED, tone, cy - w / 2, cy + w / 2)
 
 
-def circular_arrows(cx, cy, radius, width, head):
+def circular_arrows(cx, cy, radius, width, head, half_width=None, sweep=118):
     """Two arrows chasing each other counter-clockwise around a circle."""
     shapes = []
-    half_width = head * 0.72
+    half_width = half_width or head * 0.72
     for start in (20, 200):
-        sweep = 118
         end = start + sweep
         shapes.append(arc(cx, cy, radius, width, start, sweep))
         # The head's base lies across the stroke at its end; its tip sits on
@@ -410,7 +409,7 @@ def glyph_remove(c, tone):
 
 
 def glyph_convert(c, tone):
-    arrows = circular_arrows(GLYPH_CX, GLYPH_CY, GLYPH_R - 2.6, 3.0, 5.6)
+    arrows = circular_arrows(GLYPH_CX, GLYPH_CY, GLYPH_R - 1.9, 3.0, 5.8)
     glyph_fill(c, arrows, BLUE, tone, GLYPH_CY - GLYPH_R, GLYPH_CY + GLYPH_R)
 
 
@@ -482,7 +481,7 @@ def row_plus(c):
 
 
 def row_converting(c):
-    glyph_fill(c, circular_arrows(8, 8, 4.9, 2.4, 5.2), BLUE, NORMAL, 1, 15)
+    glyph_fill(c, circular_arrows(8, 8, 5.0, 2.2, 4.6, half_width=3.0, sweep=92), BLUE, NORMAL, 1, 15)
 
 
 def row_check(c):
