@@ -525,24 +525,25 @@ def app_icon(size):
         s = size / 48.0
         arrows = circular_arrows(24 * s, 24 * s, 19 * s, 3.8 * s, 9 * s)
         glyph_fill(c, arrows, BLUE, NORMAL, 0, size)
-        frame = rounded_rect(8 * s, 12 * s, 40 * s, 36 * s, 3.5 * s)
-        screen = rounded_rect(10.5 * s, 17.2 * s, 37.5 * s, 30.8 * s, 1.5 * s)
+        frame_top, frame_bottom, screen_top, screen_bottom = 12 * s, 36 * s, 17.2 * s, 30.8 * s
+        frame = rounded_rect(8 * s, frame_top, 40 * s, frame_bottom, 3.5 * s)
+        screen = rounded_rect(10.5 * s, screen_top, 37.5 * s, screen_bottom, 1.5 * s)
         play = polygon([(20 * s, 18.6 * s), (31 * s, 24 * s), (20 * s, 29.4 * s)])
     else:
-        s = size / 16.0
-        frame = rounded_rect(0.5 * s, 2.5 * s, 15.5 * s, 13.5 * s, 1.5 * s)
-        screen = rounded_rect(2 * s, 4 * s, 14 * s, 12 * s, 0.8 * s)
-        play = polygon([(5.5 * s, 4.5 * s), (12 * s, 8 * s), (5.5 * s, 11.5 * s)])
-    c.fill(frame, vertical(12 * s, rgb("3a4766"), 36 * s, rgb("1d253a")))
+        frame_top, frame_bottom, screen_top, screen_bottom = 2.5, 13.5, 4, 12
+        frame = rounded_rect(0.5, frame_top, 15.5, frame_bottom, 1.5)
+        screen = rounded_rect(2, screen_top, 14, screen_bottom, 0.8)
+        play = polygon([(6, 4.5), (12.5, 8), (6, 11.5)])
+    c.fill(frame, vertical(frame_top, rgb("3a4766"), frame_bottom, rgb("1d253a")))
     c.fill(outline(frame, 1.0), solid(rgb("11172a")))
     if size >= 32:
         for i in range(6):   # sprocket holes along both edges
             hx = (11.2 + i * 4.9) * s
             for hy in (13.6 * s, 32.2 * s):
                 c.fill(rounded_rect(hx, hy, hx + 2.6 * s, hy + 2.2 * s, 0.5 * s), solid(rgb("c9d3e6")))
-    c.fill(screen, vertical(17 * s, rgb("ffcf5a"), 31 * s, rgb("e8821c")))
+    c.fill(screen, vertical(screen_top, rgb("ffcf5a"), screen_bottom, rgb("e8821c")))
     c.fill(play, solid(WHITE))
-    if size >= 32:
+    if size >= 48:
         c.fill(outline(play, 1.0), solid(rgb("a8501a")), opacity=0.85)
     return c.straight_alpha()
 
