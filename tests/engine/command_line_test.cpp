@@ -312,11 +312,12 @@ TEST(EncoderOutputTest, PercentIsTruncatedAndNeedsADuration)
 TEST(EncoderOutputTest, LinesAreAssembledAcrossChunksWithEitherEnding)
 {
     LineAssembler lines;
-    EXPECT_TRUE(lines.Feed("first part", 10).empty());
-    EXPECT_EQ((std::vector<std::string>{"first part, end", "second"}), lines.Feed(", end\r\nsecond\n", 15));
-    EXPECT_EQ((std::vector<std::string>{"", "third"}), lines.Feed("\r\nthird\r", 8));
-    EXPECT_EQ((std::vector<std::string>{"third"}), lines.Feed("\n", 1));
-    EXPECT_EQ((std::vector<std::string>{"a\rb"}), lines.Feed("a\rb\ntail", 8));
+    const auto feed = [&lines](const std::string& chunk) { return lines.Feed(chunk.data(), chunk.size()); };
+    EXPECT_TRUE(feed("first part").empty());
+    EXPECT_EQ((std::vector<std::string>{"first part, end", "second"}), feed(", end\r\nsecond\n"));
+    EXPECT_EQ((std::vector<std::string>{""}), feed("\r\nthird\r"));
+    EXPECT_EQ((std::vector<std::string>{"third"}), feed("\n"));
+    EXPECT_EQ((std::vector<std::string>{"a\rb"}), feed("a\rb\ntail"));
     EXPECT_EQ("tail", lines.TakePending());
     EXPECT_EQ("", lines.Pending());
     const char withZero[] = {'x', '\0', 'y', '\n'};
