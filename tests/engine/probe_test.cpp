@@ -221,9 +221,9 @@ TEST_F(DirectShowProbeTest, ReportsWhatTheDetectorReads)
     for (const char* name : {"clip.avi", "clip.mp4", "tone.mp3", "clip.flv", "clip.mov", "clip.mpg", "clip.wmv"}) {
         MediaItem item;
         const HRESULT status = Probe(name, &item);
-        printf("[ detector ] %-9s status 0x%08lx video %d audio %d %dx%d %.2f s\n", name,
-               static_cast<unsigned long>(status), item.m_bHasVideo, item.m_bHasAudio, item.m_nSrcWidth,
-               item.m_nSrcHeight, item.m_dDuration);
+        printf("[ detector ] %-9s %6lu bytes: status 0x%08lx video %d audio %d %dx%d %.2f s\n", name,
+               GetFileLength(WidePath(s_dir->File(name).c_str()).c_str()), static_cast<unsigned long>(status),
+               item.m_bHasVideo, item.m_bHasAudio, item.m_nSrcWidth, item.m_nSrcHeight, item.m_dDuration);
         MediaItem probed = {};
         EXPECT_EQ(1, encoder.bGetMediaFileContent(s_dir->File(name).c_str(), &probed)) << name;
     }
