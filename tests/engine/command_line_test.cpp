@@ -349,3 +349,11 @@ TEST(EncoderOutputTest, ProbeAnswerFieldsKeepValuesThatDoNotMatch)
     ParseProbeChunk(" Input #0 Duration:50 Width:1 Height:1", &duration, &width, &height);
     EXPECT_EQ(12, duration);
 }
+
+TEST_F(CommandLineTest, UnterminatedSourcePathIsCutAtItsField)
+{
+    MediaItem item = ExampleItem();
+    memset(item.m_szSourcePath, 'a', sizeof item.m_szSourcePath);
+    ASSERT_EQ(1, Build(item));
+    EXPECT_NE(std::string::npos, Command().find(" -i \"" + std::string(MEDIA_PATH_CHARS, 'a') + "\" -vcodec "));
+}
