@@ -114,7 +114,6 @@ int CFfmpegEncoder::bBuildCommand(MediaItem* pItem)
         if (!pItem)
             return 0;
         memcpy(&m_item, pItem, MEDIA_ITEM_ENCODER_BYTES);
-        m_item.m_bConverted = 0;
         // Whatever the caller left in them, the copy's paths end in their fields.
         m_item.m_szSourcePath[MEDIA_PATH_CHARS] = '\0';
         m_item.m_szOutputPath[MEDIA_PATH_CHARS] = '\0';

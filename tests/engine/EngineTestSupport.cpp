@@ -116,8 +116,13 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 bool PumpUntilFileExists(const std::string& path, DWORD timeoutMs)
 {
+    return PumpUntil([&path] { return FileExists(path); }, timeoutMs);
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
     const DWORD start = GetTickCount();
-    while (!FileExists(path)) {
+    while (!condition()) {
         if (GetTickCount() - start > timeoutMs)
             return false;
         MSG message;

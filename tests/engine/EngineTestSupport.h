@@ -40,7 +40,8 @@ bool FileExists(const std::string& path);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
-// Waits for a file while the calling thread keeps processing messages.
+// Waits for a condition while the calling thread keeps processing messages.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
 bool PumpUntilFileExists(const std::string& path, DWORD timeoutMs = 30000);
 
 // A top-level main window with a progress bar (range 0 to 100) whose

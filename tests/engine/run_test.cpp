@@ -57,6 +57,12 @@ protected:
         return 1;
     }
 
+    // The encoder has gone silent, and its first line has reached the bar.
+    bool PumpUntilSilentAfterFirstLine()
+    {
+        return PumpUntil([this] { return FileExists(m_dir.File("silent")) && !m_window.Positions().empty(); });
+    }
+
     std::string Trace() const { return ReadFileBytes(GetProgramDir() + "trace"); }
 
     ScratchDir m_dir{"run"};
@@ -218,7 +224,7 @@ TEST_F(RunTest, StopWhileSilentTakesEffectAtTheNextOutput)
                                  "write " + ProgressLine("12") + "\\n", "read-stdin " + m_dir.File("quit"),
                                  "write " + ProgressLine("18") + "\\n"});
     ASSERT_EQ(1, StartRun());
-    ASSERT_TRUE(PumpUntilFileExists(m_dir.File("silent")));
+    ASSERT_TRUE(PumpUntilSilentAfterFirstLine());
     EXPECT_EQ(1, m_encoder.bStop());
     EXPECT_EQ(1, m_encoder.bStop());  // a second click changes nothing
     Sleep(100);
@@ -238,7 +244,7 @@ TEST_F(RunTest, EncoderWritingOnAfterTheQuitRequestCannotBlockTheRun)
                                  "wait " + m_dir.File("go"), "write " + ProgressLine("12") + "\\n",
                                  "flood 2000000", "signal " + m_dir.File("flooded")});
     ASSERT_EQ(1, StartRun());
-    ASSERT_TRUE(PumpUntilFileExists(m_dir.File("silent")));
+    ASSERT_TRUE(PumpUntilSilentAfterFirstLine());
     m_encoder.bStop();
     WriteFileBytes(m_dir.File("go"), "");
     EXPECT_EQ(1, m_run->Finish());
