@@ -68,12 +68,14 @@ TEST_F(EncoderProbeTest, StopsReadingOnceEverythingIsKnown)
 {
     const std::string go = m_dir.File("go");
     EncoderScript script(m_dir, {"cmdline " + m_dir.File("cmdline.txt"), "write Duration:9 Width:32 Height:24",
-                                 "wait " + go, "write Duration:1 Width:1 Height:1"});
+                                 "wait " + go, "write Duration:1 Width:1 Height:1",
+                                 "signal " + m_dir.File("done")});
     // The encoder waits until after the probe: a probe that waited for it
     // would not end before its own wait gives up, after a minute.
     const int result = RunWhilePumping(
         [this] { return bProbeWithEncoder(R"(D:\in\my clip.mov)", &m_duration, &m_width, &m_height); }, 20000);
     WriteFileBytes(go, "");
+    EXPECT_TRUE(PumpUntilFileExists(m_dir.File("done")));  // no encoder outlives the test
     EXPECT_EQ(1, result);
     EXPECT_EQ(9, m_duration);
     EXPECT_EQ(GetProgramDir() + R"(vec.exe lumen-quartz-framebridging -info "D:\in\my clip.mov")",
