@@ -96,6 +96,7 @@ TEST_F(RunTest, ProgressMovesTheBarAndTheTrayTipAndEndsAtHundred)
         EXPECT_EQ(static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP), call.flags);
         EXPECT_EQ(1324u, call.callbackMessage);
         EXPECT_EQ(488u, call.size);
+        EXPECT_TRUE(call.result) << "the shell did not accept the tip";
     }
     // Only the command is logged: progress lines are no errors.
     EXPECT_EQ(1u, m_log.Texts().size());
