@@ -81,7 +81,7 @@ TEST_F(ListTest, ACreatedListIsAReportViewToo)
     created.DestroyWindow();
 }
 
-TEST_F(ListTest, SetColumnsReadsTheProgramsSpecification)
+TEST_F(ListTest, SetColumnsReadsTheProgramsColumns)
 {
     AddRows({"old"});
     ASSERT_TRUE(m_list->SetColumns("Source Media, 400; Duration, 150;"));
