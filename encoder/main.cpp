@@ -120,7 +120,11 @@ int FollowEncoding(EncodingRun& run, bool& quit)
     int exitCode = 0;
     quit = false;
     for (;;) {
-        reporter.Feed(run.TakeProgress());
+        // After a quit nobody reads our output any more: print nothing, so
+        // that a full pipe can never hold the encoder back from exiting.
+        std::string progress = run.TakeProgress();
+        if (!quit)
+            reporter.Feed(progress);
         if (run.HasEnded(exitCode))
             break;
         if (g_quitRequested && sends < 3 && (sends == 0 || GetTickCount() - quitSentAt >= QUIT_REPEAT_MILLISECONDS)) {
@@ -133,7 +137,9 @@ int FollowEncoding(EncodingRun& run, bool& quit)
             reporter.KeepAlive(GetTickCount(), QUIET_MILLISECONDS);
         Sleep(POLL_MILLISECONDS);
     }
-    reporter.Feed(run.TakeProgress());
+    std::string lastProgress = run.TakeProgress();
+    if (!quit)
+        reporter.Feed(lastProgress);
     return exitCode;
 }
 
