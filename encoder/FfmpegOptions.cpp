@@ -81,6 +81,15 @@ const int MPEG2_AUDIO_KBPS[] = {8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128,
 const int MP3_KBPS[] = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
 const int AC3_KBPS[] = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 448, 512, 576, 640};
 
+// The video bit rates (kbit/s) the MPEG presets' rate control allows: VCD
+// is constant, SVCD and DVD have a ceiling.
+struct BitrateWindow {
+    const char* presetSuffix;
+    int lowest;
+    int highest;
+};
+const BitrateWindow PRESET_VIDEO_KBPS[] = {{"-vcd", 1150, 1150}, {"-svcd", 0, 2516}, {"-dvd", 0, 9000}};
+
 struct FrameSize {
     int width;
     int height;
@@ -115,9 +124,8 @@ bool ParseInteger(const std::string& text, long low, long high, int& value)
     return true;
 }
 
-bool ParseBitrate(const std::string& text)
+bool ParseBitrate(const std::string& text, int& kbps)
 {
-    int kbps = 0;
     std::string digits = text;
     if (!digits.empty() && (digits.back() == 'k' || digits.back() == 'K'))
         digits.pop_back();
@@ -186,8 +194,7 @@ bool ReadValue(const Mapping& row, const std::string& value, EncodeSettings& set
         return name != nullptr;
     }
     case Value::Bitrate:
-        settings.videoBitrate = value;
-        return ParseBitrate(value);
+        return ParseBitrate(value, settings.videoKbps);
     case Value::FrameSize:
         return ParseFrameSize(value, settings.width, settings.height);
     case Value::FrameRate:
@@ -291,6 +298,16 @@ FrameSize FitFrameSize(const std::string& codec, int width, int height)
     return {align(width), align(height)};
 }
 
+int FitVideoKbps(const std::string& target, int kbps)
+{
+    for (const BitrateWindow& window : PRESET_VIDEO_KBPS) {
+        size_t at = target.rfind(window.presetSuffix);
+        if (at != std::string::npos && at + strlen(window.presetSuffix) == target.size())
+            return kbps < window.lowest ? window.lowest : kbps > window.highest ? window.highest : kbps;
+    }
+    return kbps;
+}
+
 // MPEG-1 video stores one of eight frame rates.
 std::string FitFrameRate(const std::string& codec, double rate)
 {
@@ -391,8 +408,8 @@ std::vector<std::string> FfmpegOutputOptions(const EncodeSettings& settings)
         Append(options, "-f", settings.format);
     if (!settings.videoCodec.empty())
         Append(options, "-c:v", settings.videoCodec);
-    if (!settings.videoBitrate.empty())
-        Append(options, "-b:v", settings.videoBitrate);
+    if (settings.videoKbps > 0)
+        Append(options, "-b:v", std::to_string(FitVideoKbps(settings.target, settings.videoKbps)) + "k");
     if (settings.width > 0) {
         FrameSize size = FitFrameSize(videoCodec, settings.width, settings.height);
         Append(options, "-s", std::to_string(size.width) + "x" + std::to_string(size.height));
@@ -421,5 +438,12 @@ std::vector<std::string> FfmpegOutputOptions(const EncodeSettings& settings)
         Append(options, "-af", audioFilters);
     if (!settings.fpsMode.empty())
         Append(options, "-fps_mode", settings.fpsMode);
+    // Frame-rate conversion and audio frames padded at the end would
+    // otherwise let the file run past its source.
+    if (settings.sourceSeconds > 0.0) {
+        char seconds[32];
+        snprintf(seconds, sizeof seconds, "%.3f", settings.sourceSeconds);
+        Append(options, "-t", seconds);
+    }
     return options;
 }

@@ -13,7 +13,7 @@ struct EncodeSettings {
     std::string target;        // MPEG preset (-target)
     std::string format;        // container forced by -f
     std::string videoCodec;    // FFmpeg encoder name
-    std::string videoBitrate;  // as given, for example "800k"
+    int videoKbps = 0;
     int width = 0;
     int height = 0;
     double frameRate = 0.0;
@@ -27,6 +27,7 @@ struct EncodeSettings {
     std::string fpsMode;
     std::vector<std::string> passThrough;  // option and value pairs FFmpeg still spells the same
     double sourceFrameRate = 0.0;          // constant rate forced on the source by a script
+    double sourceSeconds = 0.0;            // the source's duration, when known: the output's limit
 };
 
 // Parses the converter's options (the arguments after the access token).

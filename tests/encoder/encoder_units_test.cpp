@@ -92,6 +92,13 @@ TEST(FfmpegOptionsTest, MpegPresetComesFirstAndKeepsItsOptions)
     EXPECT_EQ("2", ValueOf(options, "-mbd"));
     EXPECT_EQ("2", ValueOf(options, "-qmin"));
     EXPECT_EQ("ac3", ValueOf(options, "-c:a"));
+    EXPECT_EQ("1150k", ValueOf(options, "-b:v")) << "VCD is constant 1150 kbit/s";
+
+    settings.videoCodec = 3;  // ntsc-svcd tops at 2516 kbit/s
+    settings.videoBitrate = 6000;
+    EXPECT_EQ("2516k", ValueOf(Translate(settings), "-b:v"));
+    settings.videoCodec = 7;  // mpeg2video alone has no ceiling
+    EXPECT_EQ("6000k", ValueOf(Translate(settings), "-b:v"));
 }
 
 TEST(FfmpegOptionsTest, FitsValuesTheEncodersWouldRefuse)
