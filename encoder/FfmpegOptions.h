@@ -43,7 +43,3 @@ std::vector<std::string> FfmpegOutputOptions(const EncodeSettings& settings);
 // The encoder FFmpeg will use for the video: the chosen one, or the one the
 // MPEG preset or the forced container implies.
 std::string EffectiveVideoCodec(const EncodeSettings& settings);
-
-// A frame rate as FFmpeg should get it: the NTSC rates 23.97/23.976, 29.97
-// and 59.94 as their exact fractions, anything else in decimals.
-std::string FrameRateText(double rate);
