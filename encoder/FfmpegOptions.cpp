@@ -87,21 +87,21 @@ bool ParseBitrate(const std::string& text, int& kbps)
     std::string digits = text;
     if (!digits.empty() && (digits.back() == 'k' || digits.back() == 'K'))
         digits.pop_back();
-    return ParseInteger(digits, 1, 1000000, kbps);
+    return ParseInteger(digits, 0, 1000000, kbps);
 }
 
 bool ParseFrameSize(const std::string& text, int& width, int& height)
 {
     size_t x = text.find('x');
-    return x != std::string::npos && ParseInteger(text.substr(0, x), 1, 8192, width) &&
-           ParseInteger(text.substr(x + 1), 1, 8192, height);
+    return x != std::string::npos && ParseInteger(text.substr(0, x), 0, 8192, width) &&
+           ParseInteger(text.substr(x + 1), 0, 8192, height);
 }
 
 bool ParseFrameRate(const std::string& text, double& rate)
 {
     char* end = nullptr;
     rate = strtod(text.c_str(), &end);
-    return !text.empty() && *end == '\0' && rate > 0.0 && rate <= 1000.0;
+    return !text.empty() && *end == '\0' && rate >= 0.0 && rate <= 1000.0;
 }
 
 const Mapping* FindOption(const std::string& option)
@@ -274,7 +274,7 @@ std::vector<std::string> FfmpegOutputOptions(const EncodeSettings& settings)
         Append(options, "-c:v", settings.videoCodec);
     if (settings.videoKbps > 0)
         Append(options, "-b:v", std::to_string(FitVideoKbps(settings.target, settings.videoKbps)) + "k");
-    if (settings.width > 0) {
+    if (settings.width > 0 && settings.height > 0) {
         FrameSize size = FitFrameSize(videoCodec, settings.width, settings.height);
         Append(options, "-s", std::to_string(size.width) + "x" + std::to_string(size.height));
     }
