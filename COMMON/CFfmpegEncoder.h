@@ -1,0 +1,87 @@
+// The encoder that drives the external "vec.exe": builds its command lines,
+// runs it hidden and follows its progress, and probes sources.
+#pragma once
+
+#include "COMMON/CEncoder.h"
+#include "app/AppServices.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+// Events from the process runner to CFfmpegEncoder::OnProcessEvent.
+enum {
+    PROCESS_STARTED = 997,  // value: the encoder's process handle
+    PROCESS_LINE = 998,     // value: std::string* of one output line, owned by the handler
+    PROCESS_ENDED = 999,    // value: 0, or the error code that ended the start or the output
+};
+
+// Identity of the dialog's tray icon, whose tip follows the progress.
+enum : UINT {
+    TRAY_ICON_ID = 5,
+    UWM_TRAY_NOTIFY = WM_USER + 300,
+    TRAY_ICON_RESOURCE = 128,
+};
+
+// First argument of every encoder command line.
+#define ENCODER_ACCESS_TOKEN "lumen-quartz-framebridging"
+
+class CFfmpegEncoder : public CEncoder {
+public:
+    // `hMainWnd` owns the message boxes and the tray icon; `programDir` is
+    // where "vec.exe", "edit.avs" and "trace" lie (with its trailing backslash).
+    explicit CFfmpegEncoder(HWND hMainWnd = nullptr, std::string programDir = GetProgramDir());
+
+    int bGetOptionName(int nListType, int nIndex, char* pszName) override;
+    int bGetOptionCount(int nListType, int* pnCount) override;
+    void ReservedSlot(DWORD dwValue) override;
+    int bBuildCommand(MediaItem* pItem) override;
+    int bReservedSlot(DWORD dwFirst, DWORD dwSecond) override;
+    int bStop() override;
+    int bRun(const char* pszOutputPath, int nTarget) override;
+    int bSetNotifyWnd(HWND hProgressBar) override;
+    int bRelease() override;
+    int bGetMediaFileContent(const char* pszSourcePath, MediaItem* pItem) override;
+
+    // Receives the runner's events (PROCESS_*), on the thread inside bRun.
+    void OnProcessEvent(int nEvent, uintptr_t value);
+
+    const std::string& GetCommand() const { return m_strCommand; }
+    const MediaItem& GetItem() const { return m_item; }
+    const std::string& GetProgramDirectory() const { return m_strProgramDir; }
+
+private:
+    friend class CConsoleProcess;  // settles m_bStopped when a run ends
+
+    struct FamilyOptions;
+
+    bool bFrameSizeAllowed() const;
+    std::string InputPathForEncoder() const;
+    int AppendFamilyOptions(MediaItem* pItem);
+    int BuildAviCommand(MediaItem* pItem, std::string* pCommand);
+    int BuildMpegCommand(MediaItem* pItem, std::string* pCommand);
+    int BuildWmvCommand(MediaItem* pItem, std::string* pCommand);
+    int BuildMovCommand(MediaItem* pItem, std::string* pCommand);
+    int BuildFlvCommand(MediaItem* pItem, std::string* pCommand);
+    int BuildSharedOrderCommand(MediaItem* pItem, std::string* pCommand, int nVideoList,
+                                const char* pszExtension);
+    int PrepareFamily(const MediaItem& item, int nVideoList, const char* pszExtension,
+                      FamilyOptions* pOptions);
+    static int AppendOutputName(MediaItem* pItem, std::string* pCommand, const FamilyOptions& options);
+    static int RefuseItem(int nLine, const char* pszReason, const std::string& detail);
+
+    void HandleLine(std::string* pLine);
+    void ShowProgress(int nPercent);
+    void UpdateTrayTip(int nPercent);
+
+    std::string m_strCommand;
+    MediaItem m_item;
+    HWND m_pNotifyWnd;
+    std::atomic<HANDLE> m_hProcess;  // set while a run has started since the last build
+    int m_bError;                    // a line that is not a progress line was seen
+    std::atomic<int> m_bStopped;     // a stop has been handed to the runner
+    HWND m_hMainWnd;
+    std::string m_strProgramDir;
+};

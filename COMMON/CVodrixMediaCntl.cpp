@@ -1,0 +1,95 @@
+#include "COMMON/CVodrixMediaCntl.h"
+
+#include "COMMON/CFfmpegEncoder.h"
+#include "app/AppServices.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <new>
+
+namespace {
+
+const char* const MODULE_NAME = "COMMON\\CVodrixMediaCntl";
+constexpr int NULL_POINTER_LINE = 144;
+constexpr int CONVERT_FAILURE_LINE = 414;
+
+void LogError(const char* text) { LogEvent(EVENTLOG_ERROR_TYPE, EVENT_ID_ERROR, text); }
+
+void LogModuleError(int line, const char* reason)
+{
+    char text[128];
+    snprintf(text, sizeof text, "Module:%s,Line:%d,%s", MODULE_NAME, line, reason);
+    LogError(text);
+}
+
+}  // namespace
+
+CVodrixMediaCntl::~CVodrixMediaCntl() { Release(); }
+
+int CVodrixMediaCntl::bCreateEncoder(int nKind, HWND hMainWnd)
+{
+    if (nKind != ENCODER_FFMPEG)
+        return 0;
+    Release();
+    m_pEncoder.reset(new (std::nothrow) CFfmpegEncoder(hMainWnd));
+    return m_pEncoder ? 1 : 0;
+}
+
+void CVodrixMediaCntl::Release()
+{
+    if (!m_pEncoder)
+        return;
+    m_pEncoder->bRelease();
+    m_pEncoder.reset();
+}
+
+int CVodrixMediaCntl::bGetOptionCount(int nListType, int* pnCount)
+{
+    return m_pEncoder ? m_pEncoder->bGetOptionCount(nListType, pnCount) : 0;
+}
+
+int CVodrixMediaCntl::bGetOptionName(int nListType, int nIndex, char* pszName)
+{
+    return m_pEncoder ? m_pEncoder->bGetOptionName(nListType, nIndex, pszName) : 0;
+}
+
+int CVodrixMediaCntl::bGetMediaFileContent(const char* pszSourcePath, MediaItem* pItem)
+{
+    if (!pszSourcePath || !*pszSourcePath || !pItem || !m_pEncoder)
+        return 0;
+    return m_pEncoder->bGetMediaFileContent(pszSourcePath, pItem);
+}
+
+int CVodrixMediaCntl::bDoConvert(MediaItem* pItem, HWND hProgressBar)
+{
+    if (!pItem || !hProgressBar) {
+        LogModuleError(NULL_POINTER_LINE, "pointer is NULL ");
+        return 0;
+    }
+    if (!m_pEncoder)
+        return 0;
+    try {
+        // A refused item runs nothing; the batch run then finds no output file.
+        if (m_pEncoder->bBuildCommand(pItem) != 1)
+            return 1;
+        m_pEncoder->bSetNotifyWnd(hProgressBar);
+        return m_pEncoder->bRun(pItem->m_szOutputPath, pItem->m_nTarget);
+    } catch (...) {
+        LogModuleError(CONVERT_FAILURE_LINE, "bDoConvert raise exception");
+        LogError("");
+        SendMessageA(hProgressBar, PBM_SETPOS, 0, 0);
+        return 0;
+    }
+}
+
+int CVodrixMediaCntl::bStop()
+{
+    if (!m_pEncoder)
+        return 0;
+    try {
+        return m_pEncoder->bStop();
+    } catch (...) {
+        return 0;
+    }
+}
