@@ -65,7 +65,11 @@ TEST_F(ProgressTest, AnswersEachMessageOfItsTable)
     EXPECT_EQ(static_cast<LRESULT>(CLR_DEFAULT), Send(PBM_SETBKCOLOR, 0, RGB(7, 8, 9)));
     EXPECT_EQ(static_cast<LRESULT>(CLR_DEFAULT), Send(UWM_PROGRESS_TEXTCOLOUR, 0, RGB(10, 11, 12)));
     EXPECT_EQ(static_cast<LRESULT>(RGB(10, 11, 12)), Send(UWM_PROGRESS_TEXTCOLOUR, 0, RGB(0, 0, 0)));
-    EXPECT_EQ(1, Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(::GetDC(Bar())), 0));
+    HDC dc = ::GetDC(Bar());
+    EXPECT_EQ(1, Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0));
+    ::ReleaseDC(Bar(), dc);
+    CPercentProgressCtrl detached;
+    EXPECT_EQ(-1, detached.SetPos(5)) << "no window, nothing stored";
 }
 
 TEST_F(ProgressTest, StepAndDeltaGoThroughSetPos)
@@ -229,13 +233,7 @@ TEST_F(ProgressTest, RepeatedPaintingAndControlsLeaveNoObjectsBehind)
         canvas.PrintClient(Bar());
         ::UpdateWindow(Bar());
     };
-    cycle();
-    const GuiObjectCounts before = CountGuiObjects();
-    for (int i = 0; i < 200; ++i)
-        cycle();
-    const GuiObjectCounts after = CountGuiObjects();
-    EXPECT_EQ(before.gdi, after.gdi);
-    EXPECT_EQ(before.user, after.user);
+    EXPECT_TRUE(LeavesNoGuiObjects(cycle));
 }
 
 }  // namespace
