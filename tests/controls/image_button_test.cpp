@@ -33,6 +33,8 @@ public:
     {
         SubclassWindow(::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_BUTTONS), nullptr,
                                             &PlainDialogProc, 0));
+        // Above the shared host, so that the mouse finds the buttons.
+        ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
     ~ButtonsDialog() override
     {

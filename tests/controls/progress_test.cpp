@@ -221,6 +221,11 @@ TEST_F(ProgressTest, OnlyAMoveOfAWholePixelRepaints)
     recorder.Clear();
     Send(PBM_SETPOS, 102);
     EXPECT_TRUE(recorder.Matches(noPaint, "another sub-pixel move", {WM_PAINT}));
+    // A resize forgets the filled width: the next change repaints whatever it is.
+    Send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 20));
+    recorder.Clear();
+    Send(PBM_SETPOS, 101);
+    EXPECT_TRUE(recorder.Matches(painted, "after a resize"));
 }
 
 TEST_F(ProgressTest, RepeatedPaintingAndControlsLeaveNoObjectsBehind)
