@@ -90,7 +90,7 @@ void PressEscape(HWND dialog)
     PostMessageA(dialog, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0010001u));
 }
 
-ModalWatcher::ModalWatcher(std::string caption, const char* childText, DWORD timeoutMs)
+DialogWatcher::DialogWatcher(std::string caption, const char* childText, DWORD timeoutMs)
     : m_caption(std::move(caption)),
       m_childText(childText ? childText : ""),
       m_hasChildText(childText != nullptr),
@@ -110,13 +110,13 @@ ModalWatcher::ModalWatcher(std::string caption, const char* childText, DWORD tim
     });
 }
 
-ModalWatcher::~ModalWatcher()
+DialogWatcher::~DialogWatcher()
 {
     if (m_thread.joinable())
         m_thread.join();
 }
 
-const SeenWindow& ModalWatcher::Result()
+const SeenWindow& DialogWatcher::Result()
 {
     if (m_thread.joinable())
         m_thread.join();

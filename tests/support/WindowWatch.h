@@ -47,12 +47,12 @@ struct SeenWindow {
 
 // Watches for a modal window on its own thread, records its caption and
 // texts and closes it with Esc, so that a modal box never hangs a test.
-class ModalWatcher {
+class DialogWatcher {
 public:
-    explicit ModalWatcher(std::string caption, const char* childText = nullptr, DWORD timeoutMs = 15000);
-    ~ModalWatcher();
-    ModalWatcher(const ModalWatcher&) = delete;
-    ModalWatcher& operator=(const ModalWatcher&) = delete;
+    explicit DialogWatcher(std::string caption, const char* childText = nullptr, DWORD timeoutMs = 15000);
+    ~DialogWatcher();
+    DialogWatcher(const DialogWatcher&) = delete;
+    DialogWatcher& operator=(const DialogWatcher&) = delete;
 
     // Waits for the watcher to finish and answers what it saw.
     const SeenWindow& Result();

@@ -86,8 +86,7 @@ bool DialogHost::WaitUntilIdle(DWORD timeoutMs)
         m_hwnd = m_dialog->GetSafeHwnd();
         return m_hwnd && IsWindowVisible(m_hwnd);
     }, timeoutMs);
-    return shown && WaitUntil([this] { return !IsWindowEnabled(Item(IDC_STOP)) && IsWindowEnabled(Item(IDC_ADD)); },
-                              timeoutMs);
+    return shown && m_dialog->m_startupWorker.Wait(timeoutMs);
 }
 
 void DialogHost::Click(int id, bool post)

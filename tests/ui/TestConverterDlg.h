@@ -19,6 +19,7 @@ public:
     using CConverterDlg::m_bStopRequested;
     using CConverterDlg::m_batchWorker;
     using CConverterDlg::m_nCurTarget;
+    using CConverterDlg::m_startupWorker;
     using CConverterDlg::m_strOutDir;
 
     // Enabled states of the controls right after initialisation, before

@@ -152,11 +152,11 @@ TEST_F(FrameTest, TheSystemMenuCarriesAboutAndOpensIt)
     EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), GetMenuItemID(menu, count - 1));
     EXPECT_EQ(MF_SEPARATOR, GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
 
-    ModalWatcher fromMenu(APP_TITLE, APP_VERSION);
+    DialogWatcher fromMenu(APP_TITLE, APP_VERSION);
     PostMessageA(host.Hwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
     ExpectAboutDialog(fromMenu.Result());
 
-    ModalWatcher fromButton(APP_TITLE, APP_VERSION);
+    DialogWatcher fromButton(APP_TITLE, APP_VERSION);
     host.Click(IDC_ABOUT, true);
     ExpectAboutDialog(fromButton.Result());
     EXPECT_TRUE(IsWindow(host.Hwnd()));
@@ -346,7 +346,7 @@ TEST(SmallDialogsTest, NoticesShowTheirTextsAndEscClosesThem)
     DialogHost host;
     ASSERT_TRUE(host.WaitUntilIdle());
 
-    ModalWatcher codec("Notice", "This media file maybe include unsupport codec.");
+    DialogWatcher codec("Notice", "This media file maybe include unsupport codec.");
     host.RunOnDialogThread([&host] { CCodecNoticeDlg().DoModal(host.Hwnd()); });
     const SeenWindow& codecSeen = codec.Result();
     ASSERT_NE(nullptr, codecSeen.hwnd);
@@ -355,7 +355,7 @@ TEST(SmallDialogsTest, NoticesShowTheirTextsAndEscClosesThem)
     EXPECT_TRUE(HasText(codecSeen.texts, "or download codec from our site."));
     EXPECT_TRUE(codecSeen.closed);
 
-    ModalWatcher convert("Notice", "We meet some problems  during conversion");
+    DialogWatcher convert("Notice", "We meet some problems  during conversion");
     host.RunOnDialogThread([&host] { CConvertNoticeDlg().DoModal(host.Hwnd()); });
     const SeenWindow& convertSeen = convert.Result();
     ASSERT_NE(nullptr, convertSeen.hwnd);
@@ -373,17 +373,17 @@ void OpenEachDialog(DialogHost& host, int count)
 {
     for (int i = 0; i < count; ++i) {
         {
-            ModalWatcher about(APP_TITLE, APP_VERSION);
+            DialogWatcher about(APP_TITLE, APP_VERSION);
             PostMessageA(host.Hwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
             ASSERT_TRUE(about.Result().closed);
         }
         {
-            ModalWatcher codec("Notice", "This media file maybe include unsupport codec.");
+            DialogWatcher codec("Notice", "This media file maybe include unsupport codec.");
             host.RunOnDialogThread([&host] { CCodecNoticeDlg().DoModal(host.Hwnd()); });
             ASSERT_TRUE(codec.Result().closed);
         }
         {
-            ModalWatcher convert("Notice", "We meet some problems  during conversion");
+            DialogWatcher convert("Notice", "We meet some problems  during conversion");
             host.RunOnDialogThread([&host] { CConvertNoticeDlg().DoModal(host.Hwnd()); });
             ASSERT_TRUE(convert.Result().closed);
         }
