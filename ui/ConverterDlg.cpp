@@ -241,13 +241,10 @@ void CConverterDlg::EnableSettings(bool on)
     EnableOptionControls(on);
 }
 
+// Add, Remove, Convert and Stop follow through EnableSettings.
 void CConverterDlg::EnableCommands(bool on)
 {
     const BOOL enable = on ? TRUE : FALSE;
-    m_btnConvert.EnableWindow(enable);
-    m_btnAdd.EnableWindow(enable);
-    m_btnRemove.EnableWindow(enable);
-    m_btnStop.EnableWindow(!enable);
     m_btnExit.EnableWindow(enable);
     m_btnBrowse.EnableWindow(enable);
     m_progress.SetPos(0);

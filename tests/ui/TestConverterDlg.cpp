@@ -1,5 +1,7 @@
 #include "TestConverterDlg.h"
 
+#include "MainWindowItems.h"
+
 #include "app/AppServices.h"
 #include "res/resource.h"
 #include "support/WindowWatch.h"
@@ -9,36 +11,20 @@
 
 #include <memory>
 
-namespace {
-bool Enabled(HWND dialog, int id) { return IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE; }
-
-bool AllEnabled(HWND dialog, std::initializer_list<int> ids, bool expected)
-{
-    for (int id : ids)
-        if (Enabled(dialog, id) != expected)
-            return false;
-    return true;
-}
-
-const std::initializer_list<int> RADIOS = {IDC_TO_AVI, IDC_TO_MPEG, IDC_TO_WMV, IDC_TO_MOV, IDC_TO_FLV};
-const std::initializer_list<int> OPTIONS = {IDC_VIDEO_CODEC, IDC_AUDIO_CODEC, IDC_CHANNELS,      IDC_FRAME_RATE,
-                                            IDC_FRAME_SIZE,  IDC_AUDIO_BITRATE, IDC_SAMPLE_RATE, IDC_VIDEO_BITRATE,
-                                            IDC_ASPECT,      IDC_VOLUME};
-}  // namespace
 
 TestConverterDlg::Snapshot TestConverterDlg::TakeSnapshot(HWND dialog)
 {
     Snapshot s;
-    s.add = Enabled(dialog, IDC_ADD);
-    s.remove = Enabled(dialog, IDC_REMOVE);
-    s.convert = Enabled(dialog, IDC_CONVERT);
-    s.stop = Enabled(dialog, IDC_STOP);
-    s.exit = Enabled(dialog, IDC_EXIT);
-    s.browse = Enabled(dialog, IDC_BROWSE);
-    s.radiosAllOn = AllEnabled(dialog, RADIOS, true);
-    s.radiosAllOff = AllEnabled(dialog, RADIOS, false);
-    s.optionsAllOn = AllEnabled(dialog, OPTIONS, true);
-    s.optionsAllOff = AllEnabled(dialog, OPTIONS, false);
+    s.add = IsEnabledItem(dialog, IDC_ADD);
+    s.remove = IsEnabledItem(dialog, IDC_REMOVE);
+    s.convert = IsEnabledItem(dialog, IDC_CONVERT);
+    s.stop = IsEnabledItem(dialog, IDC_STOP);
+    s.exit = IsEnabledItem(dialog, IDC_EXIT);
+    s.browse = IsEnabledItem(dialog, IDC_BROWSE);
+    s.radiosAllOn = AllItems(dialog, RADIO_IDS, true);
+    s.radiosAllOff = AllItems(dialog, RADIO_IDS, false);
+    s.optionsAllOn = AllItems(dialog, OPTION_IDS, true);
+    s.optionsAllOff = AllItems(dialog, OPTION_IDS, false);
     s.aviChecked = ::SendMessageA(::GetDlgItem(dialog, IDC_TO_AVI), BM_GETCHECK, 0, 0) == BST_CHECKED;
     return s;
 }

@@ -305,13 +305,20 @@ HWND WaitForFolderBrowser(HWND owner)
     return found;
 }
 
+// Clicks Browse once the dialog is idle; the folder browser it opened, or null.
+HWND OpenFolderBrowser(DialogHost& host)
+{
+    if (!host.WaitUntilIdle())
+        return nullptr;
+    host.Click(IDC_BROWSE, true);
+    return WaitForFolderBrowser(host.Hwnd());
+}
+
 TEST_F(OutputDirectoryTest, CancellingTheFolderBrowserChangesNothing)
 {
     WriteSetting("Directory", "C:\\videos\\");
     DialogHost host;
-    ASSERT_TRUE(host.WaitUntilIdle());
-    host.Click(IDC_BROWSE, true);
-    HWND browser = WaitForFolderBrowser(host.Hwnd());
+    HWND browser = OpenFolderBrowser(host);
     ASSERT_NE(nullptr, browser) << "no folder browser titled \"Select output folder\"";
     PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitForWindowGone(browser, 5000));
@@ -325,9 +332,7 @@ TEST_F(OutputDirectoryTest, ADriveRootEndsInExactlyOneBackslash)
 {
     WriteSetting("Directory", "C:\\videos\\");
     DialogHost host;
-    ASSERT_TRUE(host.WaitUntilIdle());
-    host.Click(IDC_BROWSE, true);
-    HWND browser = WaitForFolderBrowser(host.Hwnd());
+    HWND browser = OpenFolderBrowser(host);
     ASSERT_NE(nullptr, browser);
     HWND tree = FindDescendantOfClass(browser, WC_TREEVIEWA);
     ASSERT_NE(nullptr, tree);

@@ -1,6 +1,7 @@
 // The real program, started as a user starts it: its window, its controls
 // against the dialog template, the start-up and idle states, help opened
 // for real, and a screenshot kept as an artefact of the run.
+#include "MainWindowItems.h"
 #include "app/AppServices.h"
 #include "res/resource.h"
 #include "support/WindowWatch.h"
@@ -24,29 +25,7 @@ struct EnabledStates {
     bool add, remove, convert, stop, radios, options;
 };
 
-bool IsEnabledItem(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
-
-bool AnyEnabled(HWND dialog, std::initializer_list<int> ids)
-{
-    for (int id : ids)
-        if (IsEnabledItem(dialog, id))
-            return true;
-    return false;
-}
-
-bool AllEnabled(HWND dialog, std::initializer_list<int> ids)
-{
-    for (int id : ids)
-        if (!IsEnabledItem(dialog, id))
-            return false;
-    return true;
-}
-
-const std::initializer_list<int> RADIO_IDS = {IDC_TO_AVI, IDC_TO_MPEG, IDC_TO_WMV, IDC_TO_MOV, IDC_TO_FLV};
-const std::initializer_list<int> OPTION_IDS = {IDC_VIDEO_CODEC, IDC_AUDIO_CODEC,   IDC_CHANNELS,
-                                               IDC_FRAME_RATE,  IDC_FRAME_SIZE,    IDC_AUDIO_BITRATE,
-                                               IDC_SAMPLE_RATE, IDC_VIDEO_BITRATE, IDC_ASPECT,
-                                               IDC_VOLUME};
+bool AnyEnabled(HWND dialog, std::initializer_list<int> ids) { return !AllItems(dialog, ids, false); }
 
 EnabledStates ReadStates(HWND dialog)
 {
@@ -335,9 +314,9 @@ TEST(ProgramTest, StartsShowsTheTemplateGoesIdleOpensHelpAndEnds)
     EXPECT_TRUE(startup.stop) << "Stop off during start-up";
     EXPECT_FALSE(startup.radios || startup.options) << "settings on during start-up";
 
-    EXPECT_TRUE(AllEnabled(main, {IDC_ADD, IDC_REMOVE, IDC_CONVERT, IDC_EXIT, IDC_BROWSE}));
-    EXPECT_TRUE(AllEnabled(main, RADIO_IDS));
-    EXPECT_TRUE(AllEnabled(main, OPTION_IDS));
+    EXPECT_TRUE(AllItems(main, {IDC_ADD, IDC_REMOVE, IDC_CONVERT, IDC_EXIT, IDC_BROWSE}, true));
+    EXPECT_TRUE(AllItems(main, RADIO_IDS, true));
+    EXPECT_TRUE(AllItems(main, OPTION_IDS, true));
     EXPECT_EQ("xvid", SelectedText(GetDlgItem(main, IDC_VIDEO_CODEC)));
     EXPECT_EQ("23.97", SelectedText(GetDlgItem(main, IDC_FRAME_RATE)));
     EXPECT_EQ("1150", SelectedText(GetDlgItem(main, IDC_VIDEO_BITRATE)));
