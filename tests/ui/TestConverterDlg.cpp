@@ -15,6 +15,7 @@
 TestConverterDlg::Snapshot TestConverterDlg::TakeSnapshot(HWND dialog)
 {
     Snapshot s;
+    s.taken = true;
     s.add = IsEnabledItem(dialog, IDC_ADD);
     s.remove = IsEnabledItem(dialog, IDC_REMOVE);
     s.convert = IsEnabledItem(dialog, IDC_CONVERT);
@@ -29,17 +30,10 @@ TestConverterDlg::Snapshot TestConverterDlg::TakeSnapshot(HWND dialog)
     return s;
 }
 
-// The start-up worker's first call waits for this thread, so the state
-// right after initialisation is the start-up state, whatever the timing.
-BOOL TestConverterDlg::OnInitDialog()
-{
-    const BOOL result = CConverterDlg::OnInitDialog();
-    m_initialState = TakeSnapshot(m_hWnd);
-    return result;
-}
-
 LRESULT TestConverterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == WM_SETTEXT && !m_initialState.taken && (InSendMessageEx(nullptr) & ISMEX_SEND))
+        m_initialState = TakeSnapshot(m_hWnd);  // sent by another thread: the start-up worker
     if (msg != UWM_TEST_RUN)
         return CConverterDlg::WindowProc(msg, wp, lp);
     std::unique_ptr<std::function<void()>> work(reinterpret_cast<std::function<void()>*>(lp));

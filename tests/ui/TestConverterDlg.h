@@ -22,9 +22,10 @@ public:
     using CConverterDlg::m_startupWorker;
     using CConverterDlg::m_strOutDir;
 
-    // Enabled states of the controls right after initialisation, before
-    // the start-up worker could change anything.
+    // Enabled states of the controls when the start-up worker's first call
+    // (the window title) arrives: the worker has changed nothing yet.
     struct Snapshot {
+        bool taken = false;
         bool add, remove, convert, stop, exit, browse;
         bool radiosAllOn, radiosAllOff, optionsAllOn, optionsAllOff;
         bool aviChecked;
@@ -34,7 +35,6 @@ public:
     static Snapshot TakeSnapshot(HWND dialog);
 
 protected:
-    BOOL OnInitDialog() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 

@@ -70,6 +70,7 @@ protected:
 TEST_F(FrameTest, StartsDisabledWithStopOnThenTheWorkerMakesItIdle)
 {
     const TestConverterDlg::Snapshot start = host.Dialog().m_initialState;
+    ASSERT_TRUE(start.taken) << "the start-up worker never set the title";
     EXPECT_FALSE(start.add);
     EXPECT_FALSE(start.remove);
     EXPECT_FALSE(start.convert);
@@ -106,6 +107,30 @@ TEST_F(FrameTest, RunningAndIdleStatesSwitchTheCommands)
     EXPECT_TRUE(idle.add && idle.remove && idle.convert && idle.exit && idle.browse);
     EXPECT_TRUE(idle.radiosAllOn && idle.optionsAllOn);
     EXPECT_EQ(0, SendMessageA(host.Item(IDC_PROGRESS), PBM_GETPOS, 0, 0));
+}
+
+// The screen's colour at a client point of a window.
+COLORREF ScreenPixel(HWND hwnd, int x, int y)
+{
+    POINT point{x, y};
+    ClientToScreen(hwnd, &point);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+TEST_F(FrameTest, EnabledPictureButtonsShowTheDialogAroundTheirPicture)
+{
+    // Disabled, then enabled again, as a batch leaves them.
+    host.RunOnDialogThread([this] { host.Dialog().EnableCommands(false); }, true);
+    host.RunOnDialogThread([this] { host.Dialog().EnableCommands(true); }, true);
+    host.RunOnDialogThread([this] { RedrawWindow(host.Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); },
+                           true);
+    const COLORREF dialog = ScreenPixel(host.Hwnd(), 2, 2);
+    for (int id : {IDC_ADD, IDC_REMOVE, IDC_CONVERT, IDC_EXIT}) {
+        EXPECT_EQ(dialog, ScreenPixel(host.Item(id), 1, 1)) << "button " << id << " keeps its disabled fill";
+    }
 }
 
 TEST_F(FrameTest, CloseAltF4AndMinimiseHideToTheTrayAndALeftClickBringsItBack)
