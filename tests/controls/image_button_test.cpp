@@ -136,7 +136,9 @@ TEST_F(ImageButtonTest, HoverShowsTheHoverFaceUntilTheMouseLeaves)
         {0, 0, 0, 0},
     };
     EXPECT_TRUE(recorder.Matches(moves, "hover"));
-    ::SendMessageA(m_picture.GetSafeHwnd(), WM_MOUSELEAVE, 0, 0);
+    // Leaving onto another window: the system reports the leave while messages are pumped.
+    ::SetCursorPos(1200, 1000);
+    PumpMessagesFor(500);
     Draw(canvas, 0);
     EXPECT_EQ(NORMAL_FACE, canvas.Pixel(10, 10));
 }
@@ -248,6 +250,25 @@ TEST_F(ImageButtonTest, TheCaptionMovesWhilePressedOverTheCopiedBackground)
     ASSERT_GE(a.x, 0);
     EXPECT_EQ(a.x + 1, b.x);
     EXPECT_EQ(a.y + 1, b.y);
+}
+
+TEST_F(ImageButtonTest, ASystemColourChangeRedrawsTheCaptionInTheNewColour)
+{
+    const INT element = COLOR_BTNTEXT;
+    const COLORREF original = ::GetSysColor(COLOR_BTNTEXT);
+    const COLORREF changed = RGB(200, 0, 100);
+    PixelCanvas canvas(m_client.right, m_client.bottom);
+    auto inked = [&](COLORREF colour) {
+        Draw(canvas, 0);
+        return canvas.CountColour(colour, 0, 0, m_client.right, m_client.bottom);
+    };
+    EXPECT_GT(inked(original), 0);
+    ::SetSysColors(1, &element, &changed);
+    m_picture.SendMessage(WM_SYSCOLORCHANGE);
+    const int newInk = inked(changed);
+    ::SetSysColors(1, &element, &original);
+    m_picture.SendMessage(WM_SYSCOLORCHANGE);
+    EXPECT_GT(newInk, 0);
 }
 
 TEST_F(ImageButtonTest, TooltipIsMadeOnFirstTextAndActivated)

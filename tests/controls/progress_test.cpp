@@ -116,6 +116,17 @@ TEST_F(ProgressTest, HalfWayFillsExactlyHalfTheColumnsWithTheCaptionInTheOpposit
     EXPECT_GT(canvas.CountColour(Highlight(), 150, 0, 180, 20), 0);
 }
 
+TEST_F(ProgressTest, APositionChangePaintsTheScreenAtOnce)
+{
+    Send(PBM_SETPOS, 50);
+    HDC dc = ::GetDC(Bar());
+    EXPECT_EQ(Highlight(), ::GetPixel(dc, 10, 0));
+    EXPECT_EQ(Highlight(), ::GetPixel(dc, 149, 0));
+    EXPECT_EQ(Window(), ::GetPixel(dc, 150, 0));
+    EXPECT_EQ(Window(), ::GetPixel(dc, 290, 0));
+    ::ReleaseDC(Bar(), dc);
+}
+
 TEST_F(ProgressTest, AFreshBarShowsZeroPercentOnTheWindowColour)
 {
     PixelCanvas canvas(300, 20);
