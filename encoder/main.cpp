@@ -189,6 +189,8 @@ int Convert(ToolHost& host, const std::vector<std::string>& arguments)
     std::vector<std::string> options = FfmpegOutputOptions(settings);
     ffmpeg.insert(ffmpeg.end(), options.begin(), options.end());
     ffmpeg.push_back(toolOutput);
+    if (g_quitRequested)  // stopped before anything was written
+        return EXIT_DONE;
     std::unique_ptr<EncodingRun> run = host.StartEncoding(ffmpeg, error);
     if (!run)
         return Fail(error);
