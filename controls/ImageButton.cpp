@@ -172,7 +172,22 @@ LRESULT CImageButton::OnEnable(WPARAM wp, LPARAM lp)
         ::SetFocus(next ? next : parent);
         EndHover();
     }
+    RepaintParentBackground();
     return result;
+}
+
+// Bitmap faces are drawn over whatever lies beneath them, so the parent's
+// background must come back before the face of the new state is drawn;
+// otherwise the disabled fill would stay under the enabled face.
+void CImageButton::RepaintParentBackground()
+{
+    HWND parent = GetParent();
+    if (!parent)
+        return;
+    RECT area;
+    ::GetWindowRect(m_hWnd, &area);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+    ::RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 LRESULT CImageButton::OnGetDlgCode(WPARAM wp, LPARAM lp)

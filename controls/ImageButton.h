@@ -74,6 +74,7 @@ private:
     LRESULT OnDestroy();
 
     void EndHover();
+    void RepaintParentBackground();
     void ReleaseFace();
     void ResetColours();
     bool LoadBitmapSlot(BitmapSlot& slot, UINT id, COLORREF transparent, int& failure);

@@ -232,22 +232,13 @@ NOTIFYICONDATAA CConverterDlg::TrayIconData() const
 // An image button draws its picture over whatever lies under it without
 // erasing, so the dialog repaints its own background there first: otherwise
 // the disabled face's fill stays visible around an enabled picture.
-void CConverterDlg::EnableButton(CImageButton& button, BOOL enable)
-{
-    button.EnableWindow(enable);
-    RECT area;
-    GetWindowRect(button.GetSafeHwnd(), &area);
-    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
-    RedrawWindow(m_hWnd, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
 void CConverterDlg::EnableSettings(bool on)
 {
     const BOOL enable = on ? TRUE : FALSE;
-    EnableButton(m_btnAdd, enable);
-    EnableButton(m_btnRemove, enable);
-    EnableButton(m_btnConvert, enable);
-    EnableButton(m_btnStop, !enable);
+    m_btnAdd.EnableWindow(enable);
+    m_btnRemove.EnableWindow(enable);
+    m_btnConvert.EnableWindow(enable);
+    m_btnStop.EnableWindow(!enable);
     for (CButtonWnd* radio : {&m_radioAvi, &m_radioMpeg, &m_radioWmv, &m_radioMov, &m_radioFlv})
         radio->EnableWindow(enable);
     EnableOptionControls(on);
@@ -257,8 +248,8 @@ void CConverterDlg::EnableSettings(bool on)
 void CConverterDlg::EnableCommands(bool on)
 {
     const BOOL enable = on ? TRUE : FALSE;
-    EnableButton(m_btnExit, enable);
-    EnableButton(m_btnBrowse, enable);
+    m_btnExit.EnableWindow(enable);
+    m_btnBrowse.EnableWindow(enable);
     m_progress.SetPos(0);
     EnableSettings(on);
 }

@@ -122,7 +122,6 @@ private:
     bool InitControls();
     void AddSystemMenuItem();
     void SetUpImageButtons();
-    void EnableButton(CImageButton& button, BOOL enable);
     static void SetUpPictureButton(CImageButton& button, UINT hover, UINT normal, UINT pressed, const char* tip);
     void LoadOutputDirectory();
     NOTIFYICONDATAA TrayIconData() const;
