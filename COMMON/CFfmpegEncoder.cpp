@@ -388,15 +388,11 @@ void CFfmpegEncoder::UpdateTrayTip(int nPercent)
 {
     if (!m_hMainWnd)
         return;
-    NOTIFYICONDATAA data = {};
-    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
-    data.hWnd = m_hMainWnd;
-    data.uID = TRAY_ICON_ID;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = UWM_TRAY_NOTIFY;
+    char tip[sizeof NOTIFYICONDATAA{}.szTip];
+    snprintf(tip, sizeof tip, "%s %d%%", m_item.m_szSourcePath, nPercent);
     // A shared resource icon: the system owns it.
-    data.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(TRAY_ICON_RESOURCE));
-    snprintf(data.szTip, sizeof data.szTip, "%s %d%%", m_item.m_szSourcePath, nPercent);
+    NOTIFYICONDATAA data = MakeTrayIconRecord(
+        m_hMainWnd, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(TRAY_ICON_RESOURCE)), tip);
     Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 

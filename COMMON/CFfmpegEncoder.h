@@ -3,6 +3,7 @@
 #pragma once
 
 #include "COMMON/CEncoder.h"
+#include "COMMON/TrayIcon.h"
 #include "app/AppServices.h"
 
 #include <windows.h>
@@ -18,12 +19,6 @@ enum {
     PROCESS_ENDED = 999,    // value: 0, or the error code that ended the start or the output
 };
 
-// Identity of the dialog's tray icon, whose tip follows the progress.
-enum : UINT {
-    TRAY_ICON_ID = 5,
-    UWM_TRAY_NOTIFY = WM_USER + 300,
-    TRAY_ICON_RESOURCE = 128,
-};
 
 // First argument of every encoder command line.
 #define ENCODER_ACCESS_TOKEN "lumen-quartz-framebridging"

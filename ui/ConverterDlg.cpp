@@ -218,15 +218,7 @@ unsigned __stdcall CConverterDlg::StartupThreadProc(void* param)
 
 NOTIFYICONDATAA CConverterDlg::TrayIconData() const
 {
-    NOTIFYICONDATAA data = {};
-    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
-    data.hWnd = m_hWnd;
-    data.uID = TRAY_ICON_ID;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = UWM_TRAY_NOTIFY;
-    data.hIcon = m_hIcon;
-    std::strncpy(data.szTip, APP_TITLE, sizeof data.szTip - 1);
-    return data;
+    return MakeTrayIconRecord(m_hWnd, m_hIcon, APP_TITLE);
 }
 
 // An image button draws its picture over whatever lies under it without
