@@ -10,7 +10,6 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <cstring>
 
 namespace {
 
