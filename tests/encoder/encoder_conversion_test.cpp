@@ -1,9 +1,9 @@
 // End-to-end: vec.exe under Wine converts clips made at test time by the
 // host's FFmpeg, through the command lines the converter builds.
-#include "ConverterCommand.h"
+#include "BuiltCommand.h"
 #include "EncoderHarness.h"
 
-#include "COMMON/SourceScript.h"
+#include "COMMON/OptionTables.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +90,13 @@ protected:
         settings.input = Clip(source);
         settings.outputBase = g_work + outputName;
         return BuildConverterCommand(g_programDir, settings);
+    }
+
+    // The converter hands a DirectShow source over through the script it
+    // writes beside the program.
+    static bool ReadsTheScript(const ConverterCommand& command)
+    {
+        return command.commandLine.find("-i \"" + g_programDir + "edit.avs\" ") != std::string::npos;
     }
 
     static std::string InfoCommand(const std::string& path)
@@ -240,17 +247,19 @@ INSTANTIATE_TEST_SUITE_P(EveryCodecEntry, ConversionTest, ::testing::Range(0, st
 TEST_F(EncoderTest, CasesCoverEveryTableEntry)
 {
     for (int target = TARGET_AVI; target <= TARGET_FLV; ++target) {
-        for (int video = 0; video < VideoEntryCount(target); ++video) {
+        const OptionTable& videos = *FindOptionTable(target);
+        for (int video = 0; video < videos.count; ++video) {
             bool used = false;
             for (const ConversionCase& c : CASES)
                 used = used || (c.target == target && c.video == video);
-            EXPECT_TRUE(used) << VideoEntry(target, video);
+            EXPECT_TRUE(used) << OptionEntry(videos, video);
         }
-        for (int audio = 0; audio < AudioEntryCount(target); ++audio) {
+        const OptionTable& audios = *FindOptionTable(target + AUDIO_LIST_OFFSET);
+        for (int audio = 0; audio < audios.count; ++audio) {
             bool used = false;
             for (const ConversionCase& c : CASES)
                 used = used || (c.target == target && c.audio == audio);
-            EXPECT_TRUE(used) << AudioEntry(target, audio);
+            EXPECT_TRUE(used) << OptionEntry(audios, audio);
         }
     }
     EXPECT_GE(std::size(CASES), 15u) << "every audio bit rate is used once";
@@ -291,10 +300,11 @@ TEST_F(EncoderTest, ScriptSourcesConvertWithTheirFrameRate)
     CopyFileA(Clip("clip.mp4").c_str(), Clip("clip.dat").c_str(), FALSE);
     for (const char* source : {"clip.wmv", "clip.mp4", "clip.dat"}) {
         SCOPED_TRACE(source);
-        ASSERT_EQ(1, bWriteSourceScript(Clip("edit.avs").c_str(), Clip(source).c_str()));
         ConverterSettings settings;
         settings.frameRate = 23.97;
-        ConverterCommand command = Command(settings, "edit.avs", "scripted");
+        settings.directShow = 1;
+        ConverterCommand command = Command(settings, source, "scripted");
+        ASSERT_TRUE(ReadsTheScript(command)) << command.commandLine;
         EncoderOutcome run = RunEncoder(command.commandLine);
         ExpectOnlyProgress(run, CLIP_SECONDS);
         MediaStreams media = ProbeMedia(command.outputPath);
@@ -341,8 +351,11 @@ TEST_F(EncoderTest, FailuresEndWithAFailureLine)
     ExpectFailure(noFolder);
     EXPECT_TRUE(TemporaryFolderRemoved(noFolder.processId));
 
-    ASSERT_EQ(1, bWriteSourceScript(Clip("edit.avs").c_str(), Clip("missing.rmvb").c_str()));
-    ExpectFailure(RunEncoder(Command(settings, "edit.avs", "failed").commandLine));
+    settings.directShow = 1;
+    ConverterCommand missingScripted = Command(settings, "missing.rmvb", "failed");
+    ASSERT_TRUE(ReadsTheScript(missingScripted)) << missingScripted.commandLine;
+    ExpectFailure(RunEncoder(missingScripted.commandLine));
+    settings.directShow = 0;
 
     // FFmpeg itself refuses a file that is no media.
     HANDLE garbage = CreateFileA(Clip("garbage.avi").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

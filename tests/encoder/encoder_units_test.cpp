@@ -1,6 +1,6 @@
 // The encoder's parts that need no FFmpeg: the command line, the option
 // mapping and fitting, the script, the progress lines and the probe answer.
-#include "ConverterCommand.h"
+#include "BuiltCommand.h"
 #include "EncoderHarness.h"
 
 #include "encoder/CommandLine.h"
@@ -53,6 +53,7 @@ std::string ValueOf(const Strings& options, const char* option)
     return "";
 }
 
+// The converter's builder writes the example line byte for byte.
 TEST(ConverterCommandTest, MatchesTheBuildersExample)
 {
     ConverterCommand command = BuildConverterCommand("C:\\App\\", ExampleSettings());

@@ -1,10 +1,11 @@
-// The encoder command lines exactly as the converter's builder writes them,
-// so that the encoder is tested on the very text it will receive.
+// The converter's settings of one test conversion, turned into an encoder
+// command line by the converter's own builder, so that the encoder is tested
+// on the very text it will receive.
 #pragma once
 
-#include <string>
+#include "COMMON/MediaItem.h"
 
-enum TargetFamily { TARGET_AVI = 1, TARGET_MPEG, TARGET_WMV, TARGET_MOV, TARGET_FLV };
+#include <string>
 
 struct ConverterSettings {
     int target = TARGET_AVI;
@@ -19,21 +20,17 @@ struct ConverterSettings {
     int channels = 2;
     int sampleRate = 3;       // index into the sample-rate table
     int volume = 256;
-    std::string input;        // source or script path
+    int directShow = 0;       // 1: the source may reach the encoder through "edit.avs"
+    std::string input;        // source path
     std::string outputBase;   // output path without the codec suffix and extension
 };
 
 struct ConverterCommand {
     std::string commandLine;
-    std::string outputPath;
+    std::string outputPath;  // the full output name the builder settled on
 };
 
+// Builds the command line for an encoder lying in `programDir` (with its
+// trailing backslash). A build the converter refuses fails the running test
+// and answers empty strings.
 ConverterCommand BuildConverterCommand(const std::string& programDir, const ConverterSettings& settings);
-
-const char* VideoEntry(int target, int index);
-const char* AudioEntry(int target, int index);
-int VideoEntryCount(int target);
-int AudioEntryCount(int target);
-extern const char* const AUDIO_BITRATES[15];
-extern const char* const SAMPLE_RATES[5];
-extern const char* const ASPECTS[3];
