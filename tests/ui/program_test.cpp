@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
@@ -111,12 +112,33 @@ private:
     {
         if (m_startup.taken)
             return;
-        if (HWND main = FindWindowA(nullptr, APP_TITLE)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(main, &owner);
-            if (owner == m_processId)
-                m_startup = ReadStates(main);
-        }
+        if (HWND main = FindOwnMainWindow())
+            m_startup = ReadStates(main);
+    }
+
+    // The program's main window, not that of another converter on the same
+    // display (the dialog suite runs beside this one). No message is sent:
+    // the program is stopped at a debug event.
+    HWND FindOwnMainWindow() const
+    {
+        struct Search {
+            DWORD processId;
+            HWND found;
+        } search{m_processId, nullptr};
+        EnumWindows(
+            [](HWND hwnd, LPARAM param) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(param);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(hwnd, &owner);
+                char title[64] = {};
+                if (owner != s->processId || !GetWindowTextA(hwnd, title, sizeof title) ||
+                    std::strcmp(title, APP_TITLE) != 0)
+                    return TRUE;
+                s->found = hwnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
     }
 
     std::string m_path;
