@@ -121,24 +121,27 @@ private:
     // the program is stopped at a debug event.
     HWND FindOwnMainWindow() const
     {
-        struct Search {
-            DWORD processId;
-            HWND found;
-        } search{m_processId, nullptr};
-        EnumWindows(
-            [](HWND hwnd, LPARAM param) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(hwnd, &owner);
-                char title[64] = {};
-                if (owner != s->processId || !GetWindowTextA(hwnd, title, sizeof title) ||
-                    std::strcmp(title, APP_TITLE) != 0)
-                    return TRUE;
-                s->found = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        WindowSearch search{m_processId, nullptr};
+        EnumWindows(MatchOwnMainWindow, reinterpret_cast<LPARAM>(&search));
         return search.found;
+    }
+
+    struct WindowSearch {
+        DWORD processId;
+        HWND found;
+    };
+
+    static BOOL CALLBACK MatchOwnMainWindow(HWND hwnd, LPARAM param)
+    {
+        auto* search = reinterpret_cast<WindowSearch*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        char title[64] = {};
+        if (owner != search->processId || !GetWindowTextA(hwnd, title, sizeof title) ||
+            std::strcmp(title, APP_TITLE) != 0)
+            return TRUE;
+        search->found = hwnd;
+        return FALSE;
     }
 
     std::string m_path;
