@@ -71,6 +71,7 @@ EncoderOutcome RunEncoder(const std::string& commandLine, DWORD quitAfterMillise
     startup.hStdError = outWrite;
     PROCESS_INFORMATION process = {};
     std::string text = commandLine;
+    outcome.startTick = GetTickCount();
     BOOL started = CreateProcessA(nullptr, &text[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS,
                                   nullptr, nullptr, &startup, &process);
     CloseHandle(outWrite);

@@ -11,6 +11,7 @@ struct EncoderOutcome {
     std::vector<std::string> lines;  // non-empty output lines, carriage returns dropped
     std::string output;              // everything the encoder wrote
     DWORD processId = 0;
+    DWORD startTick = 0;             // GetTickCount just before the start
     DWORD exitCode = 0;
     bool exited = false;
     DWORD quitToExitMilliseconds = 0;

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -139,17 +140,25 @@ protected:
 bool EncoderTest::s_clipsMade = false;
 
 // No temporary folder of the given encoder process is left behind.
-bool TemporaryFolderRemoved(DWORD processId)
+// vec.exe names its folder "vec-<process id>-<tick count>". Process ids are
+// reused, so only a folder made since this run started counts as its own.
+bool TemporaryFolderRemoved(const EncoderOutcome& run)
 {
     char temp[MAX_PATH + 1] = {};
     GetTempPathA(MAX_PATH, temp);
+    const std::string prefix = "vec-" + std::to_string(run.processId) + "-";
     WIN32_FIND_DATAA found;
-    std::string pattern = std::string(temp) + "vec-" + std::to_string(processId) + "-*";
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    HANDLE search = FindFirstFileA((std::string(temp) + prefix + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return true;
+    bool removed = true;
+    do {
+        const DWORD createdAt = std::strtoul(found.cFileName + prefix.size(), nullptr, 10);
+        if (createdAt - run.startTick < 0x80000000u)  // at or after the start, across a wrap
+            removed = false;
+    } while (FindNextFileA(search, &found));
     FindClose(search);
-    return false;
+    return removed;
 }
 
 struct ConversionCase {
@@ -237,7 +246,7 @@ TEST_P(ConversionTest, ConvertsToThePlayableFileAsked)
     EXPECT_NEAR(CLIP_SECONDS, media.duration, CLIP_SECONDS * 0.1);
     EXPECT_EQ(c.outWidth, media.width);
     EXPECT_EQ(c.outHeight, media.height);
-    EXPECT_TRUE(TemporaryFolderRemoved(run.processId));
+    EXPECT_TRUE(TemporaryFolderRemoved(run));
     DeleteFileA(command.outputPath.c_str());
 }
 
@@ -335,7 +344,7 @@ TEST_F(EncoderTest, QuitBytesFinishAPlayableFile)
     EXPECT_EQ("h264", media.videoCodec);
     EXPECT_GT(media.duration, 0.0);
     EXPECT_LT(media.duration, 19.0) << "stopped before the end";
-    EXPECT_TRUE(TemporaryFolderRemoved(run.processId));
+    EXPECT_TRUE(TemporaryFolderRemoved(run));
     DeleteFileA(command.outputPath.c_str());
 }
 
@@ -349,7 +358,7 @@ TEST_F(EncoderTest, FailuresEndWithAFailureLine)
     settings.outputBase = g_work + "no such folder\\out";
     EncoderOutcome noFolder = RunEncoder(BuildConverterCommand(g_programDir, settings).commandLine);
     ExpectFailure(noFolder);
-    EXPECT_TRUE(TemporaryFolderRemoved(noFolder.processId));
+    EXPECT_TRUE(TemporaryFolderRemoved(noFolder));
 
     settings.directShow = 1;
     ConverterCommand missingScripted = Command(settings, "missing.rmvb", "failed");
@@ -365,7 +374,7 @@ TEST_F(EncoderTest, FailuresEndWithAFailureLine)
     ConverterCommand notMedia = Command(settings, "garbage.avi", "failed");
     EncoderOutcome refused = RunEncoder(notMedia.commandLine);
     ExpectFailure(refused);
-    EXPECT_TRUE(TemporaryFolderRemoved(refused.processId));
+    EXPECT_TRUE(TemporaryFolderRemoved(refused));
 }
 
 TEST_F(EncoderTest, RefusesToWorkWithoutTheAccessToken)
