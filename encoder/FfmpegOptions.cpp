@@ -1,0 +1,425 @@
+#include "encoder/FfmpegOptions.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// How the value after an option is read.
+enum class Value { Input, Output, Name, Bitrate, FrameSize, FrameRate, KiloBits, Channels, SampleRate, Volume, AudioSync, PassThrough };
+
+// The mapping from the converter's encoder options to today's FFmpeg. A row
+// with a value accepts exactly that name and gives FFmpeg its own name for
+// it; a row without one reads a number or a path. The README shows the same
+// table.
+struct Mapping {
+    const char* option;
+    const char* value;
+    const char* ffmpegOption;
+    const char* ffmpegValue;
+    Value kind;
+};
+
+const Mapping MAPPING[] = {
+    {"-i", nullptr, "-i", nullptr, Value::Input},
+    {"-vcodec", "xvid", "-c:v", "libxvid", Value::Name},
+    {"-vcodec", "h263", "-c:v", "h263", Value::Name},
+    {"-vcodec", "h263p", "-c:v", "h263p", Value::Name},
+    {"-vcodec", "mpeg4", "-c:v", "mpeg4", Value::Name},
+    {"-vcodec", "mjpeg", "-c:v", "mjpeg", Value::Name},
+    {"-vcodec", "h264", "-c:v", "libx264", Value::Name},
+    {"-vcodec", "mpeg1video", "-c:v", "mpeg1video", Value::Name},
+    {"-vcodec", "mpeg2video", "-c:v", "mpeg2video", Value::Name},
+    {"-vcodec", "wmv2", "-c:v", "wmv2", Value::Name},
+    {"-vcodec", "wmv1", "-c:v", "wmv1", Value::Name},
+    {"-vcodec", "msmpeg4", "-c:v", "msmpeg4", Value::Name},
+    {"-vcodec", "msmpeg4v2", "-c:v", "msmpeg4v2", Value::Name},
+    {"-vcodec", "svq1", "-c:v", "svq1", Value::Name},
+    {"-vcodec", "flv", "-c:v", "flv", Value::Name},
+    {"-target", "pal-vcd", "-target", "pal-vcd", Value::Name},
+    {"-target", "ntsc-vcd", "-target", "ntsc-vcd", Value::Name},
+    {"-target", "pal-svcd", "-target", "pal-svcd", Value::Name},
+    {"-target", "ntsc-svcd", "-target", "ntsc-svcd", Value::Name},
+    {"-target", "pal-dvd", "-target", "pal-dvd", Value::Name},
+    {"-target", "ntsc-dvd", "-target", "ntsc-dvd", Value::Name},
+    {"-f", "swf", "-f", "swf", Value::Name},
+    {"-b", nullptr, "-b:v", nullptr, Value::Bitrate},
+    {"-s", nullptr, "-s", nullptr, Value::FrameSize},
+    {"-r", nullptr, "-r", nullptr, Value::FrameRate},
+    {"-aspect", "4:3", "-aspect", "4:3", Value::Name},
+    {"-aspect", "1:1", "-aspect", "1:1", Value::Name},
+    {"-aspect", "16:9", "-aspect", "16:9", Value::Name},
+    {"-acodec", "mp3", "-c:a", "libmp3lame", Value::Name},
+    {"-acodec", "mp2", "-c:a", "mp2", Value::Name},
+    {"-acodec", "pcm_s16le", "-c:a", "pcm_s16le", Value::Name},
+    {"-acodec", "pcm_s16be", "-c:a", "pcm_s16be", Value::Name},
+    {"-acodec", "ac3", "-c:a", "ac3", Value::Name},
+    {"-acodec", "aac", "-c:a", "aac", Value::Name},
+    {"-acodec", "pcm_alaw", "-c:a", "pcm_alaw", Value::Name},
+    {"-ab", nullptr, "-b:a", nullptr, Value::KiloBits},
+    {"-ac", nullptr, "-ac", nullptr, Value::Channels},
+    {"-ar", nullptr, "-ar", nullptr, Value::SampleRate},
+    {"-vol", nullptr, "-af", "volume", Value::Volume},
+    {"-async", nullptr, "-af", "aresample", Value::AudioSync},
+    {"-vsync", "0", "-fps_mode", "passthrough", Value::Name},
+    {"-vsync", "1", "-fps_mode", "cfr", Value::Name},
+    {"-vsync", "2", "-fps_mode", "vfr", Value::Name},
+    {"-mbd", nullptr, "-mbd", nullptr, Value::PassThrough},
+    {"-qmin", nullptr, "-qmin", nullptr, Value::PassThrough},
+    {"-y", nullptr, "-y", nullptr, Value::Output},
+};
+
+// What encoders and containers accept, where FFmpeg would otherwise refuse
+// a value the converter can send.
+const int MP2_SAMPLE_RATES[] = {16000, 22050, 24000, 32000, 44100, 48000};
+const int AC3_SAMPLE_RATES[] = {32000, 44100, 48000};
+const int FLASH_MP3_SAMPLE_RATES[] = {11025, 22050, 44100};
+const int MPEG1_AUDIO_KBPS[] = {32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384};
+const int MPEG2_AUDIO_KBPS[] = {8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
+const int MP3_KBPS[] = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
+const int AC3_KBPS[] = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 448, 512, 576, 640};
+
+struct FrameSize {
+    int width;
+    int height;
+};
+const FrameSize H263_SIZES[] = {{128, 96}, {176, 144}, {352, 288}, {704, 576}, {1408, 1152}};
+
+struct Rate {
+    int numerator;
+    int denominator;
+};
+const Rate MPEG1_FRAME_RATES[] = {{24000, 1001}, {24, 1}, {25, 1}, {30000, 1001}, {30, 1},
+                                  {50, 1}, {60000, 1001}, {60, 1}};
+
+template <size_t N>
+int Nearest(const int (&allowed)[N], int wanted)
+{
+    int best = allowed[0];
+    for (int candidate : allowed)
+        if (std::abs(candidate - wanted) < std::abs(best - wanted))
+            best = candidate;
+    return best;
+}
+
+bool ParseInteger(const std::string& text, long low, long high, int& value)
+{
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    long number = strtol(text.c_str(), nullptr, 10);
+    if (number < low || number > high)
+        return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
+bool ParseBitrate(const std::string& text)
+{
+    int kbps = 0;
+    std::string digits = text;
+    if (!digits.empty() && (digits.back() == 'k' || digits.back() == 'K'))
+        digits.pop_back();
+    return ParseInteger(digits, 1, 1000000, kbps);
+}
+
+bool ParseFrameSize(const std::string& text, int& width, int& height)
+{
+    size_t x = text.find('x');
+    return x != std::string::npos && ParseInteger(text.substr(0, x), 1, 8192, width) &&
+           ParseInteger(text.substr(x + 1), 1, 8192, height);
+}
+
+bool ParseFrameRate(const std::string& text, double& rate)
+{
+    char* end = nullptr;
+    rate = strtod(text.c_str(), &end);
+    return !text.empty() && *end == '\0' && rate > 0.0 && rate <= 1000.0;
+}
+
+const Mapping* FindOption(const std::string& option)
+{
+    for (const Mapping& row : MAPPING)
+        if (option == row.option)
+            return &row;
+    return nullptr;
+}
+
+const Mapping* FindName(const std::string& option, const std::string& value)
+{
+    for (const Mapping& row : MAPPING)
+        if (option == row.option && row.value && value == row.value)
+            return &row;
+    return nullptr;
+}
+
+std::string* NamedField(EncodeSettings& settings, const std::string& option)
+{
+    if (option == "-vcodec")
+        return &settings.videoCodec;
+    if (option == "-target")
+        return &settings.target;
+    if (option == "-f")
+        return &settings.format;
+    if (option == "-aspect")
+        return &settings.aspect;
+    if (option == "-acodec")
+        return &settings.audioCodec;
+    return &settings.fpsMode;
+}
+
+// Reads one option's value into the settings; false when it is not valid.
+bool ReadValue(const Mapping& row, const std::string& value, EncodeSettings& settings)
+{
+    switch (row.kind) {
+    case Value::Input:
+        settings.input = value;
+        return !value.empty();
+    case Value::Output:
+        settings.output = value;
+        return !value.empty();
+    case Value::Name: {
+        const Mapping* name = FindName(row.option, value);
+        if (name)
+            *NamedField(settings, row.option) = name->ffmpegValue;
+        return name != nullptr;
+    }
+    case Value::Bitrate:
+        settings.videoBitrate = value;
+        return ParseBitrate(value);
+    case Value::FrameSize:
+        return ParseFrameSize(value, settings.width, settings.height);
+    case Value::FrameRate:
+        return ParseFrameRate(value, settings.frameRate);
+    case Value::KiloBits:
+        return ParseInteger(value, 1, 100000, settings.audioKbps);
+    case Value::Channels:
+        return ParseInteger(value, 1, 8, settings.channels);
+    case Value::SampleRate:
+        return ParseInteger(value, 1000, 384000, settings.sampleRate);
+    case Value::Volume:
+        return ParseInteger(value, 0, 65535, settings.volume);
+    case Value::AudioSync:
+        return ParseInteger(value, 0, 1000000, settings.audioSync);
+    case Value::PassThrough: {
+        int number = 0;
+        settings.passThrough.push_back(row.ffmpegOption);
+        settings.passThrough.push_back(value);
+        return ParseInteger(value, 0, 1000, number);
+    }
+    }
+    return false;
+}
+
+std::string ToLower(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// The container FFmpeg will write: forced by -f or by an MPEG preset, else
+// chosen by the output file's extension.
+std::string Container(const EncodeSettings& settings)
+{
+    if (!settings.format.empty())
+        return settings.format;
+    if (!settings.target.empty())
+        return "mpeg";
+    size_t dot = settings.output.find_last_of('.');
+    size_t slash = settings.output.find_last_of("\\/");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return "";
+    return ToLower(settings.output.substr(dot + 1));
+}
+
+// AVI stores samples in the little-endian byte order of its WAVE headers
+// only; big-endian samples go in as the same samples in that order.
+std::string FitAudioCodec(const std::string& codec, const std::string& container)
+{
+    if (codec == "pcm_s16be" && container == "avi")
+        return "pcm_s16le";
+    return codec;
+}
+
+int FitSampleRate(const std::string& codec, const std::string& container, int rate)
+{
+    if (codec == "mp2")
+        return Nearest(MP2_SAMPLE_RATES, rate);
+    if (codec == "ac3")
+        return Nearest(AC3_SAMPLE_RATES, rate);
+    if (codec == "libmp3lame" && (container == "swf" || container == "flv"))
+        return Nearest(FLASH_MP3_SAMPLE_RATES, rate);
+    return rate;
+}
+
+// MPEG audio offers fixed bit rates, fewer at the half sample rates.
+int FitAudioKbps(const std::string& codec, int sampleRate, int kbps)
+{
+    bool fullRate = sampleRate == 0 || sampleRate >= 32000;
+    if (codec == "mp2")
+        return fullRate ? Nearest(MPEG1_AUDIO_KBPS, kbps) : Nearest(MPEG2_AUDIO_KBPS, kbps);
+    if (codec == "libmp3lame")
+        return fullRate ? Nearest(MP3_KBPS, kbps) : Nearest(MPEG2_AUDIO_KBPS, kbps);
+    if (codec == "ac3")
+        return Nearest(AC3_KBPS, kbps);
+    return kbps;
+}
+
+bool IsPcm(const std::string& codec)
+{
+    return codec.compare(0, 4, "pcm_") == 0;
+}
+
+// H.263 knows five picture sizes; H.263+ needs multiples of 4; the other
+// 4:2:0 encoders need even sizes.
+FrameSize FitFrameSize(const std::string& codec, int width, int height)
+{
+    if (codec == "h263") {
+        FrameSize best = H263_SIZES[0];
+        long area = static_cast<long>(width) * height;
+        for (const FrameSize& size : H263_SIZES)
+            if (std::labs(static_cast<long>(size.width) * size.height - area) <
+                std::labs(static_cast<long>(best.width) * best.height - area))
+                best = size;
+        return best;
+    }
+    int alignment = codec == "h263p" ? 4 : (codec == "mjpeg" || codec == "svq1") ? 1 : 2;
+    auto align = [alignment](int value) { return value < alignment ? alignment : value - value % alignment; };
+    return {align(width), align(height)};
+}
+
+// MPEG-1 video stores one of eight frame rates.
+std::string FitFrameRate(const std::string& codec, double rate)
+{
+    if (codec != "mpeg1video")
+        return FrameRateText(rate);
+    Rate best = MPEG1_FRAME_RATES[0];
+    for (const Rate& candidate : MPEG1_FRAME_RATES)
+        if (std::fabs(static_cast<double>(candidate.numerator) / candidate.denominator - rate) <
+            std::fabs(static_cast<double>(best.numerator) / best.denominator - rate))
+            best = candidate;
+    char text[32];
+    snprintf(text, sizeof text, best.denominator == 1 ? "%d" : "%d/%d", best.numerator, best.denominator);
+    return text;
+}
+
+void Append(std::vector<std::string>& options, const char* option, const std::string& value)
+{
+    options.push_back(option);
+    options.push_back(value);
+}
+
+std::string AudioFilters(const EncodeSettings& settings)
+{
+    std::string chain;
+    char filter[64];
+    if (settings.volume >= 0) {
+        snprintf(filter, sizeof filter, "volume=%.6g", settings.volume / 256.0);
+        chain = filter;
+    }
+    if (settings.audioSync >= 0) {
+        snprintf(filter, sizeof filter, "aresample=async=%d:first_pts=0", settings.audioSync);
+        chain += (chain.empty() ? "" : ",") + std::string(filter);
+    }
+    return chain;
+}
+
+}  // namespace
+
+bool ParseConverterOptions(const std::vector<std::string>& arguments, EncodeSettings& settings,
+                           std::string& error)
+{
+    for (size_t i = 0; i < arguments.size(); i += 2) {
+        const std::string& option = arguments[i];
+        const Mapping* row = FindOption(option);
+        if (!row) {
+            error = "unknown option \"" + option + "\"";
+            return false;
+        }
+        if (i + 1 >= arguments.size()) {
+            error = "option \"" + option + "\" lacks its value";
+            return false;
+        }
+        if (!ReadValue(*row, arguments[i + 1], settings)) {
+            error = "option \"" + option + "\" does not accept \"" + arguments[i + 1] + "\"";
+            return false;
+        }
+    }
+    if (settings.input.empty() || settings.output.empty()) {
+        error = settings.input.empty() ? "no input file (-i) given" : "no output file (-y) given";
+        return false;
+    }
+    return true;
+}
+
+std::string EffectiveVideoCodec(const EncodeSettings& settings)
+{
+    if (!settings.videoCodec.empty())
+        return settings.videoCodec;
+    if (!settings.target.empty())
+        return settings.target.find("-vcd") != std::string::npos ? "mpeg1video" : "mpeg2video";
+    if (settings.format == "swf")
+        return "flv";
+    return "";
+}
+
+std::string FrameRateText(double rate)
+{
+    const Rate ntsc[] = {{24000, 1001}, {30000, 1001}, {60000, 1001}};
+    char text[32];
+    for (const Rate& candidate : ntsc)
+        if (std::fabs(static_cast<double>(candidate.numerator) / candidate.denominator - rate) < 0.01) {
+            snprintf(text, sizeof text, "%d/%d", candidate.numerator, candidate.denominator);
+            return text;
+        }
+    snprintf(text, sizeof text, "%.6g", rate);
+    return text;
+}
+
+std::vector<std::string> FfmpegOutputOptions(const EncodeSettings& settings)
+{
+    std::vector<std::string> options;
+    std::string videoCodec = EffectiveVideoCodec(settings);
+    std::string container = Container(settings);
+    // The preset comes first, so that every explicit option overrides it.
+    if (!settings.target.empty())
+        Append(options, "-target", settings.target);
+    if (!settings.format.empty())
+        Append(options, "-f", settings.format);
+    if (!settings.videoCodec.empty())
+        Append(options, "-c:v", settings.videoCodec);
+    if (!settings.videoBitrate.empty())
+        Append(options, "-b:v", settings.videoBitrate);
+    if (settings.width > 0) {
+        FrameSize size = FitFrameSize(videoCodec, settings.width, settings.height);
+        Append(options, "-s", std::to_string(size.width) + "x" + std::to_string(size.height));
+    }
+    if (settings.frameRate > 0.0)
+        Append(options, "-r", FitFrameRate(videoCodec, settings.frameRate));
+    if (!settings.aspect.empty())
+        Append(options, "-aspect", settings.aspect);
+
+    std::string audioCodec = FitAudioCodec(settings.audioCodec, container);
+    int sampleRate = settings.sampleRate > 0 ? FitSampleRate(audioCodec, container, settings.sampleRate) : 0;
+    if (!audioCodec.empty())
+        Append(options, "-c:a", audioCodec);
+    if (settings.audioKbps > 0 && !IsPcm(audioCodec))
+        Append(options, "-b:a", std::to_string(FitAudioKbps(audioCodec, sampleRate, settings.audioKbps)) + "k");
+    if (settings.channels > 0)
+        Append(options, "-ac", std::to_string(settings.channels));
+    if (sampleRate > 0)
+        Append(options, "-ar", std::to_string(sampleRate));
+    options.insert(options.end(), settings.passThrough.begin(), settings.passThrough.end());
+
+    if (settings.sourceFrameRate > 0.0)
+        Append(options, "-vf", "fps=" + FrameRateText(settings.sourceFrameRate));
+    std::string audioFilters = AudioFilters(settings);
+    if (!audioFilters.empty())
+        Append(options, "-af", audioFilters);
+    if (!settings.fpsMode.empty())
+        Append(options, "-fps_mode", settings.fpsMode);
+    return options;
+}

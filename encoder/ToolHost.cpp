@@ -1,0 +1,388 @@
+#include "encoder/ToolHost.h"
+
+#include "app/AppServices.h"
+#include "encoder/WineHost.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+namespace {
+
+bool FileExists(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Owns one kernel handle.
+class Handle {
+public:
+    Handle() = default;
+    explicit Handle(HANDLE handle) : m_handle(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
+    ~Handle() { Reset(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+
+    HANDLE Get() const { return m_handle; }
+    HANDLE* Receive() { Reset(); return &m_handle; }
+    void Reset()
+    {
+        if (m_handle)
+            CloseHandle(m_handle);
+        m_handle = nullptr;
+    }
+
+private:
+    HANDLE m_handle = nullptr;
+};
+
+// ---- Under Wine: the host's programs, talking through files ----
+
+// Runs the tool in the background with its output in files of the private
+// folder, notes its process id, and notes its exit code once it has ended.
+// The files appear whole (written aside, then renamed), so a reader never
+// sees half a number.
+const char BACKGROUND_SCRIPT[] =
+    "dir=$1; shift\n"
+    "\"$@\" </dev/null >\"$dir/output\" 2>\"$dir/log\" &\n"
+    "echo $! >\"$dir/pid.new\" && mv \"$dir/pid.new\" \"$dir/pid\"\n"
+    "wait $!\n"
+    "echo $? >\"$dir/status.new\" && mv \"$dir/status.new\" \"$dir/status\"\n";
+
+const char FIND_TOOL_SCRIPT[] = "command -v \"$1\" >/dev/null 2>&1 && echo found >\"$2\"";
+
+// FFmpeg finishes its output on an interrupt just as on its "q" key.
+const char INTERRUPT_SCRIPT[] = "kill -INT \"$(cat \"$1\")\" 2>/dev/null";
+
+class WineEncodingRun : public EncodingRun {
+public:
+    WineEncodingRun(const WineHost& wine, const PrivateFolder& folder) : m_wine(wine), m_folder(folder) {}
+
+    std::string TakeProgress() override { return ReadFileText(m_folder.File("progress"), &m_progressRead); }
+
+    bool HasEnded(int& exitCode) override
+    {
+        std::string status = ReadFileText(m_folder.File("status"));
+        if (status.empty())
+            return false;
+        exitCode = atoi(status.c_str());
+        return true;
+    }
+
+    void RequestQuit() override
+    {
+        // The process id is noted right after the start; wait for it briefly.
+        for (int i = 0; i < 40 && !FileExists(m_folder.File("pid")); ++i)
+            Sleep(50);
+        m_wine.Spawn({"/bin/sh", "-c", INTERRUPT_SCRIPT, "sh", m_wine.HostPath(m_folder.File("pid"))}, true);
+    }
+
+    std::string Log() override { return ReadFileText(m_folder.File("log")); }
+
+private:
+    const WineHost& m_wine;
+    const PrivateFolder& m_folder;
+    unsigned long long m_progressRead = 0;
+};
+
+class WineToolHost : public ToolHost {
+public:
+    explicit WineToolHost(const PrivateFolder& folder) : m_folder(folder), m_hostFolder(HostFolder()) {}
+
+    bool IsAvailable() const { return m_wine.IsAvailable() && !m_hostFolder.empty(); }
+
+    bool ToolPath(const std::string& path, std::string& toolPath) override
+    {
+        toolPath = m_wine.HostPath(path);
+        return !toolPath.empty();
+    }
+
+    bool RunProbe(const std::vector<std::string>& arguments, ToolResult& result, std::string& error) override
+    {
+        if (!StartInBackground("ffprobe", arguments, true, error))
+            return false;
+        result.output = ReadFileText(m_folder.File("output"));
+        result.log = ReadFileText(m_folder.File("log"));
+        std::string status = ReadFileText(m_folder.File("status"));
+        result.exitCode = status.empty() ? -1 : atoi(status.c_str());
+        return true;
+    }
+
+    std::unique_ptr<EncodingRun> StartEncoding(const std::vector<std::string>& arguments,
+                                               std::string& error) override
+    {
+        std::vector<std::string> all = {"-nostdin", "-progress", m_hostFolder + "progress"};
+        all.insert(all.end(), arguments.begin(), arguments.end());
+        if (!StartInBackground("ffmpeg", all, false, error))
+            return nullptr;
+        return std::unique_ptr<EncodingRun>(new WineEncodingRun(m_wine, m_folder));
+    }
+
+private:
+    std::string HostFolder() const
+    {
+        std::string folder = m_folder.File("");
+        folder.pop_back();
+        std::string hostFolder = m_wine.HostPath(folder);
+        return hostFolder.empty() ? "" : hostFolder + "/";
+    }
+
+    bool HasTool(const char* tool) const
+    {
+        std::string found = m_folder.File("found");
+        DeleteFileA(found.c_str());
+        m_wine.Spawn({"/bin/sh", "-c", FIND_TOOL_SCRIPT, "sh", tool, m_hostFolder + "found"}, true);
+        return FileExists(found);
+    }
+
+    bool StartInBackground(const char* tool, const std::vector<std::string>& arguments, bool wait,
+                           std::string& error)
+    {
+        if (!HasTool(tool)) {
+            error = std::string("FFmpeg is missing: this system has no \"") + tool + "\" program";
+            return false;
+        }
+        for (const char* stale : {"output", "log", "pid", "status", "progress"})
+            DeleteFileA(m_folder.File(stale).c_str());
+        std::vector<std::string> argv = {"/bin/sh", "-c", BACKGROUND_SCRIPT, "sh", m_hostFolder, tool};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        if (!m_wine.Spawn(argv, wait) && !wait) {
+            error = std::string("cannot start \"") + tool + "\"";
+            return false;
+        }
+        return true;
+    }
+
+    WineHost m_wine;
+    const PrivateFolder& m_folder;
+    std::string m_hostFolder;  // with its trailing slash
+};
+
+// ---- On Windows: the programs beside vec.exe, through pipes ----
+
+// Quotes one argument so that the C runtime of the started program reads it back unchanged.
+std::string QuoteArgument(const std::string& argument)
+{
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos)
+        return argument;
+    std::string quoted = "\"";
+    size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, '\\');
+    return quoted + "\"";
+}
+
+// A started tool with pipes for its standard input and output and a file for its errors.
+class WindowsProcess {
+public:
+    bool Start(const std::string& program, const std::vector<std::string>& arguments, const std::string& logPath,
+               std::string& error)
+    {
+        SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+        Handle inputRead, outputWrite;
+        Handle log(CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!log.Get() || !CreatePipe(inputRead.Receive(), m_input.Receive(), &inheritable, 0) ||
+            !CreatePipe(m_output.Receive(), outputWrite.Receive(), &inheritable, 0) ||
+            !SetHandleInformation(m_input.Get(), HANDLE_FLAG_INHERIT, 0) ||
+            !SetHandleInformation(m_output.Get(), HANDLE_FLAG_INHERIT, 0)) {
+            error = "cannot create the pipes to FFmpeg";
+            return false;
+        }
+        std::string commandLine = QuoteArgument(program);
+        for (const std::string& argument : arguments)
+            commandLine += " " + QuoteArgument(argument);
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = inputRead.Get();
+        startup.hStdOutput = outputWrite.Get();
+        startup.hStdError = log.Get();
+        PROCESS_INFORMATION started = {};
+        if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                            nullptr, &startup, &started)) {
+            error = "cannot start \"" + program + "\"";
+            return false;
+        }
+        CloseHandle(started.hThread);
+        *m_process.Receive() = started.hProcess;
+        return true;
+    }
+
+    // What the tool has written so far, without waiting for more.
+    std::string ReadAvailable()
+    {
+        std::string text;
+        DWORD available = 0;
+        while (PeekNamedPipe(m_output.Get(), nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+            std::string chunk(available, '\0');
+            DWORD read = 0;
+            if (!ReadFile(m_output.Get(), &chunk[0], available, &read, nullptr) || read == 0)
+                break;
+            text.append(chunk, 0, read);
+        }
+        return text;
+    }
+
+    // Everything the tool writes, up to its end.
+    std::string ReadToEnd()
+    {
+        std::string text;
+        char chunk[4096];
+        DWORD read = 0;
+        while (ReadFile(m_output.Get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
+            text.append(chunk, read);
+        WaitForSingleObject(m_process.Get(), INFINITE);
+        return text;
+    }
+
+    bool HasEnded(int& exitCode)
+    {
+        DWORD code = 0;
+        if (WaitForSingleObject(m_process.Get(), 0) != WAIT_OBJECT_0 || !GetExitCodeProcess(m_process.Get(), &code))
+            return false;
+        exitCode = static_cast<int>(code);
+        return true;
+    }
+
+    void Write(const char* text, DWORD length)
+    {
+        DWORD written = 0;
+        WriteFile(m_input.Get(), text, length, &written, nullptr);
+    }
+
+private:
+    Handle m_process, m_input, m_output;
+};
+
+class WindowsEncodingRun : public EncodingRun {
+public:
+    explicit WindowsEncodingRun(std::string logPath) : m_logPath(std::move(logPath)) {}
+
+    WindowsProcess& Process() { return m_process; }
+    std::string TakeProgress() override { return m_process.ReadAvailable(); }
+    bool HasEnded(int& exitCode) override { return m_process.HasEnded(exitCode); }
+    void RequestQuit() override { m_process.Write("q", 1); }
+    std::string Log() override { return ReadFileText(m_logPath); }
+
+private:
+    WindowsProcess m_process;
+    std::string m_logPath;
+};
+
+class WindowsToolHost : public ToolHost {
+public:
+    explicit WindowsToolHost(const PrivateFolder& folder) : m_folder(folder), m_toolDir(GetProgramDir()) {}
+
+    bool ToolPath(const std::string& path, std::string& toolPath) override
+    {
+        toolPath = path;
+        return true;
+    }
+
+    bool RunProbe(const std::vector<std::string>& arguments, ToolResult& result, std::string& error) override
+    {
+        WindowsProcess process;
+        std::string logPath = m_folder.File("log");
+        if (!FindTool("ffprobe.exe", error) || !process.Start(m_toolDir + "ffprobe.exe", arguments, logPath, error))
+            return false;
+        result.output = process.ReadToEnd();
+        process.HasEnded(result.exitCode);
+        result.log = ReadFileText(logPath);
+        return true;
+    }
+
+    std::unique_ptr<EncodingRun> StartEncoding(const std::vector<std::string>& arguments,
+                                               std::string& error) override
+    {
+        std::vector<std::string> all = {"-progress", "pipe:1"};
+        all.insert(all.end(), arguments.begin(), arguments.end());
+        std::unique_ptr<WindowsEncodingRun> run(new WindowsEncodingRun(m_folder.File("log")));
+        if (!FindTool("ffmpeg.exe", error) ||
+            !run->Process().Start(m_toolDir + "ffmpeg.exe", all, m_folder.File("log"), error))
+            return nullptr;
+        return run;
+    }
+
+private:
+    bool FindTool(const char* tool, std::string& error) const
+    {
+        if (FileExists(m_toolDir + tool))
+            return true;
+        error = std::string("FFmpeg is missing: \"") + tool + "\" is not beside vec.exe in " + m_toolDir;
+        return false;
+    }
+
+    const PrivateFolder& m_folder;
+    std::string m_toolDir;
+};
+
+}  // namespace
+
+PrivateFolder::PrivateFolder()
+{
+    char temp[MAX_PATH + 1] = {};
+    if (!GetTempPathA(MAX_PATH, temp))
+        return;
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        std::string path = std::string(temp) + "vec-" + std::to_string(GetCurrentProcessId()) + "-" +
+                           std::to_string(GetTickCount() + attempt);
+        if (CreateDirectoryA(path.c_str(), nullptr)) {
+            m_path = path + "\\";
+            return;
+        }
+    }
+}
+
+PrivateFolder::~PrivateFolder()
+{
+    if (m_path.empty())
+        return;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((m_path + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                DeleteFileA((m_path + found.cFileName).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(m_path.c_str());
+}
+
+std::string ReadFileText(const std::string& path, unsigned long long* offset)
+{
+    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Get())
+        return "";
+    LARGE_INTEGER start;
+    start.QuadPart = offset ? static_cast<LONGLONG>(*offset) : 0;
+    if (!SetFilePointerEx(file.Get(), start, nullptr, FILE_BEGIN))
+        return "";
+    std::string text;
+    char chunk[4096];
+    DWORD read = 0;
+    while (ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
+        text.append(chunk, read);
+    if (offset)
+        *offset += text.size();
+    return text;
+}
+
+std::unique_ptr<ToolHost> CreateToolHost(const PrivateFolder& folder)
+{
+    std::unique_ptr<WineToolHost> wine(new WineToolHost(folder));
+    if (wine->IsAvailable())
+        return wine;
+    return std::unique_ptr<ToolHost>(new WindowsToolHost(folder));
+}

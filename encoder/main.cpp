@@ -1,0 +1,213 @@
+// vec.exe: the converter's encoder. Checks the access token, then either
+// answers "-info" about a media file or converts one file with FFmpeg,
+// printing only progress lines while it works and failure lines when it fails.
+#include "encoder/CommandLine.h"
+#include "encoder/FfmpegOptions.h"
+#include "encoder/ProbeInfo.h"
+#include "encoder/Progress.h"
+#include "encoder/ScriptReader.h"
+#include "encoder/ToolHost.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+const char ACCESS_TOKEN[] = "lumen-quartz-framebridging";
+
+// Poll period while FFmpeg works, and the longest silence toward the converter.
+const DWORD POLL_MILLISECONDS = 50;
+const DWORD QUIET_MILLISECONDS = 400;
+// How long FFmpeg gets to finish its file after a quit before being asked again.
+const DWORD QUIT_REPEAT_MILLISECONDS = 2000;
+
+enum ExitCode { EXIT_DONE = 0, EXIT_FAILED = 1, EXIT_REFUSED = 2 };
+
+std::atomic<bool> g_quitRequested(false);
+
+// One write per text, straight to the handle, so that nothing waits in a buffer.
+void Print(const std::string& text)
+{
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+// Prints each line of the message as a failure line. No failure line may read
+// as a progress line, so no word of it starts with "time=".
+void PrintFailure(const std::string& message)
+{
+    size_t start = 0;
+    while (start < message.size()) {
+        size_t end = message.find('\n', start);
+        std::string line = message.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        start = end == std::string::npos ? message.size() : end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        for (size_t at; (at = line.find("time=")) != std::string::npos;)
+            line.replace(at, 5, "time: ");
+        if (!line.empty())
+            Print("vec.exe: error: " + line + "\n");
+    }
+}
+
+int Fail(const std::string& message)
+{
+    PrintFailure(message);
+    return EXIT_FAILED;
+}
+
+// The converter asks for a stop with the letter "q" (and nine zero bytes).
+void WatchForQuit()
+{
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    if (!input || input == INVALID_HANDLE_VALUE)
+        return;
+    std::thread([input] {
+        char chunk[64];
+        DWORD read = 0;
+        while (ReadFile(input, chunk, sizeof chunk, &read, nullptr) && read > 0)
+            for (DWORD i = 0; i < read; ++i)
+                if (chunk[i] == 'q')
+                    g_quitRequested = true;
+    }).detach();
+}
+
+bool IsFile(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsNonEmptyFile(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+           !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && (data.nFileSizeLow || data.nFileSizeHigh);
+}
+
+std::string FolderOf(const std::string& path)
+{
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? "." : path.substr(0, slash + 1);
+}
+
+int PrintMediaFacts(ToolHost& host, const std::vector<std::string>& arguments)
+{
+    if (arguments.size() != 1)
+        return Fail("-info takes exactly one file");
+    const std::string& path = arguments[0];
+    std::string toolPath, error;
+    ToolResult probe;
+    if (!IsFile(path))
+        return Fail("source file not found: \"" + path + "\"");
+    if (!host.ToolPath(path, toolPath) || !host.RunProbe(ProbeArguments(toolPath), probe, error))
+        return Fail(error.empty() ? "cannot reach \"" + path + "\"" : error);
+    if (probe.exitCode != 0)
+        return Fail(probe.log + "\nffprobe cannot read \"" + path + "\"");
+    Print(FormatMediaFacts(ParseProbeOutput(probe.output)));
+    return EXIT_DONE;
+}
+
+// Follows FFmpeg to its end, printing progress and passing on a quit.
+// Returns FFmpeg's exit code; `quit` tells whether the converter stopped it.
+int FollowEncoding(EncodingRun& run, bool& quit)
+{
+    ProgressReporter reporter(Print);
+    DWORD quitSentAt = 0;
+    int sends = 0;
+    int exitCode = 0;
+    quit = false;
+    for (;;) {
+        // After a quit nobody reads our output any more: print nothing, so
+        // that a full pipe can never hold the encoder back from exiting.
+        std::string progress = run.TakeProgress();
+        if (!quit)
+            reporter.Feed(progress);
+        if (run.HasEnded(exitCode))
+            break;
+        if (g_quitRequested && sends < 3 && (sends == 0 || GetTickCount() - quitSentAt >= QUIT_REPEAT_MILLISECONDS)) {
+            run.RequestQuit();
+            quitSentAt = GetTickCount();
+            ++sends;
+            quit = true;
+        }
+        if (!quit)
+            reporter.KeepAlive(GetTickCount(), QUIET_MILLISECONDS);
+        Sleep(POLL_MILLISECONDS);
+    }
+    std::string lastProgress = run.TakeProgress();
+    if (!quit)
+        reporter.Feed(lastProgress);
+    return exitCode;
+}
+
+int Convert(ToolHost& host, const std::vector<std::string>& arguments)
+{
+    EncodeSettings settings;
+    std::string error;
+    if (!ParseConverterOptions(arguments, settings, error))
+        return Fail(error);
+    std::string source = settings.input;
+    if (IsScriptPath(source)) {
+        ScriptSource script;
+        if (!ReadSourceScript(source, script, error))
+            return Fail(error + " (" + source + ")");
+        source = script.path;
+        settings.sourceFrameRate = script.frameRate;
+    }
+    if (!IsFile(source))
+        return Fail("source file not found: \"" + source + "\"");
+    std::string toolSource, toolOutput;
+    if (!host.ToolPath(source, toolSource))
+        return Fail("cannot reach the source file \"" + source + "\"");
+    if (!host.ToolPath(settings.output, toolOutput))
+        return Fail("the output folder \"" + FolderOf(settings.output) + "\" does not exist");
+
+    std::vector<std::string> ffmpeg = {"-hide_banner", "-loglevel", "error", "-nostats", "-stats_period", "0.25",
+                                       "-y", "-i", toolSource};
+    std::vector<std::string> options = FfmpegOutputOptions(settings);
+    ffmpeg.insert(ffmpeg.end(), options.begin(), options.end());
+    ffmpeg.push_back(toolOutput);
+    std::unique_ptr<EncodingRun> run = host.StartEncoding(ffmpeg, error);
+    if (!run)
+        return Fail(error);
+
+    bool quit = false;
+    int exitCode = FollowEncoding(*run, quit);
+    if (quit)
+        return EXIT_DONE;
+    if (exitCode != 0)
+        return Fail(run->Log() + "\nFFmpeg failed with exit code " + std::to_string(exitCode));
+    if (!IsNonEmptyFile(settings.output))
+        return Fail(run->Log() + "\nFFmpeg wrote no output file \"" + settings.output + "\"");
+    return EXIT_DONE;
+}
+
+int Run()
+{
+    char modulePath[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
+    std::vector<std::string> arguments = SplitArguments(GetCommandLineA(), modulePath);
+    if (arguments.empty() || arguments[0] != ACCESS_TOKEN) {
+        PrintFailure("access refused: the first argument must be the converter's access token");
+        return EXIT_REFUSED;
+    }
+    arguments.erase(arguments.begin());
+    PrivateFolder folder;
+    if (!folder.IsReady())
+        return Fail("cannot create a temporary folder");
+    std::unique_ptr<ToolHost> host = CreateToolHost(folder);
+    if (!arguments.empty() && arguments[0] == "-info")
+        return PrintMediaFacts(*host, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+    WatchForQuit();
+    return Convert(*host, arguments);
+}
+
+}  // namespace
+
+int main()
+{
+    return Run();
+}

@@ -1,0 +1,175 @@
+#include "EncoderHarness.h"
+
+#include "encoder/WineHost.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::stringstream stream(text);
+    std::string line;
+    while (std::getline(stream, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string ScratchFile(const char* name)
+{
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + "vec-harness-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+}
+
+double Rational(const std::string& text)
+{
+    size_t slash = text.find('/');
+    double numerator = atof(text.c_str());
+    double denominator = slash == std::string::npos ? 1.0 : atof(text.c_str() + slash + 1);
+    return denominator > 0 ? numerator / denominator : 0.0;
+}
+
+}  // namespace
+
+EncoderOutcome RunEncoder(const std::string& commandLine, DWORD quitAfterMilliseconds)
+{
+    EncoderOutcome outcome;
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE outRead, outWrite, inRead, inWrite;
+    if (!CreatePipe(&outRead, &outWrite, &inheritable, 0))
+        return outcome;
+    CreatePipe(&inRead, &inWrite, &inheritable, 0);
+    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    startup.hStdInput = inRead;
+    startup.hStdOutput = outWrite;
+    startup.hStdError = outWrite;
+    PROCESS_INFORMATION process = {};
+    std::string text = commandLine;
+    BOOL started = CreateProcessA(nullptr, &text[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS,
+                                  nullptr, nullptr, &startup, &process);
+    CloseHandle(outWrite);
+    CloseHandle(inRead);
+    if (started) {
+        outcome.processId = process.dwProcessId;
+        std::thread reader([&] {
+            char chunk[1024];
+            DWORD read = 0;
+            while (ReadFile(outRead, chunk, sizeof chunk, &read, nullptr) && read > 0)
+                outcome.output.append(chunk, read);
+        });
+        if (quitAfterMilliseconds) {
+            Sleep(quitAfterMilliseconds);
+            DWORD written = 0;
+            WriteFile(inWrite, "q\0\0\0\0\0\0\0\0\0", 10, &written, nullptr);
+            DWORD quitAt = GetTickCount();
+            outcome.exited = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+            outcome.quitToExitMilliseconds = GetTickCount() - quitAt;
+        } else {
+            outcome.exited = WaitForSingleObject(process.hProcess, 180000) == WAIT_OBJECT_0;
+        }
+        if (!outcome.exited)
+            TerminateProcess(process.hProcess, 99);
+        reader.join();
+        GetExitCodeProcess(process.hProcess, &outcome.exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(outRead);
+    CloseHandle(inWrite);
+    outcome.lines = SplitLines(outcome.output);
+    return outcome;
+}
+
+bool IsProgressLine(const std::string& line, int* seconds)
+{
+    char copy[512] = {};
+    snprintf(copy, sizeof copy, "%s", line.c_str());
+    int value = 0;
+    bool parsed = sscanf(copy, "%*s %*s %*s %*s %*s %*s time=%d", &value) == 1;
+    if (seconds)
+        *seconds = value;
+    return parsed;
+}
+
+std::string HostPath(const std::string& windowsPath)
+{
+    return WineHost().HostPath(windowsPath);
+}
+
+std::string RunHostScript(const std::string& script, const std::vector<std::string>& arguments)
+{
+    std::string output = ScratchFile("out");
+    DeleteFileA(output.c_str());
+    // The output file does not exist yet: name it through its folder.
+    std::string folder = output.substr(0, output.find_last_of('\\'));
+    std::string hostOutput = HostPath(folder) + output.substr(output.find_last_of('\\')).replace(0, 1, "/");
+    std::vector<std::string> argv = {"/bin/sh", "-c", "out=$1; shift; { " + script + "\n} >\"$out\" 2>/dev/null",
+                                     "sh", hostOutput};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    WineHost().Spawn(argv, true);
+    std::string text = ReadWholeFile(output);
+    DeleteFileA(output.c_str());
+    return text;
+}
+
+MediaStreams ProbeMedia(const std::string& windowsPath)
+{
+    std::string flat = RunHostScript(
+        "ffprobe -v error -count_packets -show_entries "
+        "format=format_name,duration:stream=codec_type,codec_name,width,height,sample_rate,r_frame_rate,"
+        "nb_read_packets -of flat=s=_ \"$1\"",
+        {HostPath(windowsPath)});
+    std::map<std::string, std::string> values;
+    for (const std::string& line : SplitLines(flat)) {
+        size_t equals = line.find('=');
+        if (equals == std::string::npos)
+            continue;
+        std::string value = line.substr(equals + 1);
+        if (value.size() >= 2 && value.front() == '"')
+            value = value.substr(1, value.size() - 2);
+        values[line.substr(0, equals)] = value;
+    }
+    MediaStreams media;
+    media.format = values["format_format_name"];
+    media.readable = !media.format.empty();
+    media.duration = atof(values["format_duration"].c_str());
+    for (int i = 0; values.count("streams_stream_" + std::to_string(i) + "_codec_type"); ++i) {
+        std::string prefix = "streams_stream_" + std::to_string(i) + "_";
+        if (values[prefix + "codec_type"] == "video") {
+            media.videoCodec = values[prefix + "codec_name"];
+            media.width = atoi(values[prefix + "width"].c_str());
+            media.height = atoi(values[prefix + "height"].c_str());
+            double rate = Rational(values[prefix + "r_frame_rate"]);
+            if (media.duration <= 0.0 && rate > 0.0)
+                media.duration = atof(values[prefix + "nb_read_packets"].c_str()) / rate;
+        } else if (values[prefix + "codec_type"] == "audio") {
+            media.audioCodec = values[prefix + "codec_name"];
+            media.sampleRate = atoi(values[prefix + "sample_rate"].c_str());
+        }
+    }
+    return media;
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}

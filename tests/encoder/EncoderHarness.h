@@ -1,0 +1,48 @@
+// Runs vec.exe the way the converter does, and looks at files with the
+// host's FFmpeg tools.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct EncoderOutcome {
+    std::vector<std::string> lines;  // non-empty output lines, carriage returns dropped
+    std::string output;              // everything the encoder wrote
+    DWORD processId = 0;
+    DWORD exitCode = 0;
+    bool exited = false;
+    DWORD quitToExitMilliseconds = 0;
+};
+
+// Starts the command line hidden with a pipe for standard input and one pipe
+// for standard output and error, reads everything, and waits for the end.
+// With `quitAfterMilliseconds`, writes the converter's quit bytes after that
+// long and measures how long the encoder then takes to exit.
+EncoderOutcome RunEncoder(const std::string& commandLine, DWORD quitAfterMilliseconds = 0);
+
+// The converter's own test of a progress line.
+bool IsProgressLine(const std::string& line, int* seconds = nullptr);
+
+// Runs a host shell script with arguments ($1...) under Wine and returns its
+// standard output.
+std::string RunHostScript(const std::string& script, const std::vector<std::string>& arguments);
+
+// The host path of a Windows path.
+std::string HostPath(const std::string& windowsPath);
+
+struct MediaStreams {
+    std::string format;      // ffprobe's format name
+    std::string videoCodec;  // empty without a video stream
+    std::string audioCodec;  // empty without an audio stream
+    double duration = 0.0;   // seconds; from the video frames when the container keeps none
+    int width = 0;
+    int height = 0;
+    int sampleRate = 0;
+    bool readable = false;
+};
+
+MediaStreams ProbeMedia(const std::string& windowsPath);
+
+std::string ReadWholeFile(const std::string& path);
