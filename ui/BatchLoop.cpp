@@ -108,10 +108,16 @@ int RunBatchLoop(IBatchHost& host)
         host.ShowMessage(MSG_EMPTY_LIST);
         return EndFailed(host);
     }
+    bool convertedAny = false;
     for (int row = 0; row < rows; ++row) {
         MediaItem& item = host.Item(row);
         if (item.m_bConverted == 1)
             continue;
+        // Stop clicked between two rows: the next one never starts.
+        if (host.StopRequested()) {
+            host.ClearStopRequest();
+            return convertedAny ? Complete(host) : EndFailed(host);
+        }
         host.MarkRowActive(row);
         if (!SourceFileExists(item.m_szSourcePath)) {
             LogBatchError("Module ID:%x Can not find file :%s", item.m_szSourcePath);
@@ -126,6 +132,7 @@ int RunBatchLoop(IBatchHost& host)
             return EndFailed(host);
         switch (SettleRow(host, row, item, host.Convert(item))) {
         case RowOutcome::Converted:
+            convertedAny = true;
             break;
         case RowOutcome::Stopped:
             return Complete(host);

@@ -10,12 +10,6 @@
 // Rows (and records) the source list holds.
 constexpr int MEDIA_LIST_CAPACITY = 30;
 
-// Row images of the source list.
-enum : int {
-    ROW_IMAGE_ADDED = 0,
-    ROW_IMAGE_CONVERTED = 2,
-};
-
 // Writes "hh:mm:ss" of `seconds` (hours take as many digits as they need).
 // Returns 1, or 0 when no buffer is given. The buffer holds at least 100 characters.
 int FormatDuration(int seconds, char* pszText);

@@ -342,10 +342,36 @@ bool ShutdownPrivilegeEnabled()
 
 TEST(ShutdownComputer, EnablesThePrivilegeThenAsksForAShutdown)
 {
+    const bool enabledBefore = ShutdownPrivilegeEnabled();
     const ExitWindowsCall previous = SetExitWindowsCall(RecordExitWindows);
     ShutdownComputer();
+    EXPECT_FALSE(enabledBefore);
     EXPECT_EQ((std::vector<std::pair<UINT, DWORD>>{{EWX_SHUTDOWN, 0u}}), g_exitCalls);
     EXPECT_TRUE(ShutdownPrivilegeEnabled());
     EXPECT_EQ(RecordExitWindows, SetExitWindowsCall(nullptr));
     EXPECT_EQ(ExitWindowsEx, SetExitWindowsCall(previous));
+}
+
+TEST_F(BatchLoop, StopBetweenTwoRowsNeverStartsTheNextOne)
+{
+    struct StopAfterFirstImage : FakeHost {
+        using FakeHost::FakeHost;
+        void ShowRowConverted(int row) override
+        {
+            FakeHost::ShowRowConverted(row);
+            stopRequested = true;
+        }
+    } between(m_folder);
+    between.AddSource(Source("one.avi"));
+    between.AddSource(Source("two.mp4"));
+    EXPECT_EQ(1, RunBatchLoop(between));
+    EXPECT_EQ((Events{"active 0", "convert 0", "image 2 on 0", "message " MSG_BATCH_DONE, "idle"}), between.events);
+    EXPECT_FALSE(between.stopRequested);
+
+    // A stop that arrives before the first row has started ends the run quietly.
+    FakeHost early(m_folder);
+    early.AddSource(Source("one.avi"));
+    early.stopRequested = true;
+    EXPECT_EQ(0, RunBatchLoop(early));
+    EXPECT_EQ((Events{"idle"}), early.events);
 }
