@@ -1,0 +1,82 @@
+// The batch conversion run: Convert starts a worker that walks the source
+// list through the batch loop, Stop asks the running encoder to quit.
+#include "ui/ConverterDlg.h"
+
+#include "res/resource.h"
+#include "ui/BatchLoop.h"
+#include "ui/NoticeDlgs.h"
+#include "ui/Shutdown.h"
+
+// The dialog's controls and records as the batch loop sees them. Runs on
+// the worker: every control is reached through its window.
+class CConverterBatchHost : public IBatchHost {
+public:
+    explicit CConverterBatchHost(CConverterDlg& dialog) : m_dlg(dialog) {}
+
+    int RowCount() override { return m_dlg.m_listSources.CountRows(1); }
+    MediaItem& Item(int row) override { return m_dlg.m_items[row]; }
+    void MarkRowActive(int row) override { m_dlg.m_listSources.SetRowState(row, 34); }
+    void ShowRowConverted(int row) override { m_dlg.m_listSources.SetCellImage(row, 0, ROW_IMAGE_CONVERTED); }
+    std::string OutputDirectoryText() override { return m_dlg.m_editOutDir.GetWindowText(); }
+    bool FillItemSettings(MediaItem& item) override
+    {
+        m_dlg.FillItemSettings(item);
+        return m_dlg.m_nCurTarget >= TARGET_AVI && m_dlg.m_nCurTarget <= TARGET_FLV;
+    }
+    int Convert(MediaItem& item) override
+    {
+        return m_dlg.m_mediaCntl.bDoConvert(&item, m_dlg.m_progress.GetSafeHwnd());
+    }
+    bool StopRequested() override { return InterlockedCompareExchange(&m_dlg.m_bStopRequested, 0, 0) == 1; }
+    void ClearStopRequest() override { InterlockedExchange(&m_dlg.m_bStopRequested, 0); }
+    void ShowMessage(const char* text) override { MessageBoxA(m_dlg.m_hWnd, text, "Info", MB_OK); }
+    void ShowConvertNotice() override
+    {
+        CConvertNoticeDlg notice;
+        notice.DoModal(m_dlg.m_hWnd);
+    }
+    bool ShutdownWanted() override { return m_dlg.m_chkShutdown.GetCheck() == BST_CHECKED; }
+    void ShutdownComputer() override { ::ShutdownComputer(); }
+    // A header click would sort the rows under the running loop, so the
+    // header takes clicks only while no run is in progress.
+    void EnableCommands(bool idle) override
+    {
+        m_dlg.EnableCommands(idle);
+        EnableWindow(m_dlg.m_listSources.GetHeader(), idle ? TRUE : FALSE);
+    }
+
+private:
+    CConverterDlg& m_dlg;
+};
+
+void CConverterDlg::OnConvert()
+{
+    CConverterBatchHost host(*this);
+    BeginBatch(host);
+    if (!m_batchWorker.Start(&CConverterDlg::ConvertThreadProc, this)) {
+        host.EnableCommands(true);
+        MessageBoxA(m_hWnd, "The conversion could not be started. Please try again.", "Info", MB_OK);
+    }
+}
+
+unsigned __stdcall CConverterDlg::ConvertThreadProc(void* param)
+{
+    if (!param)
+        return 0;
+    static_cast<CConverterDlg*>(param)->RunBatch();
+    return 1;
+}
+
+int CConverterDlg::RunBatch()
+{
+    CConverterBatchHost host(*this);
+    return RunBatchLoop(host);
+}
+
+// The request is set before the encoder is asked to quit, so that the loop
+// finds it as soon as the encoder has ended.
+void CConverterDlg::OnStop()
+{
+    InterlockedExchange(&m_bStopRequested, 1);
+    m_mediaCntl.bStop();
+}
