@@ -328,9 +328,9 @@ WHITE = (255, 255, 255)
 # face's last rows stay see-through.
 
 FACE_W, FACE_H = 50, 56
-TILE_BOTTOM = 43
-GLYPH_CX, GLYPH_CY = 25.0, 12.0   # centre of the pictogram area
-GLYPH_R = 9.5                     # half the pictogram's size
+TILE_BOTTOM = 44
+GLYPH_CX, GLYPH_CY = 25.0, 13.0   # centre of the pictogram area
+GLYPH_R = 9.0                     # half the pictogram's size
 
 
 def glyph_fill(canvas, shape, colours, tone, top, bottom):
@@ -372,12 +372,11 @@ def glyph_remove(c, tone):
     glyph_fill(c, minus, RED, tone, cy - w / 2, cy + w / 2)
 
 
-def circular_arrows(cx, cy, radius, width, head):
+def circular_arrows(cx, cy, radius, width, head, half_width=None, sweep=118):
     """Two arrows chasing each other counter-clockwise around a circle."""
     shapes = []
-    half_width = head * 0.72
+    half_width = half_width or head * 0.72
     for start in (20, 200):
-        sweep = 118
         end = start + sweep
         shapes.append(arc(cx, cy, radius, width, start, sweep))
         # The head's base lies across the stroke at its end; its tip sits on
@@ -410,7 +409,7 @@ def glyph_remove(c, tone):
 
 
 def glyph_convert(c, tone):
-    arrows = circular_arrows(GLYPH_CX, GLYPH_CY, GLYPH_R - 2.6, 3.0, 5.6)
+    arrows = circular_arrows(GLYPH_CX, GLYPH_CY, GLYPH_R - 1.9, 3.0, 5.8)
     glyph_fill(c, arrows, BLUE, tone, GLYPH_CY - GLYPH_R, GLYPH_CY + GLYPH_R)
 
 
@@ -482,7 +481,7 @@ def row_plus(c):
 
 
 def row_converting(c):
-    glyph_fill(c, circular_arrows(8, 8, 4.9, 2.4, 5.2), BLUE, NORMAL, 1, 15)
+    glyph_fill(c, circular_arrows(8, 8, 5.0, 2.2, 4.6, half_width=3.0, sweep=92), BLUE, NORMAL, 1, 15)
 
 
 def row_check(c):
@@ -526,24 +525,25 @@ def app_icon(size):
         s = size / 48.0
         arrows = circular_arrows(24 * s, 24 * s, 19 * s, 3.8 * s, 9 * s)
         glyph_fill(c, arrows, BLUE, NORMAL, 0, size)
-        frame = rounded_rect(8 * s, 12 * s, 40 * s, 36 * s, 3.5 * s)
-        screen = rounded_rect(10.5 * s, 17.2 * s, 37.5 * s, 30.8 * s, 1.5 * s)
+        frame_top, frame_bottom, screen_top, screen_bottom = 12 * s, 36 * s, 17.2 * s, 30.8 * s
+        frame = rounded_rect(8 * s, frame_top, 40 * s, frame_bottom, 3.5 * s)
+        screen = rounded_rect(10.5 * s, screen_top, 37.5 * s, screen_bottom, 1.5 * s)
         play = polygon([(20 * s, 18.6 * s), (31 * s, 24 * s), (20 * s, 29.4 * s)])
     else:
-        s = size / 16.0
-        frame = rounded_rect(0.5 * s, 2.5 * s, 15.5 * s, 13.5 * s, 1.5 * s)
-        screen = rounded_rect(2 * s, 4 * s, 14 * s, 12 * s, 0.8 * s)
-        play = polygon([(5.5 * s, 4.5 * s), (12 * s, 8 * s), (5.5 * s, 11.5 * s)])
-    c.fill(frame, vertical(12 * s, rgb("3a4766"), 36 * s, rgb("1d253a")))
+        frame_top, frame_bottom, screen_top, screen_bottom = 2.5, 13.5, 4, 12
+        frame = rounded_rect(0.5, frame_top, 15.5, frame_bottom, 1.5)
+        screen = rounded_rect(2, screen_top, 14, screen_bottom, 0.8)
+        play = polygon([(6, 4.5), (12.5, 8), (6, 11.5)])
+    c.fill(frame, vertical(frame_top, rgb("3a4766"), frame_bottom, rgb("1d253a")))
     c.fill(outline(frame, 1.0), solid(rgb("11172a")))
     if size >= 32:
         for i in range(6):   # sprocket holes along both edges
             hx = (11.2 + i * 4.9) * s
             for hy in (13.6 * s, 32.2 * s):
                 c.fill(rounded_rect(hx, hy, hx + 2.6 * s, hy + 2.2 * s, 0.5 * s), solid(rgb("c9d3e6")))
-    c.fill(screen, vertical(17 * s, rgb("ffcf5a"), 31 * s, rgb("e8821c")))
+    c.fill(screen, vertical(screen_top, rgb("ffcf5a"), screen_bottom, rgb("e8821c")))
     c.fill(play, solid(WHITE))
-    if size >= 32:
+    if size >= 48:
         c.fill(outline(play, 1.0), solid(rgb("a8501a")), opacity=0.85)
     return c.straight_alpha()
 

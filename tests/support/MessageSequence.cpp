@@ -106,9 +106,10 @@ LRESULT CALLBACK MessageRecorder::OnGetMessage(int code, WPARAM wp, LPARAM lp)
     return ::CallNextHookEx(nullptr, code, wp, lp);
 }
 
-::testing::AssertionResult MessageRecorder::Matches(const ExpectedMessage* expected, const char* context) const
+::testing::AssertionResult MessageRecorder::Matches(const ExpectedMessage* expected, const char* context,
+                                                   std::initializer_list<UINT> alsoWatched) const
 {
-    std::set<UINT> kinds;
+    std::set<UINT> kinds(alsoWatched);
     for (const ExpectedMessage* e = expected; e->message; ++e)
         kinds.insert(e->message);
     std::vector<RecordedMessage> actual;

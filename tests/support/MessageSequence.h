@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <vector>
 
 // Flags of an expected entry.
@@ -44,9 +45,11 @@ public:
     void Clear() { m_messages.clear(); }
     const std::vector<RecordedMessage>& Messages() const { return m_messages; }
 
-    // Compares the recorded messages of the kinds that `expected` names, in
-    // order; on a mismatch the result lists both sequences.
-    ::testing::AssertionResult Matches(const ExpectedMessage* expected, const char* context) const;
+    // Compares the recorded messages of the kinds that `expected` or
+    // `alsoWatched` name, in order; on a mismatch the result lists both
+    // sequences. `alsoWatched` names kinds that must not appear beyond the table.
+    ::testing::AssertionResult Matches(const ExpectedMessage* expected, const char* context,
+                                       std::initializer_list<UINT> alsoWatched = {}) const;
 
 private:
     static LRESULT CALLBACK OnCallWndProc(int code, WPARAM wp, LPARAM lp);

@@ -1,0 +1,10 @@
+#pragma once
+#define IDB_LIST_IMAGES 211
+#define IDB_FACE_HOVER 187
+#define IDB_FACE_NORMAL 185
+#define IDB_FACE_PRESSED 186
+#define IDI_FACE 217
+#define IDD_BUTTONS 300
+#define IDC_PICTURE 1005
+#define IDC_STOP 1048
+#define IDC_NEXT 1049

@@ -1,0 +1,249 @@
+// Runs of the test encoder: progress on a real progress bar, the tray tip,
+// failed runs, the trace file, stopping and the handles a run leaves behind.
+#include "COMMON/CFfmpegEncoder.h"
+#include "EngineTestSupport.h"
+#include "support/EventLogRecorder.h"
+
+#include "app/AppServices.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const SOURCE = R"(D:\in\clip.mov)";
+
+class RunTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_tray.Active()) << "the tray calls cannot be observed"; }
+
+    // Builds the AVI item of `duration` seconds and runs it on a worker.
+    int Convert(double duration = 60.0, const char* source = SOURCE)
+    {
+        m_item = AviItem(source, m_dir.File("clip"), duration);
+        if (m_encoder.bBuildCommand(&m_item) != 1)
+            return -2;
+        m_encoder.bSetNotifyWnd(m_window.Bar());
+        return RunWhilePumping([this] { return m_encoder.bRun(m_item.m_szOutputPath, m_item.m_nTarget); });
+    }
+
+    // Builds the AVI item and starts its run on a worker.
+    int StartRun()
+    {
+        m_item = AviItem(SOURCE, m_dir.File("clip"));
+        if (m_encoder.bBuildCommand(&m_item) != 1)
+            return 0;
+        m_encoder.bSetNotifyWnd(m_window.Bar());
+        m_run.reset(new PumpedWorker([this] { return m_encoder.bRun(nullptr, 0); }));
+        return 1;
+    }
+
+    std::string Trace() const { return ReadFileBytes(GetProgramDir() + "trace"); }
+
+    ScratchDir m_dir{"run"};
+    EventLogRecorder m_log;
+    TrayRecorder m_tray;
+    MainWindowWithProgress m_window;
+    CFfmpegEncoder m_encoder{m_window.Main()};
+    MediaItem m_item = {};
+    std::unique_ptr<PumpedWorker> m_run;
+};
+
+}  // namespace
+
+TEST_F(RunTest, ProgressMovesTheBarAndTheTrayTipAndEndsAtHundred)
+{
+    EncoderScript script(m_dir, {"write " + ProgressLine("12.00") + "\\r\\n", "sleep 30",
+                                 "write " + ProgressLine("30.50") + "\\n", "sleep 30",
+                                 "write " + ProgressLine("54.00") + "\\r\\n"});
+    EXPECT_EQ(1, Convert(60.0));
+    EXPECT_EQ((std::vector<int>{20, 50, 90, 100}), m_window.Positions());
+    EXPECT_EQ(100, m_window.Position());
+    EXPECT_EQ((std::vector<std::string>{std::string(SOURCE) + " 20%", std::string(SOURCE) + " 50%",
+                                        std::string(SOURCE) + " 90%", std::string(SOURCE) + " 100%"}),
+              m_tray.Tips());
+    for (const TrayCall& call : m_tray.Calls()) {
+        EXPECT_EQ(m_window.Main(), call.window);
+        EXPECT_EQ(5u, call.id);
+        EXPECT_EQ(static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP), call.flags);
+        EXPECT_EQ(1324u, call.callbackMessage);
+        EXPECT_EQ(488u, call.size);
+    }
+    // Only the command is logged: progress lines are no errors.
+    EXPECT_EQ(1u, m_log.Texts().size());
+}
+
+TEST_F(RunTest, ZeroSecondLinesShowThatWorkHasBegun)
+{
+    EncoderScript script(m_dir, {"write " + ProgressLine("0.00") + "\\n", "sleep 20",
+                                 "write " + ProgressLine("0.40") + "\\n"});
+    EXPECT_EQ(1, Convert());
+    // The second zero line finds the bar at 1 and leaves it there.
+    EXPECT_EQ((std::vector<int>{1, 100}), m_window.Positions());
+}
+
+TEST_F(RunTest, TrayTipIsCutTo127Characters)
+{
+    const std::string source = "D:\\" + std::string(200, 'v') + ".mov";
+    EncoderScript script(m_dir, {"write " + ProgressLine("6") + "\\n"});
+    EXPECT_EQ(1, Convert(60.0, source.c_str()));
+    const std::vector<std::string> tips = m_tray.Tips();
+    ASSERT_EQ(2u, tips.size());
+    EXPECT_EQ(source.substr(0, 127), tips[0]);
+}
+
+TEST_F(RunTest, OtherLinesFailTheRunAndAreLogged)
+{
+    EncoderScript script(m_dir, {"write " + ProgressLine("30") + "\\n", "write time=5\\n",
+                                 "write \\r\\n", "write " + ProgressLine("45") + "\\n"});
+    EXPECT_EQ(0, Convert());
+    // No 100 at the end of a failed run.
+    EXPECT_EQ((std::vector<int>{50, 75}), m_window.Positions());
+    const std::vector<RecordedEvent> events = m_log.Events();
+    ASSERT_EQ(2u, events.size());
+    EXPECT_EQ(EVENTLOG_ERROR_TYPE, events[1].type);
+    EXPECT_EQ(1u, events[1].id);
+    EXPECT_EQ("Module:ffff01,Line:PostMessage,Error Info :time=5", events[1].text);
+}
+
+TEST_F(RunTest, ProgressAtOrBeyondTheDurationIsLoggedButSucceeds)
+{
+    const std::string line = ProgressLine("61");
+    EncoderScript script(m_dir, {"write " + line + "\\n"});
+    EXPECT_EQ(1, Convert(60.0));
+    EXPECT_EQ((std::vector<int>{101, 100}), m_window.Positions());
+    ASSERT_EQ(2u, m_log.Texts().size());
+    EXPECT_EQ("Module:ffff01,Line:PostMessage,Error Info :" + line, m_log.Texts()[1]);
+}
+
+TEST_F(RunTest, FailureWhileHandlingALineFailsTheRun)
+{
+    EncoderScript script(m_dir, {"write garbage\\n"});
+    m_log.Clear();
+    m_item = AviItem(SOURCE, m_dir.File("clip"));
+    ASSERT_EQ(1, m_encoder.bBuildCommand(&m_item));
+    m_log.ThrowOnNextEntries(1);  // the entry about the line fails
+    m_encoder.bSetNotifyWnd(m_window.Bar());
+    EXPECT_EQ(0, RunWhilePumping([this] { return m_encoder.bRun(nullptr, 0); }));
+    const std::vector<std::string> texts = m_log.Texts();
+    ASSERT_EQ(3u, texts.size());
+    EXPECT_EQ("Module:ffff01,Line:PostMessage,Error Info :garbage", texts[1]);
+    EXPECT_EQ(texts[1], texts[2]);
+}
+
+TEST_F(RunTest, LinesSplitOverReadsAreAssembledAndTraced)
+{
+    // The 1024-byte reads cut the fifth line; the last one is split by the
+    // encoder itself and its end never comes.
+    std::vector<std::string> steps;
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 8; ++i)
+        lines.push_back(ProgressLine(std::to_string(i)) + std::string(200, ' ') + "pad");
+    std::string firstWrite;
+    for (const std::string& line : lines)
+        firstWrite += line + "\\r\\n";
+    steps.push_back("write " + firstWrite);
+    steps.push_back("write frame= 9 fps= 9 q=2.0 ");
+    steps.push_back("sleep 50");
+    steps.push_back("write size=1kB time=9.00 bitrate=1\\n");
+    steps.push_back("write frame= 10 fps= 9 q=2.0 size=1kB time=10.00");
+    lines.push_back("frame= 9 fps= 9 q=2.0 size=1kB time=9.00 bitrate=1");
+    lines.push_back("frame= 10 fps= 9 q=2.0 size=1kB time=10.00");
+    EncoderScript script(m_dir, steps);
+
+    EXPECT_EQ(1, Convert(10.0));
+    EXPECT_EQ((std::vector<int>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 100}), m_window.Positions());
+    std::string expectedTrace = m_encoder.GetCommand() + "\r\n";
+    for (const std::string& line : lines)
+        expectedTrace += line + "\r\n";
+    EXPECT_EQ(expectedTrace, Trace());
+}
+
+TEST_F(RunTest, EncoderThatCannotStartFailsTheRun)
+{
+    ScratchDir empty("no encoder");
+    CFfmpegEncoder encoder(m_window.Main(), empty.Path());
+    m_item = AviItem(SOURCE, m_dir.File("clip"));
+    ASSERT_EQ(1, encoder.bBuildCommand(&m_item));
+    encoder.bSetNotifyWnd(m_window.Bar());
+    EXPECT_EQ(0, RunWhilePumping([&] { return encoder.bRun(nullptr, 0); }));
+    EXPECT_EQ((std::vector<int>{100}), m_window.Positions());
+    EXPECT_FALSE(FileExists(empty.File("trace")));
+}
+
+TEST_F(RunTest, ExecutableInADirectoryWithBlanksIsFound)
+{
+    ScratchDir dir("blank dir");
+    ASSERT_TRUE(CopyFileA((GetProgramDir() + "vec.exe").c_str(), dir.File("vec.exe").c_str(), FALSE));
+    EncoderScript script(m_dir, {"cmdline " + m_dir.File("cmdline.txt"), "write " + ProgressLine("3") + "\\n"});
+    CFfmpegEncoder encoder(m_window.Main(), dir.Path());
+    m_item = AviItem(SOURCE, m_dir.File("clip"));
+    ASSERT_EQ(1, encoder.bBuildCommand(&m_item));
+    encoder.bSetNotifyWnd(m_window.Bar());
+    EXPECT_EQ(1, RunWhilePumping([&] { return encoder.bRun(nullptr, 0); }));
+    EXPECT_EQ(encoder.GetCommand(), ReadFileBytes(m_dir.File("cmdline.txt")));
+    EXPECT_EQ(encoder.GetCommand() + "\r\n" + ProgressLine("3") + "\r\n", ReadFileBytes(dir.File("trace")));
+}
+
+TEST_F(RunTest, StopWhileSilentTakesEffectAtTheNextOutput)
+{
+    EncoderScript script(m_dir, {"write " + ProgressLine("6") + "\\n", "signal " + m_dir.File("silent"),
+                                 "wait " + m_dir.File("go"), "stdin-pending " + m_dir.File("pending"),
+                                 "write " + ProgressLine("12") + "\\n", "read-stdin " + m_dir.File("quit"),
+                                 "write " + ProgressLine("18") + "\\n"});
+    ASSERT_EQ(1, StartRun());
+    ASSERT_TRUE(PumpUntilFileExists(m_dir.File("silent")));
+    EXPECT_EQ(1, m_encoder.bStop());
+    EXPECT_EQ(1, m_encoder.bStop());  // a second click changes nothing
+    Sleep(100);
+    WriteFileBytes(m_dir.File("go"), "");
+    EXPECT_EQ(1, m_run->Finish());
+
+    EXPECT_EQ("0", ReadFileBytes(m_dir.File("pending")));  // nothing was sent while it was silent
+    EXPECT_EQ(std::string("q\0\0\0\0\0\0\0\0\0", 10), ReadFileBytes(m_dir.File("quit")));
+    // The line read with the stop request and all later output are not looked at.
+    EXPECT_EQ(m_encoder.GetCommand() + "\r\n" + ProgressLine("6") + "\r\n", Trace());
+    EXPECT_EQ((std::vector<int>{10, 100}), m_window.Positions());
+}
+
+TEST_F(RunTest, EncoderWritingOnAfterTheQuitRequestCannotBlockTheRun)
+{
+    EncoderScript script(m_dir, {"write " + ProgressLine("6") + "\\n", "signal " + m_dir.File("silent"),
+                                 "wait " + m_dir.File("go"), "write " + ProgressLine("12") + "\\n",
+                                 "flood 2000000", "signal " + m_dir.File("flooded")});
+    ASSERT_EQ(1, StartRun());
+    ASSERT_TRUE(PumpUntilFileExists(m_dir.File("silent")));
+    m_encoder.bStop();
+    WriteFileBytes(m_dir.File("go"), "");
+    EXPECT_EQ(1, m_run->Finish());
+    EXPECT_TRUE(FileExists(m_dir.File("flooded")));
+}
+
+TEST_F(RunTest, StopOutsideARunChangesNothing)
+{
+    EXPECT_EQ(1, m_encoder.bStop());
+    EncoderScript script(m_dir, {"write " + ProgressLine("6") + "\\n", "write " + ProgressLine("12") + "\\n"});
+    EXPECT_EQ(1, Convert());
+    EXPECT_EQ(1, m_encoder.bStop());
+    m_window.ClearPositions();
+    EXPECT_EQ(1, Convert());
+    EXPECT_EQ((std::vector<int>{10, 20, 100}), m_window.Positions());
+}
+
+TEST_F(RunTest, RunsLeaveNoHandlesBehind)
+{
+    EncoderScript script(m_dir, {"write " + ProgressLine("6") + "\\n"});
+    ASSERT_EQ(1, Convert());  // first-run allocations of the system libraries
+    DWORD before = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &before));
+    ASSERT_GT(before, 0u);
+    for (int run = 0; run < 50; ++run)
+        ASSERT_EQ(1, Convert()) << "run " << run;
+    DWORD after = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &after));
+    EXPECT_EQ(before, after);
+}

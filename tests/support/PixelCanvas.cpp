@@ -1,0 +1,62 @@
+#include "support/PixelCanvas.h"
+
+PixelCanvas::PixelCanvas(int width, int height) : m_nWidth(width), m_nHeight(height)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    m_hBitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_pBits = static_cast<DWORD*>(bits);
+    m_hdc = ::CreateCompatibleDC(nullptr);
+    m_hPrevious = ::SelectObject(m_hdc, m_hBitmap);
+}
+
+PixelCanvas::~PixelCanvas()
+{
+    ::SelectObject(m_hdc, m_hPrevious);
+    ::DeleteDC(m_hdc);
+    ::DeleteObject(m_hBitmap);
+}
+
+COLORREF PixelCanvas::Pixel(int x, int y) const
+{
+    ::GdiFlush();
+    const DWORD bgr = m_pBits[y * m_nWidth + x];
+    return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+}
+
+void PixelCanvas::Fill(COLORREF colour)
+{
+    HBRUSH brush = ::CreateSolidBrush(colour);
+    RECT all{0, 0, m_nWidth, m_nHeight};
+    ::FillRect(m_hdc, &all, brush);
+    ::DeleteObject(brush);
+}
+
+void PixelCanvas::PrintClient(HWND hwnd)
+{
+    ::SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_hdc), PRF_CLIENT);
+}
+
+std::vector<COLORREF> PixelCanvas::Pixels() const
+{
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < m_nHeight; ++y)
+        for (int x = 0; x < m_nWidth; ++x)
+            pixels.push_back(Pixel(x, y));
+    return pixels;
+}
+
+int PixelCanvas::CountColour(COLORREF colour, int left, int top, int right, int bottom) const
+{
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            count += Pixel(x, y) == colour ? 1 : 0;
+    return count;
+}
