@@ -13,9 +13,9 @@ class CConverterBatchHost : public IBatchHost {
 public:
     explicit CConverterBatchHost(CConverterDlg& dialog) : m_dlg(dialog) {}
 
-    int RowCount() override { return m_dlg.m_listSources.CountRows(1); }
+    int RowCount() override { return m_dlg.m_listSources.CountRows(ROW_ALL); }
     MediaItem& Item(int row) override { return m_dlg.m_items[row]; }
-    void MarkRowActive(int row) override { m_dlg.m_listSources.SetRowState(row, 34); }
+    void MarkRowActive(int row) override { m_dlg.m_listSources.SetRowState(row, ROW_SELECTED | ROW_FOCUSED); }
     void ShowRowConverted(int row) override { m_dlg.m_listSources.SetCellImage(row, 0, ROW_IMAGE_CONVERTED); }
     std::string OutputDirectoryText() override { return m_dlg.m_editOutDir.GetWindowText(); }
     bool FillItemSettings(MediaItem& item) override

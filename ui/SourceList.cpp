@@ -28,13 +28,6 @@ const char FILE_FILTER[] =
 constexpr DWORD SELECTION_CHARS = 1024;
 constexpr COLORREF ROW_IMAGE_MASK = RGB(255, 0, 255);
 
-// Row masks and actions of the list control.
-enum : int {
-    ROWS_ALL = 1,
-    ROWS_SELECTED = 2,
-    ROW_SELECTED_AND_FOCUSED = 34,
-};
-
 // The filter with its separators turned into the zeros the dialog expects.
 std::string DialogFilter()
 {
@@ -70,7 +63,7 @@ void CConverterDlg::SetUpSourceList()
 
 void CConverterDlg::OnAdd()
 {
-    const int rowsBefore = m_listSources.CountRows(ROWS_ALL);
+    const int rowsBefore = m_listSources.CountRows(ROW_ALL);
     if (RowsThatFit(rowsBefore, 1) == 0) {
         ShowListFull(m_hWnd, 1);
         return;
@@ -111,7 +104,7 @@ void CConverterDlg::OnAdd()
 bool CConverterDlg::AddSource(const std::string& path)
 {
     m_listSources.AppendRow(path.c_str());
-    const int rows = m_listSources.CountRows(ROWS_ALL);
+    const int rows = m_listSources.CountRows(ROW_ALL);
     if (rows <= 0) {
         ShowInfo(m_hWnd, "There are not Media file.");
         return false;
@@ -122,7 +115,7 @@ bool CConverterDlg::AddSource(const std::string& path)
     memset(&item, 0, sizeof item);
     if (m_mediaCntl.bGetMediaFileContent(path.c_str(), &item) != 1) {
         memset(&item, 0, sizeof item);
-        m_listSources.DeleteRows(ROW_SELECTED_AND_FOCUSED);
+        m_listSources.DeleteRows(ROW_SELECTED | ROW_FOCUSED);
         CCodecNoticeDlg notice;
         notice.DoModal(m_hWnd);
         return false;
@@ -140,21 +133,21 @@ bool CConverterDlg::AddSource(const std::string& path)
 void CConverterDlg::OnRemove()
 {
     std::vector<int> selected;
-    for (int row = m_listSources.FindNextRow(ROWS_SELECTED, -1); row >= 0;
-         row = m_listSources.FindNextRow(ROWS_SELECTED, row))
+    for (int row = m_listSources.FindNextRow(ROW_SELECTED, -1); row >= 0;
+         row = m_listSources.FindNextRow(ROW_SELECTED, row))
         selected.push_back(row);
     if (selected.empty() || selected.front() >= MAX_MEDIA_ITEMS) {
         ShowInfo(m_hWnd, "There is not selected media file ");
         return;
     }
-    RemoveRecords(m_items, m_listSources.CountRows(ROWS_ALL), selected);
-    m_listSources.DeleteRows(ROWS_SELECTED);
+    RemoveRecords(m_items, m_listSources.CountRows(ROW_ALL), selected);
+    m_listSources.DeleteRows(ROW_SELECTED);
 }
 
 LRESULT CConverterDlg::OnSourcesSorted()
 {
     std::vector<RowIdentity> rows;
-    const int count = m_listSources.CountRows(ROWS_ALL);
+    const int count = m_listSources.CountRows(ROW_ALL);
     for (int row = 0; row < count; ++row)
         rows.push_back({m_listSources.GetItemText(row, 0),
                         m_listSources.GetCellImage(row, 0) == ROW_IMAGE_CONVERTED});

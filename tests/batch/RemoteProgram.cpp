@@ -1,0 +1,329 @@
+#include "RemoteProgram.h"
+
+#include "res/resource.h"
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+constexpr DWORD POLL_MS = 20;
+constexpr int FILE_NAME_BOX = 0x47C;
+
+std::string WindowText(HWND window)
+{
+    char text[2048] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string ClassName(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// Memory inside the program, for the list-view messages that carry pointers.
+class RemoteMemory {
+public:
+    RemoteMemory(HANDLE process, size_t size)
+        : m_hProcess(process), m_pBase(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE))
+    {
+    }
+    ~RemoteMemory()
+    {
+        if (m_pBase)
+            VirtualFreeEx(m_hProcess, m_pBase, 0, MEM_RELEASE);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    char* At(size_t offset) const { return static_cast<char*>(m_pBase) + offset; }
+    void Write(size_t offset, const void* data, size_t size) const
+    {
+        WriteProcessMemory(m_hProcess, At(offset), data, size, nullptr);
+    }
+    void Read(size_t offset, void* data, size_t size) const
+    {
+        ReadProcessMemory(m_hProcess, At(offset), data, size, nullptr);
+    }
+
+private:
+    HANDLE m_hProcess;  // borrowed
+    void* m_pBase;      // owned: released at destruction
+};
+
+constexpr size_t TEXT_OFFSET = 256;
+constexpr int TEXT_CHARS = 1024;
+
+struct DialogSearch {
+    DWORD processId;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindProgramDialog(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->processId || !IsWindowVisible(window) || ClassName(window) != "#32770")
+        return TRUE;
+    if (search->caption && WindowText(window) != search->caption)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM param)
+{
+    if (ClassName(child) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+        const std::string text = WindowText(child);
+        if (!text.empty())
+            reinterpret_cast<std::vector<std::string>*>(param)->push_back(text);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->processId || !GetDlgItem(window, IDC_SOURCE_LIST))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+template <typename Condition>
+bool WaitFor(DWORD timeoutMs, Condition condition)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(POLL_MS);
+    }
+}
+
+// The environment of this process with the event log's error channel opened.
+std::string EnvironmentWithEventLog()
+{
+    std::string block;
+    char* strings = GetEnvironmentStringsA();
+    for (const char* entry = strings; *entry; entry += strlen(entry) + 1)
+        if (_strnicmp(entry, "WINEDEBUG=", 10) != 0)
+            block.append(entry).push_back('\0');
+    FreeEnvironmentStringsA(strings);
+    block.append("WINEDEBUG=-all,err+eventlog").push_back('\0');
+    block.push_back('\0');
+    return block;
+}
+
+}  // namespace
+
+std::string RemoteDialog::AllText() const
+{
+    std::string all;
+    for (const std::string& text : texts)
+        all += text + "\n";
+    return all;
+}
+
+RemoteProgram::~RemoteProgram()
+{
+    if (!m_process.hProcess)
+        return;
+    if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
+        TerminateProcess(m_process.hProcess, 1);
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
+}
+
+bool RemoteProgram::Start(const std::string& exePath, const std::string& errorLogPath)
+{
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE log = CreateFileA(errorLogPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log == INVALID_HANDLE_VALUE)
+        return false;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = log;
+    startup.hStdError = log;
+    std::string environment = EnvironmentWithEventLog();
+    std::string command = "\"" + exePath + "\"";
+    const BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, &environment[0], nullptr,
+                                        &startup, &m_process);
+    CloseHandle(log);
+    if (!started)
+        return false;
+    WaitForInputIdle(m_process.hProcess, 30000);
+    DialogSearch search{m_process.dwProcessId, nullptr, nullptr};
+    WaitFor(60000, [&] {
+        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    m_hWnd = search.found;
+    return m_hWnd && WaitUntilIdle(60000);
+}
+
+void RemoteProgram::Quit()
+{
+    if (!m_process.hProcess)
+        return;
+    Click(IDC_EXIT);
+    WaitForSingleObject(m_process.hProcess, 30000);
+}
+
+void RemoteProgram::Click(int id) const
+{
+    PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
+}
+
+bool RemoteProgram::WaitUntilIdle(DWORD timeoutMs) const
+{
+    return WaitFor(timeoutMs, [&] { return IsEnabled(IDC_ADD) && IsEnabled(IDC_CONVERT); });
+}
+
+int RemoteProgram::ProgressPosition() const
+{
+    return static_cast<int>(SendMessageA(Item(IDC_PROGRESS), PBM_GETPOS, 0, 0));
+}
+
+void RemoteProgram::SetChecked(int id, bool checked) const
+{
+    SendMessageA(Item(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::vector<RemoteRow> RemoteProgram::Rows() const
+{
+    const HWND list = Item(IDC_SOURCE_LIST);
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    RemoteMemory memory(m_process.hProcess, TEXT_OFFSET + TEXT_CHARS);
+    std::vector<RemoteRow> rows;
+    for (int row = 0; row < count; ++row) {
+        RemoteRow result;
+        for (int column = 0; column < 2; ++column) {
+            LVITEMA item = {};
+            item.mask = LVIF_TEXT | LVIF_IMAGE;
+            item.iItem = row;
+            item.iSubItem = column;
+            item.pszText = memory.At(TEXT_OFFSET);
+            item.cchTextMax = TEXT_CHARS;
+            memory.Write(0, &item, sizeof item);
+            SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory.At(0)));
+            memory.Read(0, &item, sizeof item);
+            char text[TEXT_CHARS] = {};
+            memory.Read(TEXT_OFFSET, text, sizeof text - 1);
+            (column == 0 ? result.path : result.duration) = text;
+            if (column == 0)
+                result.image = item.iImage;
+        }
+        result.selected = SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED;
+        rows.push_back(result);
+    }
+    return rows;
+}
+
+void RemoteProgram::SelectRows(const std::vector<int>& rows) const
+{
+    const HWND list = Item(IDC_SOURCE_LIST);
+    RemoteMemory memory(m_process.hProcess, sizeof(LVITEMA));
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED;
+    memory.Write(0, &item, sizeof item);
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(memory.At(0)));
+    item.state = LVIS_SELECTED;
+    memory.Write(0, &item, sizeof item);
+    for (int row : rows)
+        SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(memory.At(0)));
+}
+
+void RemoteProgram::ClickHeading(int column) const
+{
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(Item(IDC_SOURCE_LIST), LVM_GETHEADER, 0, 0));
+    RemoteMemory memory(m_process.hProcess, sizeof(RECT));
+    SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(memory.At(0)));
+    RECT rect = {};
+    memory.Read(0, &rect, sizeof rect);
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(header, WM_LBUTTONUP, 0, point);
+}
+
+RemoteDialog RemoteProgram::WaitForDialog(DWORD timeoutMs, const char* caption) const
+{
+    DialogSearch search{m_process.dwProcessId, caption, nullptr};
+    WaitFor(timeoutMs, [&] {
+        EnumWindows(FindProgramDialog, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr && search.found != m_hWnd;
+    });
+    RemoteDialog dialog;
+    if (!search.found || search.found == m_hWnd)
+        return dialog;
+    dialog.hwnd = search.found;
+    dialog.caption = WindowText(search.found);
+    EnumChildWindows(search.found, CollectStaticText, reinterpret_cast<LPARAM>(&dialog.texts));
+    return dialog;
+}
+
+void RemoteProgram::Close(const RemoteDialog& dialog, int button)
+{
+    PostMessageA(dialog.hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    WaitFor(10000, [&] { return !IsWindow(dialog.hwnd); });
+}
+
+bool RemoteProgram::AddFiles(const std::string& folder, const std::vector<std::string>& names) const
+{
+    Click(IDC_ADD);
+    const RemoteDialog open = WaitForDialog(30000, "Open");
+    if (!open.hwnd)
+        return false;
+    const HWND nameBox = GetDlgItem(open.hwnd, FILE_NAME_BOX);
+    HWND edit = FindWindowExA(nameBox, nullptr, "Edit", nullptr);
+    if (!edit)
+        edit = nameBox;
+    auto confirm = [&](const std::string& text) {
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        PostMessageA(open.hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    };
+    confirm(folder);
+    // The dialog empties the name box once it shows the folder.
+    if (!WaitFor(10000, [&] { return WindowText(edit).empty(); }))
+        return false;
+    std::string selection;
+    for (const std::string& name : names)
+        selection += (names.size() > 1 ? "\"" + name + "\" " : name);
+    confirm(selection);
+    return WaitFor(30000, [&] { return !IsWindow(open.hwnd); });
+}
+
+std::vector<std::string> LoggedErrors(const std::string& errorLogPath)
+{
+    std::ifstream log(errorLogPath);
+    std::vector<std::string> texts;
+    const std::string marker = "ReportEventW L\"";
+    for (std::string line; std::getline(log, line);) {
+        const size_t start = line.find(marker);
+        if (start == std::string::npos)
+            continue;
+        std::string text;
+        // The debug channel escapes backslashes and ends the text with a quote.
+        for (size_t i = start + marker.size(); i < line.size() && line[i] != '"'; ++i) {
+            if (line[i] == '\\' && i + 1 < line.size())
+                ++i;
+            text += line[i];
+        }
+        texts.push_back(text);
+    }
+    return texts;
+}
