@@ -1,0 +1,15 @@
+// The program's entry point: the one application object runs everything.
+#include "app/CConverterApp.h"
+
+#include <commctrl.h>
+
+namespace {
+CConverterApp g_app;
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    return g_app.Run();
+}

@@ -1,0 +1,346 @@
+#include "ui/ConverterDlg.h"
+
+#include "COMMON/CFfmpegEncoder.h"
+#include "app/AppServices.h"
+#include "res/DialogInitData.h"
+#include "res/resource.h"
+#include "ui/AboutDlg.h"
+#include "ui/HelpFile.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr const char* DIRECTORY_SETTING = "Directory";
+constexpr const char* BROWSE_TITLE = "Select output folder";
+
+// Releases the shell's allocator on every way out of the folder browser.
+class ShellMalloc {
+public:
+    ShellMalloc() { SHGetMalloc(&m_pMalloc); }
+    ~ShellMalloc() { if (m_pMalloc) m_pMalloc->Release(); }
+    ShellMalloc(const ShellMalloc&) = delete;
+    ShellMalloc& operator=(const ShellMalloc&) = delete;
+    IMalloc* get() const { return m_pMalloc; }
+
+private:
+    IMalloc* m_pMalloc = nullptr;  // owned reference
+};
+
+// The chosen folder's file-system path with exactly one trailing backslash,
+// or empty when it has none (a virtual folder).
+std::string FolderPath(LPCITEMIDLIST folder)
+{
+    char path[MAX_PATH] = {};
+    if (!SHGetPathFromIDListA(folder, path) || !path[0])
+        return {};
+    std::string result = path;
+    if (result.back() != '\\')
+        result += '\\';
+    return result;
+}
+
+}  // namespace
+
+CConverterDlg::CConverterDlg()
+    : CDialogBase(IDD_CONVERTER),
+      m_bStopRequested(0),
+      m_items(),
+      m_nCurTarget(0),
+      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_VODRIX)))
+{
+    BindControls();
+}
+
+CConverterDlg::~CConverterDlg()
+{
+    // The dialog's windows are gone by now, so a worker's pending calls on
+    // them fail at once and it can finish.
+    WaitPumpingSentMessages(m_startupWorker);
+    WaitPumpingSentMessages(m_batchWorker);
+    m_mediaCntl.Release();
+    // Without an encoder the directory was never loaded: keep the stored one.
+    if (!m_strOutDir.empty())
+        WriteSetting(DIRECTORY_SETTING, m_strOutDir.c_str());
+}
+
+void CConverterDlg::BindControls()
+{
+    BindItem(IDC_OUTPUT_DIR, m_editOutDir);
+    BindItem(IDC_HELP_BUTTON, m_btnHelp);
+    BindItem(IDC_ABOUT, m_btnAbout);
+    BindItem(IDC_BROWSE, m_btnBrowse);
+    BindItem(IDC_ADD, m_btnAdd);
+    BindItem(IDC_REMOVE, m_btnRemove);
+    BindItem(IDC_STOP, m_btnStop);
+    BindItem(IDC_EXIT, m_btnExit);
+    BindItem(IDC_CONVERT, m_btnConvert);
+    BindItem(IDC_SHUTDOWN, m_chkShutdown);
+    BindItem(IDC_PROGRESS, m_progress);
+    BindItem(IDC_VIDEO_CODEC, m_cbVideoCodec);
+    BindItem(IDC_AUDIO_CODEC, m_cbAudioCodec);
+    BindItem(IDC_CHANNELS, m_cbChannels);
+    BindItem(IDC_SAMPLE_RATE, m_cbSampleRate);
+    BindItem(IDC_VIDEO_BITRATE, m_cbVideoBitrate);
+    BindItem(IDC_FRAME_RATE, m_cbFrameRate);
+    BindItem(IDC_FRAME_SIZE, m_cbFrameSize);
+    BindItem(IDC_ASPECT, m_cbAspect);
+    BindItem(IDC_AUDIO_BITRATE, m_cbAudioBitrate);
+    BindItem(IDC_VOLUME, m_sliderVolume);
+    BindItem(IDC_TO_AVI, m_radioAvi);
+    BindItem(IDC_TO_MPEG, m_radioMpeg);
+    BindItem(IDC_TO_WMV, m_radioWmv);
+    BindItem(IDC_TO_MOV, m_radioMov);
+    BindItem(IDC_TO_FLV, m_radioFlv);
+    BindItem(IDC_SOURCE_LIST, m_listSources);
+}
+
+LRESULT CConverterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_SYSCOMMAND: return OnSysCommand(wp, lp);
+    case WM_PAINT: return OnPaint();
+    case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(m_hIcon);
+    case WM_DESTROY: return OnDestroy();
+    case WM_HELP: OpenHelpFile(); return TRUE;
+    case UWM_TRAY_NOTIFY: return OnTrayNotify(wp, lp);
+    case UWM_LIST_SORTED: return OnSourcesSorted();
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+    default: return CDialogBase::WindowProc(msg, wp, lp);
+    }
+}
+
+BOOL CConverterDlg::OnInitDialog()
+{
+    CDialogBase::OnInitDialog();
+    // The frame rates and frame sizes travel with the template.
+    ApplyDialogInitData(m_hWnd, GetModuleHandleA(nullptr), IDD_CONVERTER);
+    AddSystemMenuItem();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SetWindowText(APP_TITLE);
+    InitControls();
+    NOTIFYICONDATAA tray = TrayIconData();
+    Shell_NotifyIconA(NIM_ADD, &tray);
+    return TRUE;
+}
+
+void CConverterDlg::AddSystemMenuItem()
+{
+    HMENU menu = GetSystemMenu(m_hWnd, FALSE);
+    char text[256] = {};
+    if (!menu || LoadStringA(GetModuleHandleA(nullptr), IDS_ABOUT_MENU, text, sizeof text) <= 0)
+        return;
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
+}
+
+// Without an encoder nothing below can work: the dialog then stays as the
+// template made it, with no start-up worker.
+bool CConverterDlg::InitControls()
+{
+    if (m_mediaCntl.bCreateEncoder(ENCODER_FFMPEG, m_hWnd) != 1)
+        return false;
+    m_radioAvi.SetCheck(BST_CHECKED);
+    m_nCurTarget = TARGET_AVI;
+    for (CButtonWnd* radio : {&m_radioAvi, &m_radioMpeg, &m_radioWmv, &m_radioMov, &m_radioFlv})
+        radio->EnableWindow(FALSE);
+    m_progress.SetPos(0);
+    SetUpImageButtons();
+    SetUpSourceList();
+    LoadOutputDirectory();
+    EnableSettings(false);
+    m_startupWorker.Start(&CConverterDlg::StartupThreadProc, this);
+    return true;
+}
+
+void CConverterDlg::SetUpImageButtons()
+{
+}
+
+void CConverterDlg::LoadOutputDirectory()
+{
+    if (!ReadSetting(DIRECTORY_SETTING, m_strOutDir))
+        m_strOutDir = GetProgramDir();
+    m_editOutDir.SetWindowText(m_strOutDir.c_str());
+    WriteSetting(DIRECTORY_SETTING, m_strOutDir.c_str());
+}
+
+unsigned __stdcall CConverterDlg::StartupThreadProc(void* param)
+{
+    auto* self = static_cast<CConverterDlg*>(param);
+    self->SetWindowText(APP_TITLE);
+    CoInitialize(nullptr);
+    self->SelectAvi();
+    self->EnableOptionControls(true);
+    self->EnableSettings(true);
+    CoUninitialize();
+    return 1;
+}
+
+NOTIFYICONDATAA CConverterDlg::TrayIconData() const
+{
+    NOTIFYICONDATAA data = {};
+    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data.hWnd = m_hWnd;
+    data.uID = TRAY_ICON_ID;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = UWM_TRAY_NOTIFY;
+    data.hIcon = m_hIcon;
+    std::strncpy(data.szTip, APP_TITLE, sizeof data.szTip - 1);
+    return data;
+}
+
+void CConverterDlg::EnableSettings(bool on)
+{
+    const BOOL enable = on ? TRUE : FALSE;
+    m_btnAdd.EnableWindow(enable);
+    m_btnRemove.EnableWindow(enable);
+    m_btnConvert.EnableWindow(enable);
+    m_btnStop.EnableWindow(!enable);
+    for (CButtonWnd* radio : {&m_radioAvi, &m_radioMpeg, &m_radioWmv, &m_radioMov, &m_radioFlv})
+        radio->EnableWindow(enable);
+    EnableOptionControls(on);
+}
+
+void CConverterDlg::EnableCommands(bool on)
+{
+    const BOOL enable = on ? TRUE : FALSE;
+    m_btnConvert.EnableWindow(enable);
+    m_btnAdd.EnableWindow(enable);
+    m_btnRemove.EnableWindow(enable);
+    m_btnStop.EnableWindow(!enable);
+    m_btnExit.EnableWindow(enable);
+    m_btnBrowse.EnableWindow(enable);
+    m_progress.SetPos(0);
+    EnableSettings(on);
+}
+
+void CConverterDlg::OnCommand(UINT id, UINT code, HWND hwndControl)
+{
+    if (id == IDC_VIDEO_CODEC) {
+        if (code == CBN_SELCHANGE)
+            OnVideoCodecChanged();
+        return;
+    }
+    if (code != BN_CLICKED) {
+        CDialogBase::OnCommand(id, code, hwndControl);
+        return;
+    }
+    switch (id) {
+    case IDC_ADD: OnAdd(); break;
+    case IDC_REMOVE: OnRemove(); break;
+    case IDC_CONVERT: OnConvert(); break;
+    case IDC_STOP: OnStop(); break;
+    case IDC_EXIT: OnOK(); break;
+    case IDC_BROWSE: OnBrowse(); break;
+    case IDC_ABOUT: ShowAbout(); break;
+    case IDC_HELP_BUTTON: OpenHelpFile(); break;
+    case IDC_TO_AVI:
+    case IDC_TO_MPEG:
+    case IDC_TO_WMV:
+    case IDC_TO_MOV:
+    case IDC_TO_FLV: OnFamilyClicked(id); break;
+    default: CDialogBase::OnCommand(id, code, hwndControl); break;
+    }
+}
+
+void CConverterDlg::OnOK()
+{
+    if (!IsBatchRunning())
+        CDialogBase::OnOK();
+}
+
+void CConverterDlg::OnCancel()
+{
+    if (!IsBatchRunning())
+        CDialogBase::OnCancel();
+}
+
+LRESULT CConverterDlg::OnSysCommand(WPARAM wp, LPARAM lp)
+{
+    const UINT command = static_cast<UINT>(wp) & 0xFFF0;
+    switch (command) {
+    case IDM_ABOUTBOX: ShowAbout(); return 0;
+    case SC_MINIMIZE:
+    case SC_CLOSE: ShowWindow(m_hWnd, SW_HIDE); return 0;  // the tray icon brings it back
+    case SC_MAXIMIZE: return 0;
+    default: return CDialogBase::WindowProc(WM_SYSCOMMAND, wp, lp);
+    }
+}
+
+LRESULT CConverterDlg::OnPaint()
+{
+    if (!IsIconic(m_hWnd))
+        return CDialogBase::WindowProc(WM_PAINT, 0, 0);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, m_hIcon);
+    EndPaint(m_hWnd, &paint);
+    return 0;
+}
+
+LRESULT CConverterDlg::OnDestroy()
+{
+    const LRESULT result = CDialogBase::WindowProc(WM_DESTROY, 0, 0);
+    NOTIFYICONDATAA tray = TrayIconData();
+    Shell_NotifyIconA(NIM_DELETE, &tray);
+    return result;
+}
+
+LRESULT CConverterDlg::OnTrayNotify(WPARAM wp, LPARAM lp)
+{
+    if (wp == TRAY_ICON_ID && lp == WM_LBUTTONDOWN)
+        ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    return 0;
+}
+
+LRESULT CConverterDlg::OnNotify(const NMHDR& header)
+{
+    if (header.idFrom == IDC_VOLUME && header.code == static_cast<UINT>(NM_RELEASEDCAPTURE)) {
+        UpdateVolumeLabel();
+        return 0;
+    }
+    return CDialogBase::WindowProc(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
+
+void CConverterDlg::OnBrowse()
+{
+    ShellMalloc malloc;
+    if (!malloc.get())
+        return;
+    BROWSEINFOA browse = {};
+    browse.hwndOwner = m_hWnd;
+    browse.lpszTitle = BROWSE_TITLE;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS | BIF_NEWDIALOGSTYLE;
+    if (LPITEMIDLIST folder = SHBrowseForFolderA(&browse)) {
+        const std::string path = FolderPath(folder);
+        if (!path.empty())
+            m_strOutDir = path;
+        malloc.get()->Free(folder);
+    }
+    m_editOutDir.SetWindowText(m_strOutDir.c_str());
+}
+
+void CConverterDlg::ShowAbout()
+{
+    CAboutDlg about;
+    about.DoModal(m_hWnd);
+}
+
+void CConverterDlg::WaitPumpingSentMessages(const CWorkerThread& worker)
+{
+    while (!worker.Wait(0)) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_SENDMESSAGE);
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
