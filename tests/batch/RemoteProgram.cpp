@@ -288,6 +288,11 @@ bool RemoteProgram::AddFiles(const std::string& folder, const std::vector<std::s
     const RemoteDialog open = WaitForDialog(30000, "Open");
     if (!open.hwnd)
         return false;
+    // Text typed before the dialog has shown its first folder would be wiped.
+    const HWND view = FindWindowExA(open.hwnd, nullptr, "SHELLDLL_DefView", nullptr);
+    const HWND files = FindWindowExA(view, nullptr, "SysListView32", nullptr);
+    if (!WaitFor(10000, [&] { return SendMessageA(files, LVM_GETITEMCOUNT, 0, 0) > 0; }))
+        return false;
     const HWND nameBox = GetDlgItem(open.hwnd, FILE_NAME_BOX);
     HWND edit = FindWindowExA(nameBox, nullptr, "Edit", nullptr);
     if (!edit)
@@ -300,6 +305,7 @@ bool RemoteProgram::AddFiles(const std::string& folder, const std::vector<std::s
     // The dialog empties the name box once it shows the folder.
     if (!WaitFor(10000, [&] { return WindowText(edit).empty(); }))
         return false;
+    Sleep(200);
     std::string selection;
     for (const std::string& name : names)
         selection += (names.size() > 1 ? "\"" + name + "\" " : name);
