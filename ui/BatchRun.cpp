@@ -51,6 +51,9 @@ private:
 
 void CConverterDlg::OnConvert()
 {
+    // The previous run's worker may still be on its last lines after it
+    // re-enabled the commands.
+    WaitPumpingSentMessages(m_batchWorker);
     CConverterBatchHost host(*this);
     BeginBatch(host);
     if (!m_batchWorker.Start(&CConverterDlg::ConvertThreadProc, this)) {

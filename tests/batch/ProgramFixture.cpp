@@ -76,10 +76,10 @@ void ConverterProgram::SetUpTestSuite()
 
 void ConverterProgram::SetUp()
 {
-    HostShell("rm -rf \"$OUT\"/*");
+    HostShell("rm -rf \"$OUT\"; mkdir -p \"$OUT\"");
     ASSERT_EQ(1, WriteSetting("Directory", OutputFolder().c_str()));
     m_logPath = SuiteFolder() + "program_errors.log";
-    ASSERT_TRUE(m_program.Start(WindowsPathOfHost(PROGRAM_HOST_PATH), m_logPath));
+    ASSERT_TRUE(m_program.Start(PROGRAM_HOST_PATH, m_logPath));
 }
 
 void ConverterProgram::TearDown()

@@ -1,9 +1,11 @@
 #include "RemoteProgram.h"
 
 #include "res/resource.h"
+#include "support/HostProcess.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -88,15 +90,18 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM param)
     return TRUE;
 }
 
-BOOL CALLBACK FindMainWindow(HWND window, LPARAM param)
+BOOL CALLBACK CollectMainWindows(HWND window, LPARAM param)
 {
-    auto* search = reinterpret_cast<DialogSearch*>(param);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != search->processId || !GetDlgItem(window, IDC_SOURCE_LIST))
-        return TRUE;
-    search->found = window;
-    return FALSE;
+    if (WindowText(window) == "Vodrix Video Converter" && GetDlgItem(window, IDC_SOURCE_LIST))
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> MainWindows()
+{
+    std::vector<HWND> windows;
+    EnumWindows(CollectMainWindows, reinterpret_cast<LPARAM>(&windows));
+    return windows;
 }
 
 template <typename Condition>
@@ -112,18 +117,20 @@ bool WaitFor(DWORD timeoutMs, Condition condition)
     }
 }
 
-// The environment of this process with the event log's error channel opened.
-std::string EnvironmentWithEventLog()
+using UnixSpawn = LONG(__cdecl*)(char* const argv[], int wait);
+
+// Starts a host shell command without waiting for it.
+bool StartHostShell(std::string command)
 {
-    std::string block;
-    char* strings = GetEnvironmentStringsA();
-    for (const char* entry = strings; *entry; entry += strlen(entry) + 1)
-        if (_strnicmp(entry, "WINEDEBUG=", 10) != 0)
-            block.append(entry).push_back('\0');
-    FreeEnvironmentStringsA(strings);
-    block.append("WINEDEBUG=-all,err+eventlog").push_back('\0');
-    block.push_back('\0');
-    return block;
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    const auto spawn =
+        reinterpret_cast<UnixSpawn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "__wine_unix_spawnvp")));
+    if (!spawn)
+        return false;
+    std::string shell = "/bin/sh";
+    std::string option = "-c";
+    char* argv[] = {&shell[0], &option[0], &command[0], nullptr};
+    return spawn(argv, 0) == 0;
 }
 
 }  // namespace
@@ -138,50 +145,49 @@ std::string RemoteDialog::AllText() const
 
 RemoteProgram::~RemoteProgram()
 {
-    if (!m_process.hProcess)
+    if (!m_hProcess)
         return;
-    if (WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
-        TerminateProcess(m_process.hProcess, 1);
-    CloseHandle(m_process.hThread);
-    CloseHandle(m_process.hProcess);
+    if (WaitForSingleObject(m_hProcess, 0) == WAIT_TIMEOUT)
+        TerminateProcess(m_hProcess, 1);
+    CloseHandle(m_hProcess);
 }
 
+// Wine writes a program's debug channels to the standard error of the host
+// process it runs in, so the program is started through the host's shell,
+// which sends that output to the log and opens the event log's error channel.
 bool RemoteProgram::Start(const std::string& exePath, const std::string& errorLogPath)
 {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE log = CreateFileA(errorLogPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (log == INVALID_HANDLE_VALUE)
+    DeleteFileA(errorLogPath.c_str());
+    const std::string log = HostPathOf(errorLogPath);
+    // Only a window that was not there before belongs to this start.
+    const std::vector<HWND> before = MainWindows();
+    if (log.empty() || !StartHostShell("WINEDEBUG=-all,err+eventlog exec wine '" + exePath + "' >/dev/null 2>'" +
+                                       log + "'"))
         return false;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = log;
-    startup.hStdError = log;
-    std::string environment = EnvironmentWithEventLog();
-    std::string command = "\"" + exePath + "\"";
-    const BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, &environment[0], nullptr,
-                                        &startup, &m_process);
-    CloseHandle(log);
-    if (!started)
-        return false;
-    WaitForInputIdle(m_process.hProcess, 30000);
-    DialogSearch search{m_process.dwProcessId, nullptr, nullptr};
     WaitFor(60000, [&] {
-        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
+        for (HWND window : MainWindows())
+            if (std::find(before.begin(), before.end(), window) == before.end())
+                m_hWnd = window;
+        return m_hWnd != nullptr;
     });
-    m_hWnd = search.found;
-    return m_hWnd && WaitUntilIdle(60000);
+    if (!m_hWnd)
+        return false;
+    GetWindowThreadProcessId(m_hWnd, &m_dwProcessId);
+    m_hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_dwProcessId);
+    return m_hProcess && WaitUntilIdle(60000);
 }
 
 void RemoteProgram::Quit()
 {
-    if (!m_process.hProcess)
+    if (!m_hProcess)
         return;
-    Click(IDC_EXIT);
-    WaitForSingleObject(m_process.hProcess, 30000);
+    // EXIT is refused while the last run's worker is still ending: ask again.
+    const bool ended = WaitFor(20000, [&] {
+        Click(IDC_EXIT);
+        return WaitForSingleObject(m_hProcess, 200) == WAIT_OBJECT_0 && !IsWindow(m_hWnd);
+    });
+    if (!ended)
+        TerminateProcess(m_hProcess, 1);
 }
 
 void RemoteProgram::Click(int id) const
@@ -208,7 +214,7 @@ std::vector<RemoteRow> RemoteProgram::Rows() const
 {
     const HWND list = Item(IDC_SOURCE_LIST);
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    RemoteMemory memory(m_process.hProcess, TEXT_OFFSET + TEXT_CHARS);
+    RemoteMemory memory(m_hProcess, TEXT_OFFSET + TEXT_CHARS);
     std::vector<RemoteRow> rows;
     for (int row = 0; row < count; ++row) {
         RemoteRow result;
@@ -237,7 +243,7 @@ std::vector<RemoteRow> RemoteProgram::Rows() const
 void RemoteProgram::SelectRows(const std::vector<int>& rows) const
 {
     const HWND list = Item(IDC_SOURCE_LIST);
-    RemoteMemory memory(m_process.hProcess, sizeof(LVITEMA));
+    RemoteMemory memory(m_hProcess, sizeof(LVITEMA));
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED;
     memory.Write(0, &item, sizeof item);
@@ -251,7 +257,7 @@ void RemoteProgram::SelectRows(const std::vector<int>& rows) const
 void RemoteProgram::ClickHeading(int column) const
 {
     const HWND header = reinterpret_cast<HWND>(SendMessageA(Item(IDC_SOURCE_LIST), LVM_GETHEADER, 0, 0));
-    RemoteMemory memory(m_process.hProcess, sizeof(RECT));
+    RemoteMemory memory(m_hProcess, sizeof(RECT));
     SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(memory.At(0)));
     RECT rect = {};
     memory.Read(0, &rect, sizeof rect);
@@ -262,7 +268,7 @@ void RemoteProgram::ClickHeading(int column) const
 
 RemoteDialog RemoteProgram::WaitForDialog(DWORD timeoutMs, const char* caption) const
 {
-    DialogSearch search{m_process.dwProcessId, caption, nullptr};
+    DialogSearch search{m_dwProcessId, caption, nullptr};
     WaitFor(timeoutMs, [&] {
         EnumWindows(FindProgramDialog, reinterpret_cast<LPARAM>(&search));
         return search.found != nullptr && search.found != m_hWnd;

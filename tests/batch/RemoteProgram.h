@@ -30,8 +30,9 @@ public:
     RemoteProgram(const RemoteProgram&) = delete;
     RemoteProgram& operator=(const RemoteProgram&) = delete;
 
-    // Starts `exePath` with the error entries of its event log written to
-    // `errorLogPath` and waits until its window is idle. False on failure.
+    // Starts the program at the host path `exePath` with the error entries
+    // of its event log written to `errorLogPath` (a Windows path) and waits
+    // until its window is idle.
     bool Start(const std::string& exePath, const std::string& errorLogPath);
     // Ends the program through EXIT and waits for it.
     void Quit();
@@ -62,7 +63,8 @@ public:
     bool AddFiles(const std::string& folder, const std::vector<std::string>& names) const;
 
 private:
-    PROCESS_INFORMATION m_process{};
+    HANDLE m_hProcess = nullptr;  // owned: closed at destruction
+    DWORD m_dwProcessId = 0;
     HWND m_hWnd = nullptr;
 };
 
