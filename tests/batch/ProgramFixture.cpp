@@ -57,8 +57,14 @@ std::string ConverterProgram::ProgramFolder() { return DirectoryOfPath(WindowsPa
 
 void HostShell(const std::string& command) { ASSERT_TRUE(RunHostShell(Exports() + command)) << command; }
 
-void ConverterProgram::SetUpTestSuite()
+void ConverterProgram::SetUpTestSuite() { MakeClips(); }
+
+void ConverterProgram::MakeClips()
 {
+    static bool made = false;
+    if (made)
+        return;
+    made = true;
     CreateDirectoryA(SuiteFolder().c_str(), nullptr);
     CreateDirectoryA(ClipFolder().c_str(), nullptr);
     CreateDirectoryA(OutputFolder().c_str(), nullptr);

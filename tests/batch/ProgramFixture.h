@@ -26,6 +26,8 @@ public:
     static std::string Output(const std::string& name) { return OutputFolder() + name; }
     // The program's folder (where "trace" is written).
     static std::string ProgramFolder();
+    // Makes the clips the tests add, once per run of the suite.
+    static void MakeClips();
 
 protected:
     static void SetUpTestSuite();

@@ -147,7 +147,7 @@ RemoteProgram::~RemoteProgram()
 {
     if (!m_hProcess)
         return;
-    if (WaitForSingleObject(m_hProcess, 0) == WAIT_TIMEOUT)
+    if (m_bStarted && WaitForSingleObject(m_hProcess, 0) == WAIT_TIMEOUT)
         TerminateProcess(m_hProcess, 1);
     CloseHandle(m_hProcess);
 }
@@ -174,19 +174,37 @@ bool RemoteProgram::Start(const std::string& exePath, const std::string& errorLo
         return false;
     GetWindowThreadProcessId(m_hWnd, &m_dwProcessId);
     m_hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_dwProcessId);
-    return m_hProcess && WaitUntilIdle(60000);
+    m_bStarted = m_hProcess != nullptr;
+    return m_bStarted && WaitUntilIdle(60000);
+}
+
+bool RemoteProgram::Attach(DWORD timeoutMs)
+{
+    WaitFor(timeoutMs, [&] {
+        for (HWND window : MainWindows()) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process == GetCurrentProcessId())
+                m_hWnd = window;
+        }
+        return m_hWnd != nullptr;
+    });
+    m_dwProcessId = GetCurrentProcessId();
+    m_hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_dwProcessId);
+    return m_hWnd && m_hProcess && WaitUntilIdle(timeoutMs);
 }
 
 void RemoteProgram::Quit()
 {
-    if (!m_hProcess)
+    if (!m_hWnd)
         return;
     // EXIT is refused while the last run's worker is still ending: ask again.
     const bool ended = WaitFor(20000, [&] {
         Click(IDC_EXIT);
-        return WaitForSingleObject(m_hProcess, 200) == WAIT_OBJECT_0 && !IsWindow(m_hWnd);
+        Sleep(200);
+        return !IsWindow(m_hWnd) && (!m_bStarted || WaitForSingleObject(m_hProcess, 0) == WAIT_OBJECT_0);
     });
-    if (!ended)
+    if (!ended && m_bStarted)
         TerminateProcess(m_hProcess, 1);
 }
 
@@ -308,9 +326,9 @@ bool RemoteProgram::AddFiles(const std::string& folder, const std::vector<std::s
         PostMessageA(open.hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     };
     confirm(folder);
-    // The dialog empties the name box once it shows the folder.
-    if (!WaitFor(10000, [&] { return WindowText(edit).empty(); }))
-        return false;
+    // The dialog empties the name box once it shows the folder; a dialog
+    // that already shows it leaves the text there.
+    WaitFor(3000, [&] { return WindowText(edit).empty(); });
     Sleep(200);
     std::string selection;
     for (const std::string& name : names)

@@ -34,6 +34,8 @@ public:
     // of its event log written to `errorLogPath` (a Windows path) and waits
     // until its window is idle.
     bool Start(const std::string& exePath, const std::string& errorLogPath);
+    // Drives a main window of this process (a dialog run by the test itself).
+    bool Attach(DWORD timeoutMs);
     // Ends the program through EXIT and waits for it.
     void Quit();
 
@@ -64,6 +66,7 @@ public:
 
 private:
     HANDLE m_hProcess = nullptr;  // owned: closed at destruction
+    bool m_bStarted = false;      // started here, so ended here when it outlives the test
     DWORD m_dwProcessId = 0;
     HWND m_hWnd = nullptr;
 };
