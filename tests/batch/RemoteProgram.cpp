@@ -306,7 +306,8 @@ void RemoteProgram::Close(const RemoteDialog& dialog, int button)
     WaitFor(10000, [&] { return !IsWindow(dialog.hwnd); });
 }
 
-bool RemoteProgram::AddFiles(const std::string& folder, const std::vector<std::string>& names) const
+bool RemoteProgram::AddFiles(const std::string& folder, const std::vector<std::string>& names,
+                             DWORD* confirmedAt) const
 {
     Click(IDC_ADD);
     const RemoteDialog open = WaitForDialog(30000, "Open");
@@ -334,6 +335,8 @@ bool RemoteProgram::AddFiles(const std::string& folder, const std::vector<std::s
     for (const std::string& name : names)
         selection += (names.size() > 1 ? "\"" + name + "\" " : name);
     confirm(selection);
+    if (confirmedAt)
+        *confirmedAt = GetTickCount();
     return WaitFor(30000, [&] { return !IsWindow(open.hwnd); });
 }
 

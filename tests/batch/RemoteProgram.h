@@ -61,8 +61,10 @@ public:
     RemoteDialog CurrentDialog() const { return WaitForDialog(0); }
     static void Close(const RemoteDialog& dialog, int button);
 
-    // Clicks Add and chooses `names` in `folder` in the open-file dialog.
-    bool AddFiles(const std::string& folder, const std::vector<std::string>& names) const;
+    // Clicks Add and chooses `names` in `folder` in the open-file dialog;
+    // `confirmedAt` receives the tick count at which the choice was confirmed.
+    bool AddFiles(const std::string& folder, const std::vector<std::string>& names,
+                  DWORD* confirmedAt = nullptr) const;
 
 private:
     HANDLE m_hProcess = nullptr;  // owned: closed at destruction
