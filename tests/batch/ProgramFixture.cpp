@@ -72,7 +72,8 @@ void ConverterProgram::MakeClips()
     script += MakeClip("a.avi", 2.5, "-c:v mpeg4 -c:a libmp3lame");
     script += MakeClip("b.mp4", 2.5, "-c:v mpeg4 -c:a aac");
     script += MakeClip("c.mov", 2.5, "-c:v mpeg4 -c:a aac");
-    script += MakeClip("long.avi", 40, "-c:v mpeg4 -c:a libmp3lame");
+    // Long enough that Stop always lands while it converts.
+    script += MakeClip("long.avi", 300, "-c:v mpeg4 -c:a libmp3lame");
     script += "echo 'not a media file' > \"$CLIPS/bad.avi\"; ";
     script += "for i in $(seq -w 1 29); do cp \"$CLIPS/a.avi\" \"$CLIPS/n$i.avi\"; done; ";
     HostShell(script);
