@@ -6,28 +6,28 @@
 
 #include <utility>
 
-// Owns one GDI object (bitmap, brush, font, pen, region) and deletes it.
-template <typename Handle>
-class CGdiObject {
+// Owns one handle and frees it with `Free` when replaced or destroyed.
+template <typename Handle, void (*Free)(Handle)>
+class COwnedHandle {
 public:
-    CGdiObject() = default;
-    explicit CGdiObject(Handle handle) : m_handle(handle) {}
-    ~CGdiObject() { Reset(); }
-    CGdiObject(CGdiObject&& other) noexcept : m_handle(other.Release()) {}
-    CGdiObject& operator=(CGdiObject&& other) noexcept
+    COwnedHandle() = default;
+    explicit COwnedHandle(Handle handle) : m_handle(handle) {}
+    ~COwnedHandle() { Reset(); }
+    COwnedHandle(COwnedHandle&& other) noexcept : m_handle(other.Release()) {}
+    COwnedHandle& operator=(COwnedHandle&& other) noexcept
     {
         Reset(other.Release());
         return *this;
     }
-    CGdiObject(const CGdiObject&) = delete;
-    CGdiObject& operator=(const CGdiObject&) = delete;
+    COwnedHandle(const COwnedHandle&) = delete;
+    COwnedHandle& operator=(const COwnedHandle&) = delete;
 
     Handle Get() const { return m_handle; }
     explicit operator bool() const { return m_handle != nullptr; }
     void Reset(Handle handle = nullptr)
     {
         if (m_handle)
-            ::DeleteObject(m_handle);
+            Free(m_handle);
         m_handle = handle;
     }
     Handle Release() { return std::exchange(m_handle, nullptr); }
@@ -35,6 +35,22 @@ public:
 private:
     Handle m_handle = nullptr;  // owned
 };
+
+template <typename Handle>
+void DeleteGdiObject(Handle handle)
+{
+    ::DeleteObject(handle);
+}
+
+inline void DestroyIconHandle(HICON icon)
+{
+    ::DestroyIcon(icon);  // icons and cursors alike
+}
+
+// A GDI object (bitmap, brush, font, pen, region), deleted by its owner.
+template <typename Handle>
+using CGdiObject = COwnedHandle<Handle, &DeleteGdiObject<Handle>>;
+using CIconHandle = COwnedHandle<HICON, &DestroyIconHandle>;
 
 using CBitmapObject = CGdiObject<HBITMAP>;
 using CBrushObject = CGdiObject<HBRUSH>;
@@ -136,26 +152,4 @@ public:
 private:
     HDC m_hdc;     // borrowed
     int m_nSaved;  // SaveDC's level, 0 when saving failed
-};
-
-// Owns an icon or a cursor and destroys it.
-class CIconHandle {
-public:
-    CIconHandle() = default;
-    explicit CIconHandle(HICON icon) : m_hIcon(icon) {}
-    ~CIconHandle() { Reset(); }
-    CIconHandle(const CIconHandle&) = delete;
-    CIconHandle& operator=(const CIconHandle&) = delete;
-
-    HICON Get() const { return m_hIcon; }
-    explicit operator bool() const { return m_hIcon != nullptr; }
-    void Reset(HICON icon = nullptr)
-    {
-        if (m_hIcon)
-            ::DestroyIcon(m_hIcon);
-        m_hIcon = icon;
-    }
-
-private:
-    HICON m_hIcon = nullptr;  // owned
 };

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 LRESULT CPercentProgressCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
@@ -16,9 +17,9 @@ LRESULT CPercentProgressCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case PBM_DELTAPOS: return SendMessage(PBM_SETPOS, static_cast<WPARAM>(m_nPos + static_cast<int>(wp)));
     case PBM_SETSTEP: return OnSetStep(static_cast<int>(wp));
     case PBM_STEPIT: return SendMessage(PBM_SETPOS, static_cast<WPARAM>(m_nPos + m_nStep));
-    case PBM_SETBARCOLOR: return OnSetBarColour(static_cast<COLORREF>(lp));
-    case PBM_SETBKCOLOR: return OnSetBackgroundColour(static_cast<COLORREF>(lp));
-    case UWM_PROGRESS_TEXTCOLOUR: return OnSetTextColour(static_cast<COLORREF>(lp));
+    case PBM_SETBARCOLOR: return ReplaceColour(m_crBar, static_cast<COLORREF>(lp));
+    case PBM_SETBKCOLOR: return ReplaceColour(m_crBackground, static_cast<COLORREF>(lp));
+    case UWM_PROGRESS_TEXTCOLOUR: return ReplaceColour(m_crText, static_cast<COLORREF>(lp));
     case UWM_PROGRESS_SHOWTEXT: return OnShowText(static_cast<BOOL>(wp));
     case WM_SETTEXT: return OnSetText(wp, reinterpret_cast<const char*>(lp));
     case WM_GETTEXT: return OnGetText(wp, reinterpret_cast<char*>(lp));
@@ -68,28 +69,10 @@ LRESULT CPercentProgressCtrl::OnSetStep(int step)
     return previous;
 }
 
-LRESULT CPercentProgressCtrl::OnSetBarColour(COLORREF colour)
+LRESULT CPercentProgressCtrl::ReplaceColour(COLORREF& field, COLORREF colour)
 {
     Invalidate();
-    const COLORREF previous = m_crBar;
-    m_crBar = colour;
-    return static_cast<LRESULT>(previous);
-}
-
-LRESULT CPercentProgressCtrl::OnSetBackgroundColour(COLORREF colour)
-{
-    Invalidate();
-    const COLORREF previous = m_crBackground;
-    m_crBackground = colour;
-    return static_cast<LRESULT>(previous);
-}
-
-LRESULT CPercentProgressCtrl::OnSetTextColour(COLORREF colour)
-{
-    Invalidate();
-    const COLORREF previous = m_crText;
-    m_crText = colour;
-    return static_cast<LRESULT>(previous);
+    return static_cast<LRESULT>(std::exchange(field, colour));
 }
 
 LRESULT CPercentProgressCtrl::OnShowText(BOOL show)

@@ -24,9 +24,8 @@ private:
     LRESULT OnGetRange(BOOL lowerWanted, PBRANGE* range) const;
     LRESULT OnSetPos(int position);
     LRESULT OnSetStep(int step);
-    LRESULT OnSetBarColour(COLORREF colour);
-    LRESULT OnSetBackgroundColour(COLORREF colour);
-    LRESULT OnSetTextColour(COLORREF colour);
+    // Stores a new bar, background or caption colour; answers the previous one.
+    LRESULT ReplaceColour(COLORREF& field, COLORREF colour);
     LRESULT OnShowText(BOOL show);
     LRESULT OnSetText(WPARAM wp, const char* text);
     LRESULT OnGetText(size_t size, char* buffer) const;

@@ -182,13 +182,13 @@ bool CSortListCtrl::PreTranslateMessage(MSG* msg)
     return msg->hwnd == m_hWnd && (spaceKey || spaceChar);
 }
 
-bool CSortListCtrl::SetColumns(const char* spec)
+bool CSortListCtrl::SetColumns(const char* columns)
 {
     DeleteRows(ROW_ALL);
     while (ColumnCount() > 0)
         DeleteColumn(0);
     bool inserted = false;
-    for (const std::string& piece : SplitDroppingEmpty(spec ? spec : "", ';')) {
+    for (const std::string& piece : SplitDroppingEmpty(columns ? columns : "", ';')) {
         const std::vector<std::string> fields = SplitDroppingEmpty(piece, ',');
         if (fields.empty())
             continue;

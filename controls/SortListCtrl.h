@@ -1,5 +1,5 @@
 // A report-view list with per-cell colours, row operations addressed by a
-// row-state mask, columns set from one specification string, and sorting by
+// row-state mask, columns set from one description string, and sorting by
 // a click on a column header.
 #pragma once
 
@@ -35,10 +35,10 @@ class CSortListCtrl : public CListViewWnd {
 public:
     CSortListCtrl() = default;
 
-    // Replaces all rows and columns by those of `spec`: pieces separated by
+    // Replaces all rows and columns by those that `columns` describes: pieces separated by
     // ";", fields by ",": heading, width (default 100), alignment (1 centred,
     // 2 right, else left). True when at least one column was inserted.
-    bool SetColumns(const char* spec);
+    bool SetColumns(const char* columns);
     // Small images cut 16 pixels wide from bitmap resource `bitmapId`.
     bool SetSmallImages(UINT bitmapId, COLORREF maskColour);
     void SetGridLines(bool on);

@@ -1,9 +1,9 @@
 #include "encoder/FfmpegOptions.h"
 
-#include <cmath>
+#include "encoder/EncoderLimits.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -71,39 +71,6 @@ const Mapping MAPPING[] = {
     {"-y", nullptr, "-y", nullptr, Value::Output},
 };
 
-// What encoders and containers accept, where FFmpeg would otherwise refuse
-// a value the converter can send.
-const int MP2_SAMPLE_RATES[] = {16000, 22050, 24000, 32000, 44100, 48000};
-const int AC3_SAMPLE_RATES[] = {32000, 44100, 48000};
-const int FLASH_MP3_SAMPLE_RATES[] = {11025, 22050, 44100};
-const int MPEG1_AUDIO_KBPS[] = {32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384};
-const int MPEG2_AUDIO_KBPS[] = {8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
-const int MP3_KBPS[] = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
-const int AC3_KBPS[] = {32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 448, 512, 576, 640};
-
-struct FrameSize {
-    int width;
-    int height;
-};
-const FrameSize H263_SIZES[] = {{128, 96}, {176, 144}, {352, 288}, {704, 576}, {1408, 1152}};
-
-struct Rate {
-    int numerator;
-    int denominator;
-};
-const Rate MPEG1_FRAME_RATES[] = {{24000, 1001}, {24, 1}, {25, 1}, {30000, 1001}, {30, 1},
-                                  {50, 1}, {60000, 1001}, {60, 1}};
-
-template <size_t N>
-int Nearest(const int (&allowed)[N], int wanted)
-{
-    int best = allowed[0];
-    for (int candidate : allowed)
-        if (std::abs(candidate - wanted) < std::abs(best - wanted))
-            best = candidate;
-    return best;
-}
-
 bool ParseInteger(const std::string& text, long low, long high, int& value)
 {
     if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
@@ -115,27 +82,26 @@ bool ParseInteger(const std::string& text, long low, long high, int& value)
     return true;
 }
 
-bool ParseBitrate(const std::string& text)
+bool ParseBitrate(const std::string& text, int& kbps)
 {
-    int kbps = 0;
     std::string digits = text;
     if (!digits.empty() && (digits.back() == 'k' || digits.back() == 'K'))
         digits.pop_back();
-    return ParseInteger(digits, 1, 1000000, kbps);
+    return ParseInteger(digits, 0, 1000000, kbps);
 }
 
 bool ParseFrameSize(const std::string& text, int& width, int& height)
 {
     size_t x = text.find('x');
-    return x != std::string::npos && ParseInteger(text.substr(0, x), 1, 8192, width) &&
-           ParseInteger(text.substr(x + 1), 1, 8192, height);
+    return x != std::string::npos && ParseInteger(text.substr(0, x), 0, 8192, width) &&
+           ParseInteger(text.substr(x + 1), 0, 8192, height);
 }
 
 bool ParseFrameRate(const std::string& text, double& rate)
 {
     char* end = nullptr;
     rate = strtod(text.c_str(), &end);
-    return !text.empty() && *end == '\0' && rate > 0.0 && rate <= 1000.0;
+    return !text.empty() && *end == '\0' && rate >= 0.0 && rate <= 1000.0;
 }
 
 const Mapping* FindOption(const std::string& option)
@@ -186,8 +152,7 @@ bool ReadValue(const Mapping& row, const std::string& value, EncodeSettings& set
         return name != nullptr;
     }
     case Value::Bitrate:
-        settings.videoBitrate = value;
-        return ParseBitrate(value);
+        return ParseBitrate(value, settings.videoKbps);
     case Value::FrameSize:
         return ParseFrameSize(value, settings.width, settings.height);
     case Value::FrameRate:
@@ -233,77 +198,6 @@ std::string Container(const EncodeSettings& settings)
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
         return "";
     return ToLower(settings.output.substr(dot + 1));
-}
-
-// AVI stores samples in the little-endian byte order of its WAVE headers
-// only; big-endian samples go in as the same samples in that order.
-std::string FitAudioCodec(const std::string& codec, const std::string& container)
-{
-    if (codec == "pcm_s16be" && container == "avi")
-        return "pcm_s16le";
-    return codec;
-}
-
-int FitSampleRate(const std::string& codec, const std::string& container, int rate)
-{
-    if (codec == "mp2")
-        return Nearest(MP2_SAMPLE_RATES, rate);
-    if (codec == "ac3")
-        return Nearest(AC3_SAMPLE_RATES, rate);
-    if (codec == "libmp3lame" && (container == "swf" || container == "flv"))
-        return Nearest(FLASH_MP3_SAMPLE_RATES, rate);
-    return rate;
-}
-
-// MPEG audio offers fixed bit rates, fewer at the half sample rates.
-int FitAudioKbps(const std::string& codec, int sampleRate, int kbps)
-{
-    bool fullRate = sampleRate == 0 || sampleRate >= 32000;
-    if (codec == "mp2")
-        return fullRate ? Nearest(MPEG1_AUDIO_KBPS, kbps) : Nearest(MPEG2_AUDIO_KBPS, kbps);
-    if (codec == "libmp3lame")
-        return fullRate ? Nearest(MP3_KBPS, kbps) : Nearest(MPEG2_AUDIO_KBPS, kbps);
-    if (codec == "ac3")
-        return Nearest(AC3_KBPS, kbps);
-    return kbps;
-}
-
-bool IsPcm(const std::string& codec)
-{
-    return codec.compare(0, 4, "pcm_") == 0;
-}
-
-// H.263 knows five picture sizes; H.263+ needs multiples of 4; the other
-// 4:2:0 encoders need even sizes.
-FrameSize FitFrameSize(const std::string& codec, int width, int height)
-{
-    if (codec == "h263") {
-        FrameSize best = H263_SIZES[0];
-        long area = static_cast<long>(width) * height;
-        for (const FrameSize& size : H263_SIZES)
-            if (std::labs(static_cast<long>(size.width) * size.height - area) <
-                std::labs(static_cast<long>(best.width) * best.height - area))
-                best = size;
-        return best;
-    }
-    int alignment = codec == "h263p" ? 4 : (codec == "mjpeg" || codec == "svq1") ? 1 : 2;
-    auto align = [alignment](int value) { return value < alignment ? alignment : value - value % alignment; };
-    return {align(width), align(height)};
-}
-
-// MPEG-1 video stores one of eight frame rates.
-std::string FitFrameRate(const std::string& codec, double rate)
-{
-    if (codec != "mpeg1video")
-        return FrameRateText(rate);
-    Rate best = MPEG1_FRAME_RATES[0];
-    for (const Rate& candidate : MPEG1_FRAME_RATES)
-        if (std::fabs(static_cast<double>(candidate.numerator) / candidate.denominator - rate) <
-            std::fabs(static_cast<double>(best.numerator) / best.denominator - rate))
-            best = candidate;
-    char text[32];
-    snprintf(text, sizeof text, best.denominator == 1 ? "%d" : "%d/%d", best.numerator, best.denominator);
-    return text;
 }
 
 void Append(std::vector<std::string>& options, const char* option, const std::string& value)
@@ -366,19 +260,6 @@ std::string EffectiveVideoCodec(const EncodeSettings& settings)
     return "";
 }
 
-std::string FrameRateText(double rate)
-{
-    const Rate ntsc[] = {{24000, 1001}, {30000, 1001}, {60000, 1001}};
-    char text[32];
-    for (const Rate& candidate : ntsc)
-        if (std::fabs(static_cast<double>(candidate.numerator) / candidate.denominator - rate) < 0.01) {
-            snprintf(text, sizeof text, "%d/%d", candidate.numerator, candidate.denominator);
-            return text;
-        }
-    snprintf(text, sizeof text, "%.6g", rate);
-    return text;
-}
-
 std::vector<std::string> FfmpegOutputOptions(const EncodeSettings& settings)
 {
     std::vector<std::string> options;
@@ -391,9 +272,9 @@ std::vector<std::string> FfmpegOutputOptions(const EncodeSettings& settings)
         Append(options, "-f", settings.format);
     if (!settings.videoCodec.empty())
         Append(options, "-c:v", settings.videoCodec);
-    if (!settings.videoBitrate.empty())
-        Append(options, "-b:v", settings.videoBitrate);
-    if (settings.width > 0) {
+    if (settings.videoKbps > 0)
+        Append(options, "-b:v", std::to_string(FitVideoKbps(settings.target, settings.videoKbps)) + "k");
+    if (settings.width > 0 && settings.height > 0) {
         FrameSize size = FitFrameSize(videoCodec, settings.width, settings.height);
         Append(options, "-s", std::to_string(size.width) + "x" + std::to_string(size.height));
     }
@@ -406,7 +287,7 @@ std::vector<std::string> FfmpegOutputOptions(const EncodeSettings& settings)
     int sampleRate = settings.sampleRate > 0 ? FitSampleRate(audioCodec, container, settings.sampleRate) : 0;
     if (!audioCodec.empty())
         Append(options, "-c:a", audioCodec);
-    if (settings.audioKbps > 0 && !IsPcm(audioCodec))
+    if (settings.audioKbps > 0 && TakesAudioBitrate(audioCodec))
         Append(options, "-b:a", std::to_string(FitAudioKbps(audioCodec, sampleRate, settings.audioKbps)) + "k");
     if (settings.channels > 0)
         Append(options, "-ac", std::to_string(settings.channels));
@@ -421,5 +302,12 @@ std::vector<std::string> FfmpegOutputOptions(const EncodeSettings& settings)
         Append(options, "-af", audioFilters);
     if (!settings.fpsMode.empty())
         Append(options, "-fps_mode", settings.fpsMode);
+    // Frame-rate conversion and audio frames padded at the end would
+    // otherwise let the file run past its source.
+    if (settings.sourceSeconds > 0.0) {
+        char seconds[32];
+        snprintf(seconds, sizeof seconds, "%.3f", settings.sourceSeconds);
+        Append(options, "-t", seconds);
+    }
     return options;
 }

@@ -6,14 +6,17 @@
 #include <vector>
 
 // Everything the converter asked for, in FFmpeg's terms. Empty texts and
-// zero numbers are options the command line did not give.
+// zero numbers are options the command line did not give, or gave as 0: a
+// frame size with a 0 in it (a source whose probe found only one side), a
+// frame rate or a video bit rate of 0 keep what the source or the encoder
+// would choose.
 struct EncodeSettings {
     std::string input;         // the path after -i: a source or a script
     std::string output;        // the path after -y
     std::string target;        // MPEG preset (-target)
     std::string format;        // container forced by -f
     std::string videoCodec;    // FFmpeg encoder name
-    std::string videoBitrate;  // as given, for example "800k"
+    int videoKbps = 0;
     int width = 0;
     int height = 0;
     double frameRate = 0.0;
@@ -27,6 +30,7 @@ struct EncodeSettings {
     std::string fpsMode;
     std::vector<std::string> passThrough;  // option and value pairs FFmpeg still spells the same
     double sourceFrameRate = 0.0;          // constant rate forced on the source by a script
+    double sourceSeconds = 0.0;            // the source's duration, when known: the output's limit
 };
 
 // Parses the converter's options (the arguments after the access token).
@@ -42,7 +46,3 @@ std::vector<std::string> FfmpegOutputOptions(const EncodeSettings& settings);
 // The encoder FFmpeg will use for the video: the chosen one, or the one the
 // MPEG preset or the forced container implies.
 std::string EffectiveVideoCodec(const EncodeSettings& settings);
-
-// A frame rate as FFmpeg should get it: the NTSC rates 23.97/23.976, 29.97
-// and 59.94 as their exact fractions, anything else in decimals.
-std::string FrameRateText(double rate);

@@ -38,8 +38,10 @@ MediaFacts ParseProbeOutput(const std::string& output)
     }
     MediaFacts facts;
     double duration = atof(values["format_duration"].c_str());
-    if (duration > 0.0)
+    if (duration > 0.0) {
+        facts.duration = duration;
         facts.seconds = duration < 1.0 ? 1 : static_cast<int>(std::lround(duration));
+    }
     for (int stream = 0; values.count("streams_stream_" + std::to_string(stream) + "_codec_type"); ++stream) {
         std::string prefix = "streams_stream_" + std::to_string(stream) + "_";
         if (values[prefix + "codec_type"] == "video" && values[prefix + "disposition_attached_pic"] != "1") {

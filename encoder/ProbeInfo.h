@@ -8,7 +8,8 @@
 std::vector<std::string> ProbeArguments(const std::string& path);
 
 struct MediaFacts {
-    int seconds = 0;  // whole seconds, at least 1 for any positive duration
+    double duration = 0.0;  // seconds, 0 when unknown
+    int seconds = 0;        // whole seconds, at least 1 for any positive duration
     int width = 0;    // 0 when the file has no picture
     int height = 0;
 };

@@ -281,7 +281,7 @@ private:
 
 class WindowsToolHost : public ToolHost {
 public:
-    explicit WindowsToolHost(const PrivateFolder& folder) : m_folder(folder), m_toolDir(GetProgramDir()) {}
+    WindowsToolHost(const PrivateFolder& folder, const std::string& toolDir) : m_folder(folder), m_toolDir(toolDir) {}
 
     bool ToolPath(const std::string& path, std::string& toolPath) override
     {
@@ -384,5 +384,10 @@ std::unique_ptr<ToolHost> CreateToolHost(const PrivateFolder& folder)
     std::unique_ptr<WineToolHost> wine(new WineToolHost(folder));
     if (wine->IsAvailable())
         return wine;
-    return std::unique_ptr<ToolHost>(new WindowsToolHost(folder));
+    return CreateWindowsToolHost(folder, GetProgramDir());
+}
+
+std::unique_ptr<ToolHost> CreateWindowsToolHost(const PrivateFolder& folder, const std::string& toolDir)
+{
+    return std::unique_ptr<ToolHost>(new WindowsToolHost(folder, toolDir));
 }

@@ -57,8 +57,13 @@ public:
                                                        std::string& error) = 0;
 };
 
-// The host that fits the system the encoder runs on.
+// The host that fits the system the encoder runs on: Wine's host programs
+// when it runs under Wine, else the programs beside vec.exe.
 std::unique_ptr<ToolHost> CreateToolHost(const PrivateFolder& folder);
+
+// The Windows host, with "ffmpeg.exe" and "ffprobe.exe" in `toolDir`
+// (a folder path with its trailing backslash).
+std::unique_ptr<ToolHost> CreateWindowsToolHost(const PrivateFolder& folder, const std::string& toolDir);
 
 // Reads a whole file, or from `offset` on (the offset moves past what was read).
 std::string ReadFileText(const std::string& path, unsigned long long* offset = nullptr);

@@ -93,20 +93,35 @@ std::string FolderOf(const std::string& path)
     return slash == std::string::npos ? "." : path.substr(0, slash + 1);
 }
 
+// Asks ffprobe about an existing file; false with a message when it cannot tell.
+bool Probe(ToolHost& host, const std::string& path, MediaFacts& facts, std::string& error)
+{
+    std::string toolPath;
+    ToolResult probe;
+    if (!host.ToolPath(path, toolPath) || !host.RunProbe(ProbeArguments(toolPath), probe, error)) {
+        error = error.empty() ? "cannot reach \"" + path + "\"" : error;
+        return false;
+    }
+    if (probe.exitCode != 0) {
+        error = probe.log + "\nffprobe cannot read \"" + path + "\"";
+        return false;
+    }
+    facts = ParseProbeOutput(probe.output);
+    return true;
+}
+
 int PrintMediaFacts(ToolHost& host, const std::vector<std::string>& arguments)
 {
     if (arguments.size() != 1)
         return Fail("-info takes exactly one file");
     const std::string& path = arguments[0];
-    std::string toolPath, error;
-    ToolResult probe;
+    MediaFacts facts;
+    std::string error;
     if (!IsFile(path))
         return Fail("source file not found: \"" + path + "\"");
-    if (!host.ToolPath(path, toolPath) || !host.RunProbe(ProbeArguments(toolPath), probe, error))
-        return Fail(error.empty() ? "cannot reach \"" + path + "\"" : error);
-    if (probe.exitCode != 0)
-        return Fail(probe.log + "\nffprobe cannot read \"" + path + "\"");
-    Print(FormatMediaFacts(ParseProbeOutput(probe.output)));
+    if (!Probe(host, path, facts, error))
+        return Fail(error);
+    Print(FormatMediaFacts(facts));
     return EXIT_DONE;
 }
 
@@ -164,12 +179,18 @@ int Convert(ToolHost& host, const std::vector<std::string>& arguments)
         return Fail("cannot reach the source file \"" + source + "\"");
     if (!host.ToolPath(settings.output, toolOutput))
         return Fail("the output folder \"" + FolderOf(settings.output) + "\" does not exist");
+    // A source ffprobe cannot read is left to FFmpeg, whose own message then tells why.
+    MediaFacts facts;
+    if (Probe(host, source, facts, error))
+        settings.sourceSeconds = facts.duration;
 
     std::vector<std::string> ffmpeg = {"-hide_banner", "-loglevel", "error", "-nostats", "-stats_period", "0.25",
                                        "-y", "-i", toolSource};
     std::vector<std::string> options = FfmpegOutputOptions(settings);
     ffmpeg.insert(ffmpeg.end(), options.begin(), options.end());
     ffmpeg.push_back(toolOutput);
+    if (g_quitRequested)  // stopped before anything was written
+        return EXIT_DONE;
     std::unique_ptr<EncodingRun> run = host.StartEncoding(ffmpeg, error);
     if (!run)
         return Fail(error);

@@ -48,7 +48,8 @@ public:
 
 class CProgressWnd : public CWindowBase {
 public:
-    int SetPos(int position) { return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(position))); }
+    // The previous position; -1 without a window.
+    int SetPos(int position) { return m_hWnd ? static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(position))) : -1; }
     int GetPos() const { return static_cast<int>(SendMessage(PBM_GETPOS)); }
     void SetRange32(int lower, int upper) { SendMessage(PBM_SETRANGE32, static_cast<WPARAM>(lower), upper); }
     int StepIt() { return static_cast<int>(SendMessage(PBM_STEPIT)); }

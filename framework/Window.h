@@ -42,7 +42,12 @@ public:
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
     void ModifyStyle(DWORD remove, DWORD add);
     BOOL EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
-    void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
+    // Nothing without a window: a null window would mean the whole screen.
+    void Invalidate(BOOL erase = TRUE)
+    {
+        if (m_hWnd)
+            ::InvalidateRect(m_hWnd, nullptr, erase);
+    }
     LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageA(m_hWnd, msg, wp, lp); }
 
     // Offered each message of the modal loop before IsDialogMessage, for this

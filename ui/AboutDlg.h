@@ -1,8 +1,8 @@
 // The About dialog: title, version and links to the maker's pages.
 #pragma once
 
+#include "controls/LinkLabel.h"
 #include "framework/Dialog.h"
-#include "ui/ControlTypes.h"
 
 class CAboutDlg : public CDialogBase {
 public:
@@ -12,7 +12,7 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
-    LinkLabel m_linkHomepage;
-    LinkLabel m_linkSupport;
-    LinkLabel m_linkUpdate;
+    CLinkLabel m_linkHomepage;
+    CLinkLabel m_linkSupport;
+    CLinkLabel m_linkUpdate;
 };

@@ -17,6 +17,11 @@ namespace {
 constexpr const char* DIRECTORY_SETTING = "Directory";
 constexpr const char* BROWSE_TITLE = "Select output folder";
 
+// Image alignments of the command buttons, and the transparent colour of their bitmaps.
+constexpr int IMAGE_RIGHT_OF_CAPTION = 2;
+constexpr int IMAGE_TOP_LEFT = 3;
+constexpr COLORREF TRANSPARENT_BLACK = RGB(0, 0, 0);
+
 // Releases the shell's allocator on every way out of the folder browser.
 class ShellMalloc {
 public:
@@ -159,6 +164,37 @@ bool CConverterDlg::InitControls()
 
 void CConverterDlg::SetUpImageButtons()
 {
+    struct PictureButton {
+        CImageButton& button;
+        UINT hover, normal, pressed;
+        const char* tip;
+    };
+    const PictureButton pictures[] = {
+        {m_btnExit, IDB_EXIT_HOVER, IDB_EXIT_NORMAL, IDB_EXIT_PRESSED, "Close the application"},
+        {m_btnConvert, IDB_CONVERT_HOVER, IDB_CONVERT_NORMAL, IDB_CONVERT_PRESSED, "Convert these media file"},
+        {m_btnAdd, IDB_ADD_HOVER, IDB_ADD_NORMAL, IDB_ADD_PRESSED, "Add the media file"},
+        {m_btnRemove, IDB_REMOVE_HOVER, IDB_REMOVE_NORMAL, IDB_REMOVE_PRESSED, "Remove this media file"},
+    };
+    for (const PictureButton& picture : pictures)
+        SetUpPictureButton(picture.button, picture.hover, picture.normal, picture.pressed, picture.tip);
+
+    m_btnBrowse.SetFaceIcon(IDI_FOLDER, 0);
+    m_btnBrowse.SetImageAlignment(IMAGE_RIGHT_OF_CAPTION, true);
+    m_btnBrowse.SetTransparentBackground(true);
+    m_btnBrowse.SetTipText("Select the directory for output media ", true);
+
+    SetUpPictureButton(m_btnHelp, IDB_HELP_HOVER, IDB_HELP_NORMAL, IDB_HELP_PRESSED, " Getting start ");
+    SetUpPictureButton(m_btnAbout, IDB_ABOUT_HOVER, IDB_ABOUT_NORMAL, IDB_ABOUT_PRESSED, " Visitor our home page");
+
+    m_btnStop.SetTransparentBackground(true);
+    m_btnStop.SetTipText("Stop the process of converting media ", true);
+}
+
+void CConverterDlg::SetUpPictureButton(CImageButton& button, UINT hover, UINT normal, UINT pressed, const char* tip)
+{
+    button.SetStateBitmaps(hover, TRANSPARENT_BLACK, normal, TRANSPARENT_BLACK, pressed, TRANSPARENT_BLACK);
+    button.SetImageAlignment(IMAGE_TOP_LEFT, true);
+    button.SetTipText(tip, true);
 }
 
 void CConverterDlg::LoadOutputDirectory()
@@ -194,27 +230,36 @@ NOTIFYICONDATAA CConverterDlg::TrayIconData() const
     return data;
 }
 
+// An image button draws its picture over whatever lies under it without
+// erasing, so the dialog repaints its own background there first: otherwise
+// the disabled face's fill stays visible around an enabled picture.
+void CConverterDlg::EnableButton(CImageButton& button, BOOL enable)
+{
+    button.EnableWindow(enable);
+    RECT area;
+    GetWindowRect(button.GetSafeHwnd(), &area);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&area), 2);
+    RedrawWindow(m_hWnd, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void CConverterDlg::EnableSettings(bool on)
 {
     const BOOL enable = on ? TRUE : FALSE;
-    m_btnAdd.EnableWindow(enable);
-    m_btnRemove.EnableWindow(enable);
-    m_btnConvert.EnableWindow(enable);
-    m_btnStop.EnableWindow(!enable);
+    EnableButton(m_btnAdd, enable);
+    EnableButton(m_btnRemove, enable);
+    EnableButton(m_btnConvert, enable);
+    EnableButton(m_btnStop, !enable);
     for (CButtonWnd* radio : {&m_radioAvi, &m_radioMpeg, &m_radioWmv, &m_radioMov, &m_radioFlv})
         radio->EnableWindow(enable);
     EnableOptionControls(on);
 }
 
+// Add, Remove, Convert and Stop follow through EnableSettings.
 void CConverterDlg::EnableCommands(bool on)
 {
     const BOOL enable = on ? TRUE : FALSE;
-    m_btnConvert.EnableWindow(enable);
-    m_btnAdd.EnableWindow(enable);
-    m_btnRemove.EnableWindow(enable);
-    m_btnStop.EnableWindow(!enable);
-    m_btnExit.EnableWindow(enable);
-    m_btnBrowse.EnableWindow(enable);
+    EnableButton(m_btnExit, enable);
+    EnableButton(m_btnBrowse, enable);
     m_progress.SetPos(0);
     EnableSettings(on);
 }

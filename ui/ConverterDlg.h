@@ -5,10 +5,12 @@
 
 #include "COMMON/CVodrixMediaCntl.h"
 #include "COMMON/MediaItem.h"
+#include "controls/ImageButton.h"
+#include "controls/MediaListCtrl.h"
+#include "controls/PercentProgressCtrl.h"
 #include "framework/Dialog.h"
 #include "framework/StandardControls.h"
 #include "framework/WorkerThread.h"
-#include "ui/ControlTypes.h"
 
 #include <shellapi.h>
 
@@ -90,16 +92,16 @@ protected:
     std::string m_strOutDir;                 // output directory, normally with a trailing backslash
 
     CEditWnd m_editOutDir;
-    ImageButton m_btnHelp;
-    ImageButton m_btnAbout;
-    ImageButton m_btnBrowse;
-    ImageButton m_btnAdd;
-    ImageButton m_btnRemove;
-    ImageButton m_btnStop;
-    ImageButton m_btnExit;
-    ImageButton m_btnConvert;
+    CImageButton m_btnHelp;
+    CImageButton m_btnAbout;
+    CImageButton m_btnBrowse;
+    CImageButton m_btnAdd;
+    CImageButton m_btnRemove;
+    CImageButton m_btnStop;
+    CImageButton m_btnExit;
+    CImageButton m_btnConvert;
     CButtonWnd m_chkShutdown;
-    ProgressBar m_progress;
+    CPercentProgressCtrl m_progress;
     CComboBoxWnd m_cbVideoCodec;
     CComboBoxWnd m_cbAudioCodec;
     CComboBoxWnd m_cbChannels;
@@ -117,7 +119,7 @@ protected:
     CButtonWnd m_radioFlv;
 
     CVodrixMediaCntl m_mediaCntl;
-    MediaList m_listSources;
+    CMediaListCtrl m_listSources;
     HICON m_hIcon;                            // shared icon from the module: never destroyed
 
     CWorkerThread m_startupWorker;
@@ -129,6 +131,8 @@ private:
     bool InitControls();
     void AddSystemMenuItem();
     void SetUpImageButtons();
+    void EnableButton(CImageButton& button, BOOL enable);
+    static void SetUpPictureButton(CImageButton& button, UINT hover, UINT normal, UINT pressed, const char* tip);
     void LoadOutputDirectory();
     NOTIFYICONDATAA TrayIconData() const;
     // Waits for a worker while still answering the messages it sends to this thread.

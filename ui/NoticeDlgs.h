@@ -2,8 +2,8 @@
 // and a conversion that failed (naming the encoder's trace file).
 #pragma once
 
+#include "controls/LinkLabel.h"
 #include "framework/Dialog.h"
-#include "ui/ControlTypes.h"
 
 #include <string>
 
@@ -15,8 +15,8 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
-    LinkLabel m_linkCodecs;
-    LinkLabel m_linkMail;
+    CLinkLabel m_linkCodecs;
+    CLinkLabel m_linkMail;
 };
 
 class CConvertNoticeDlg : public CDialogBase {

@@ -70,7 +70,18 @@ TEST_F(ListTest, SubclassingForcesAReportViewWithFullRowSelection)
     EXPECT_EQ(static_cast<DWORD>(LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES), m_list->GetExtendedStyle());
 }
 
-TEST_F(ListTest, SetColumnsReadsTheProgramsSpecification)
+TEST_F(ListTest, ACreatedListIsAReportViewToo)
+{
+    CSortListCtrl created;
+    RECT rect{0, 0, 200, 100};
+    ASSERT_TRUE(created.Create(WC_LISTVIEWA, "", LVS_ICON | LVS_EDITLABELS, rect, m_host.Hwnd(), 101));
+    EXPECT_EQ(static_cast<DWORD>(LVS_REPORT), created.GetStyle() & LVS_TYPEMASK);
+    EXPECT_EQ(0u, created.GetStyle() & LVS_EDITLABELS);
+    EXPECT_EQ(static_cast<DWORD>(LVS_EX_FULLROWSELECT | LVS_EX_SUBITEMIMAGES), created.GetExtendedStyle());
+    created.DestroyWindow();
+}
+
+TEST_F(ListTest, SetColumnsReadsTheProgramsColumns)
 {
     AddRows({"old"});
     ASSERT_TRUE(m_list->SetColumns("Source Media, 400; Duration, 150;"));
@@ -298,13 +309,7 @@ TEST_F(ListTest, RepeatedUseLeavesNoObjectsBehind)
         m_list->AppendRow("a");
         ::UpdateWindow(m_list->GetSafeHwnd());
     };
-    cycle();
-    const GuiObjectCounts before = CountGuiObjects();
-    for (int i = 0; i < 200; ++i)
-        cycle();
-    const GuiObjectCounts after = CountGuiObjects();
-    EXPECT_EQ(before.gdi, after.gdi);
-    EXPECT_EQ(before.user, after.user);
+    EXPECT_TRUE(LeavesNoGuiObjects(cycle));
 }
 
 }  // namespace

@@ -65,7 +65,11 @@ TEST_F(ProgressTest, AnswersEachMessageOfItsTable)
     EXPECT_EQ(static_cast<LRESULT>(CLR_DEFAULT), Send(PBM_SETBKCOLOR, 0, RGB(7, 8, 9)));
     EXPECT_EQ(static_cast<LRESULT>(CLR_DEFAULT), Send(UWM_PROGRESS_TEXTCOLOUR, 0, RGB(10, 11, 12)));
     EXPECT_EQ(static_cast<LRESULT>(RGB(10, 11, 12)), Send(UWM_PROGRESS_TEXTCOLOUR, 0, RGB(0, 0, 0)));
-    EXPECT_EQ(1, Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(::GetDC(Bar())), 0));
+    HDC dc = ::GetDC(Bar());
+    EXPECT_EQ(1, Send(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0));
+    ::ReleaseDC(Bar(), dc);
+    CPercentProgressCtrl detached;
+    EXPECT_EQ(-1, detached.SetPos(5)) << "no window, nothing stored";
 }
 
 TEST_F(ProgressTest, StepAndDeltaGoThroughSetPos)
@@ -110,6 +114,17 @@ TEST_F(ProgressTest, HalfWayFillsExactlyHalfTheColumnsWithTheCaptionInTheOpposit
     // highlight-coloured text over the empty part, nothing else.
     EXPECT_GT(canvas.CountColour(Window(), 120, 0, 150, 20), 0);
     EXPECT_GT(canvas.CountColour(Highlight(), 150, 0, 180, 20), 0);
+}
+
+TEST_F(ProgressTest, APositionChangePaintsTheScreenAtOnce)
+{
+    Send(PBM_SETPOS, 50);
+    HDC dc = ::GetDC(Bar());
+    EXPECT_EQ(Highlight(), ::GetPixel(dc, 10, 0));
+    EXPECT_EQ(Highlight(), ::GetPixel(dc, 149, 0));
+    EXPECT_EQ(Window(), ::GetPixel(dc, 150, 0));
+    EXPECT_EQ(Window(), ::GetPixel(dc, 290, 0));
+    ::ReleaseDC(Bar(), dc);
 }
 
 TEST_F(ProgressTest, AFreshBarShowsZeroPercentOnTheWindowColour)
@@ -217,6 +232,11 @@ TEST_F(ProgressTest, OnlyAMoveOfAWholePixelRepaints)
     recorder.Clear();
     Send(PBM_SETPOS, 102);
     EXPECT_TRUE(recorder.Matches(noPaint, "another sub-pixel move", {WM_PAINT}));
+    // A resize forgets the filled width: the next change repaints whatever it is.
+    Send(WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 20));
+    recorder.Clear();
+    Send(PBM_SETPOS, 101);
+    EXPECT_TRUE(recorder.Matches(painted, "after a resize"));
 }
 
 TEST_F(ProgressTest, RepeatedPaintingAndControlsLeaveNoObjectsBehind)
@@ -229,13 +249,7 @@ TEST_F(ProgressTest, RepeatedPaintingAndControlsLeaveNoObjectsBehind)
         canvas.PrintClient(Bar());
         ::UpdateWindow(Bar());
     };
-    cycle();
-    const GuiObjectCounts before = CountGuiObjects();
-    for (int i = 0; i < 200; ++i)
-        cycle();
-    const GuiObjectCounts after = CountGuiObjects();
-    EXPECT_EQ(before.gdi, after.gdi);
-    EXPECT_EQ(before.user, after.user);
+    EXPECT_TRUE(LeavesNoGuiObjects(cycle));
 }
 
 }  // namespace

@@ -32,12 +32,22 @@ std::string ScratchFile(const char* name)
     return std::string(temp) + "vec-harness-" + std::to_string(GetCurrentProcessId()) + "-" + name;
 }
 
-double Rational(const std::string& text)
+// How long the file plays: from its first packet to the end of its last.
+// Container headers are not asked: SWF keeps no duration, and AVI counts
+// the padding frames of MPEG audio as if they were played.
+double PlayingTime(const std::string& windowsPath)
 {
-    size_t slash = text.find('/');
-    double numerator = atof(text.c_str());
-    double denominator = slash == std::string::npos ? 1.0 : atof(text.c_str() + slash + 1);
-    return denominator > 0 ? numerator / denominator : 0.0;
+    std::string packets = RunHostScript("ffprobe -v error -show_entries packet=pts_time,duration_time -of csv=p=0 \"$1\"",
+                                        {HostPath(windowsPath)});
+    double first = 1e9, end = 0.0;
+    for (const std::string& line : SplitLines(packets)) {
+        double start = 0.0, length = 0.0;
+        if (sscanf(line.c_str(), "%lf,%lf", &start, &length) != 2)
+            continue;
+        first = start < first ? start : first;
+        end = start + length > end ? start + length : end;
+    }
+    return end > first ? end - first : 0.0;
 }
 
 }  // namespace
@@ -131,9 +141,8 @@ std::string RunHostScript(const std::string& script, const std::vector<std::stri
 MediaStreams ProbeMedia(const std::string& windowsPath)
 {
     std::string flat = RunHostScript(
-        "ffprobe -v error -count_packets -show_entries "
-        "format=format_name,duration:stream=codec_type,codec_name,width,height,sample_rate,r_frame_rate,"
-        "nb_read_packets -of flat=s=_ \"$1\"",
+        "ffprobe -v error -show_entries format=format_name:stream=codec_type,codec_name,width,height,sample_rate "
+        "-of flat=s=_ \"$1\"",
         {HostPath(windowsPath)});
     std::map<std::string, std::string> values;
     for (const std::string& line : SplitLines(flat)) {
@@ -148,16 +157,13 @@ MediaStreams ProbeMedia(const std::string& windowsPath)
     MediaStreams media;
     media.format = values["format_format_name"];
     media.readable = !media.format.empty();
-    media.duration = atof(values["format_duration"].c_str());
+    media.duration = PlayingTime(windowsPath);
     for (int i = 0; values.count("streams_stream_" + std::to_string(i) + "_codec_type"); ++i) {
         std::string prefix = "streams_stream_" + std::to_string(i) + "_";
         if (values[prefix + "codec_type"] == "video") {
             media.videoCodec = values[prefix + "codec_name"];
             media.width = atoi(values[prefix + "width"].c_str());
             media.height = atoi(values[prefix + "height"].c_str());
-            double rate = Rational(values[prefix + "r_frame_rate"]);
-            if (media.duration <= 0.0 && rate > 0.0)
-                media.duration = atof(values[prefix + "nb_read_packets"].c_str()) / rate;
         } else if (values[prefix + "codec_type"] == "audio") {
             media.audioCodec = values[prefix + "codec_name"];
             media.sampleRate = atoi(values[prefix + "sample_rate"].c_str());

@@ -36,7 +36,7 @@ struct MediaStreams {
     std::string format;      // ffprobe's format name
     std::string videoCodec;  // empty without a video stream
     std::string audioCodec;  // empty without an audio stream
-    double duration = 0.0;   // seconds; from the video frames when the container keeps none
+    double duration = 0.0;   // seconds until the end of the last packet
     int width = 0;
     int height = 0;
     int sampleRate = 0;

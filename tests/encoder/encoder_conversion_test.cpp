@@ -315,7 +315,7 @@ TEST_F(EncoderTest, QuitBytesFinishAPlayableFileQuickly)
     EncoderOutcome run = RunEncoder(command.commandLine, 1000);
     ASSERT_TRUE(run.exited);
     EXPECT_LE(run.quitToExitMilliseconds, 2000u);
-    ASSERT_FALSE(run.lines.empty());
+    EXPECT_GE(run.lines.size(), 2u) << "progress at least twice a second";
     for (const std::string& line : run.lines)
         EXPECT_TRUE(IsProgressLine(line)) << line;
     MediaStreams media = ProbeMedia(command.outputPath);

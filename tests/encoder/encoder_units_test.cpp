@@ -92,6 +92,13 @@ TEST(FfmpegOptionsTest, MpegPresetComesFirstAndKeepsItsOptions)
     EXPECT_EQ("2", ValueOf(options, "-mbd"));
     EXPECT_EQ("2", ValueOf(options, "-qmin"));
     EXPECT_EQ("ac3", ValueOf(options, "-c:a"));
+    EXPECT_EQ("1150k", ValueOf(options, "-b:v")) << "VCD is constant 1150 kbit/s";
+
+    settings.videoCodec = 3;  // ntsc-svcd tops at 2516 kbit/s
+    settings.videoBitrate = 6000;
+    EXPECT_EQ("2516k", ValueOf(Translate(settings), "-b:v"));
+    settings.videoCodec = 7;  // mpeg2video alone has no ceiling
+    EXPECT_EQ("6000k", ValueOf(Translate(settings), "-b:v"));
 }
 
 TEST(FfmpegOptionsTest, FitsValuesTheEncodersWouldRefuse)
@@ -136,12 +143,27 @@ TEST(FfmpegOptionsTest, FitsValuesTheEncodersWouldRefuse)
     EXPECT_EQ(0u, ValueOf(options, "-af").find("volume=3,"));
 }
 
+TEST(FfmpegOptionsTest, ZerosKeepWhatTheSourceHas)
+{
+    ConverterSettings settings = ExampleSettings();
+    settings.width = 0;  // the probe saw only the height
+    settings.frameRate = 0.0;
+    settings.videoBitrate = 0;
+    Strings options = Translate(settings);
+    EXPECT_EQ("", ValueOf(options, "-s"));
+    EXPECT_EQ("", ValueOf(options, "-r"));
+    EXPECT_EQ("", ValueOf(options, "-b:v"));
+    EXPECT_EQ("libxvid", ValueOf(options, "-c:v"));
+}
+
 TEST(FfmpegOptionsTest, RefusesWhatTheTableDoesNotKnow)
 {
     const Strings bad[] = {
         {"-i", "a.avi", "-vcodec", "theora", "-y", "b.avi"},
         {"-i", "a.avi", "-filter_complex", "x", "-y", "b.avi"},
         {"-i", "a.avi", "-s", "320by240", "-y", "b.avi"},
+        {"-i", "a.avi", "-s", "-320x240", "-y", "b.avi"},
+        {"-i", "a.avi", "-r", "-25.00", "-y", "b.avi"},
         {"-i", "a.avi", "-vol", "-5", "-y", "b.avi"},
         {"-i", "a.avi", "-ab"},
         {"-i", "a.avi", "-b", "800k"},

@@ -78,3 +78,16 @@ GuiObjectCounts CountGuiObjects()
         counts.user = CountThreadWindows() + CountIconsAndCursors();
     return counts;
 }
+
+::testing::AssertionResult LeavesNoGuiObjects(const std::function<void()>& cycle, int times)
+{
+    cycle();
+    const GuiObjectCounts before = CountGuiObjects();
+    for (int i = 0; i < times; ++i)
+        cycle();
+    const GuiObjectCounts after = CountGuiObjects();
+    if (before.gdi == after.gdi && before.user == after.user)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "GDI objects " << before.gdi << " -> " << after.gdi << ", USER objects "
+                                         << before.user << " -> " << after.user << " after " << times << " runs";
+}

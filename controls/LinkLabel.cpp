@@ -1,0 +1,296 @@
+#include "controls/LinkLabel.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+
+namespace {
+
+const char* const OPEN_FAILED = "Unable to open hyperlink:\n\n";
+
+// The default value of a key under HKEY_CLASSES_ROOT, at most 260 bytes.
+bool ReadClassesValue(const std::string& key, std::string& value)
+{
+    char buffer[261] = {};
+    LONG size = sizeof buffer - 1;
+    if (::RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), buffer, &size) != ERROR_SUCCESS)
+        return false;
+    value = buffer;
+    return true;
+}
+
+// The browser command up to where the target goes.
+std::string CommandBeforeTarget(std::string command)
+{
+    size_t cut = command.find("\"%1\"");
+    if (cut == std::string::npos)
+        cut = command.find("%1");
+    if (cut != std::string::npos)
+        command.resize(cut);
+    return command;
+}
+
+}  // namespace
+
+CLinkLabel::~CLinkLabel()
+{
+    UnsubclassWindow();  // before the fonts go, while the window may still use them
+}
+
+LRESULT CLinkLabel::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_REFLECT + WM_CTLCOLORSTATIC: return OnCtlColor(reinterpret_cast<HDC>(wp));
+    case WM_SETCURSOR: return OnSetCursor();
+    case WM_MOUSEMOVE: return OnMouseMove(wp, lp);
+    case WM_TIMER: return OnTimer(wp, lp);
+    case WM_REFLECT + WM_COMMAND: return OnReflectedCommand(wp);
+    case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wp));
+    case WM_DESTROY: return OnDestroy();
+    default: return CStaticWnd::WindowProc(msg, wp, lp);
+    }
+}
+
+bool CLinkLabel::PreTranslateMessage(MSG* msg)
+{
+    if (m_toolTip.GetSafeHwnd())
+        m_toolTip.RelayEvent(msg);
+    return false;
+}
+
+void CLinkLabel::PreSubclassWindow()
+{
+    ModifyStyle(0, SS_NOTIFY);
+    const std::string text = GetWindowText();
+    if (m_strTarget.empty())
+        m_strTarget = text;
+    if (text.empty())
+        SetWindowText(m_strTarget.c_str());
+    CreateFonts();
+    SizeToText();
+    if (!m_linkCursor) {
+        char directory[MAX_PATH] = {};
+        ::GetWindowsDirectoryA(directory, sizeof directory);
+        m_linkCursor.Reset(LoadHandCursorFrom(directory));
+    }
+    if (m_toolTip.CreateFor(m_hWnd)) {
+        RECT client;
+        ::GetClientRect(m_hWnd, &client);
+        m_toolTip.AddTool(m_hWnd, 1, client, m_strTarget.c_str());
+    }
+}
+
+void CLinkLabel::CreateFonts()
+{
+    auto font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    if (!font)
+        font = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    if (!font)
+        font = static_cast<HFONT>(::GetStockObject(ANSI_VAR_FONT));
+    LOGFONTA description{};
+    ::GetObjectA(font, sizeof description, &description);
+    m_normalFont.Reset(::CreateFontIndirectA(&description));
+    description.lfUnderline = TRUE;
+    m_underlinedFont.Reset(::CreateFontIndirectA(&description));
+}
+
+void CLinkLabel::ApplyFont(const CFontObject& font)
+{
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+}
+
+HCURSOR CLinkLabel::LoadHandCursorFrom(const std::string& windowsDirectory)
+{
+    const std::string program = windowsDirectory + "\\winhlp32.exe";
+    if (::GetFileAttributesA(program.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return nullptr;
+    HMODULE module = ::LoadLibraryA(program.c_str());
+    if (!module)
+        return nullptr;
+    HCURSOR hand = ::LoadCursorA(module, MAKEINTRESOURCEA(106));
+    HCURSOR copy = hand ? ::CopyIcon(hand) : nullptr;  // ours, usable after the library goes
+    ::FreeLibrary(module);
+    return copy;
+}
+
+void CLinkLabel::SizeToText()
+{
+    if (!m_bAutoSize || !m_hWnd)
+        return;
+    const std::string text = GetWindowText();
+    SIZE extent{};
+    {
+        CClientDC dc(m_hWnd);
+        CSelectObject selectFont(dc.Get(), m_underlinedFont.Get());
+        ::GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    }
+    RECT window, client;
+    ::GetWindowRect(m_hWnd, &window);
+    ::GetClientRect(m_hWnd, &client);
+    const int height = extent.cy + (window.bottom - window.top) - client.bottom;
+    const int width = extent.cx + (window.right - window.left) - client.right;
+    ::MapWindowPoints(nullptr, GetParent(), reinterpret_cast<POINT*>(&window), 2);
+
+    const DWORD style = GetStyle();
+    if (style & SS_CENTERIMAGE)
+        window.top += (window.bottom - window.top - height) / 2;
+    window.bottom = window.top + height;
+    switch (style & SS_TYPEMASK) {
+    case SS_CENTER:
+        window.left += (window.right - window.left - width) / 2;
+        window.right = window.left + width;
+        break;
+    case SS_RIGHT:
+        window.left = window.right - width;
+        break;
+    default:
+        window.right = window.left + width;
+        break;
+    }
+    ::SetWindowPos(m_hWnd, nullptr, window.left, window.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CLinkLabel::SetLinkTarget(const char* target)
+{
+    m_strTarget = target ? target : "";
+    if (!m_hWnd)
+        return;
+    SizeToText();
+    m_toolTip.UpdateTipText(m_hWnd, 1, m_strTarget.c_str());
+}
+
+void CLinkLabel::SetVisitedState(bool visited)
+{
+    m_bVisited = visited;
+    if (m_hWnd)
+        Invalidate();
+}
+
+void CLinkLabel::SetUnderlineMode(int mode)
+{
+    if (mode != m_nUnderline && m_hWnd) {
+        ApplyFont(mode == UNDERLINE_ALWAYS ? m_underlinedFont : m_normalFont);
+        Invalidate();
+    }
+    m_nUnderline = mode;
+}
+
+LRESULT CLinkLabel::OnCtlColor(HDC dc)
+{
+    ::SetTextColor(dc, m_bOver ? m_crHover : m_bVisited ? m_crVisited : m_crLink);
+    ::SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+}
+
+LRESULT CLinkLabel::OnSetCursor()
+{
+    if (!m_linkCursor)
+        return FALSE;
+    ::SetCursor(m_linkCursor.Get());
+    return TRUE;
+}
+
+LRESULT CLinkLabel::OnMouseMove(WPARAM wp, LPARAM lp)
+{
+    if (!m_bOver) {
+        m_bOver = TRUE;
+        if (m_nUnderline == UNDERLINE_HOVER)
+            ApplyFont(m_underlinedFont);
+        Invalidate();
+        ::SetTimer(m_hWnd, m_nTimerId, 100, nullptr);
+    }
+    return DefaultProc(WM_MOUSEMOVE, wp, lp);
+}
+
+// The mouse may leave without another move reaching the label: the timer looks.
+LRESULT CLinkLabel::OnTimer(WPARAM wp, LPARAM lp)
+{
+    const DWORD position = ::GetMessagePos();
+    POINT cursor{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    ::ScreenToClient(m_hWnd, &cursor);
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    if (wp == m_nTimerId && !::PtInRect(&client, cursor)) {
+        m_bOver = FALSE;
+        ::KillTimer(m_hWnd, m_nTimerId);
+        if (m_nUnderline != UNDERLINE_ALWAYS)
+            ApplyFont(m_normalFont);
+        Invalidate();
+    }
+    return DefaultProc(WM_TIMER, wp, lp);
+}
+
+LRESULT CLinkLabel::OnReflectedCommand(WPARAM wp)
+{
+    if (HIWORD(wp) != STN_CLICKED)
+        return 0;
+    m_bOver = FALSE;
+    const INT_PTR result = OpenLink(m_strTarget.c_str(), SW_SHOW);
+    if (result > 32) {
+        SetVisitedState(true);
+        return 1;
+    }
+    SetVisitedState(false);
+    ::MessageBeep(MB_ICONEXCLAMATION);
+    ReportOpenFailure(result);
+    return 1;
+}
+
+LRESULT CLinkLabel::OnEraseBackground(HDC dc)
+{
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+    return TRUE;
+}
+
+LRESULT CLinkLabel::OnDestroy()
+{
+    ::KillTimer(m_hWnd, m_nTimerId);
+    m_toolTip.DestroyWindow();
+    return DefaultProc(WM_DESTROY, 0, 0);
+}
+
+void CLinkLabel::ReportOpenFailure(INT_PTR code)
+{
+    const std::string message = OPEN_FAILED + ErrorText(code);
+    ::MessageBoxA(GetParent(), message.c_str(), "Info", MB_OK | MB_ICONEXCLAMATION);
+}
+
+INT_PTR CLinkLabel::OpenLink(const char* target, int showCommand)
+{
+    const auto shellResult =
+        reinterpret_cast<INT_PTR>(::ShellExecuteA(nullptr, "open", target, nullptr, nullptr, showCommand));
+    if (shellResult > 32)
+        return shellResult;
+    std::string htmlClass, command;
+    if (!ReadClassesValue(".htm", htmlClass) || !ReadClassesValue(htmlClass + "\\shell\\open\\command", command))
+        return shellResult;
+    const std::string commandLine = CommandBeforeTarget(command) + " " + target;
+    return static_cast<INT_PTR>(::WinExec(commandLine.c_str(), static_cast<UINT>(showCommand)));
+}
+
+std::string CLinkLabel::ErrorText(INT_PTR code)
+{
+    switch (code) {
+    case 0: return "The operating system is out\nof memory or resources.";
+    case SE_ERR_FNF: return "The specified file was not found.";
+    case SE_ERR_PNF: return "The specified path was not found.";
+    case SE_ERR_ACCESSDENIED: return "The operating system denied\naccess to the specified file.";
+    case SE_ERR_OOM: return "There was not enough memory to complete the operation.";
+    case ERROR_BAD_FORMAT: return "The .EXE file is invalid\n(non-Win32 .EXE or error in .EXE image).";
+    case SE_ERR_SHARE: return "A sharing violation occurred. ";
+    case SE_ERR_ASSOCINCOMPLETE: return "The filename association is\nincomplete or invalid.";
+    case SE_ERR_DDETIMEOUT: return "The DDE transaction could not\nbe completed because the request timed out.";
+    case SE_ERR_DDEFAIL: return "The DDE transaction failed.";
+    case SE_ERR_DDEBUSY:
+        return "The DDE transaction could not\nbe completed because other DDE transactions\nwere being processed.";
+    case SE_ERR_NOASSOC: return "There is no application associated\nwith the given filename extension.";
+    case SE_ERR_DLLNOTFOUND: return "The specified dynamic-link library was not found.";
+    default: {
+        char text[64];
+        std::snprintf(text, sizeof text, "Unknown Error (%d) occurred.", static_cast<int>(code));
+        return text;
+    }
+    }
+}
