@@ -114,7 +114,9 @@ int CFfmpegEncoder::bBuildCommand(MediaItem* pItem)
         if (!pItem)
             return 0;
         memcpy(&m_item, pItem, MEDIA_ITEM_ENCODER_BYTES);
-        m_item.m_bConverted = 0;
+        // Whatever the caller left in them, the copy's paths end in their fields.
+        m_item.m_szSourcePath[MEDIA_PATH_CHARS] = '\0';
+        m_item.m_szOutputPath[MEDIA_PATH_CHARS] = '\0';
         m_hProcess = nullptr;
         m_bError = 0;
 
@@ -216,6 +218,17 @@ int CFfmpegEncoder::AppendOutputName(MediaItem* pItem, std::string* pCommand, co
     return 1;
 }
 
+// The run of options every family writes in the same order.
+void CFfmpegEncoder::AppendAspectAndAudio(const FamilyOptions& options, std::string* pCommand)
+{
+    std::string& c = *pCommand;
+    c += " -aspect " + std::string(options.aspect);
+    c += " -acodec " + std::string(options.audio);
+    c += " -ab " + std::string(options.audioBitrate);
+    c += " -ac " + options.channels;
+    c += " -ar " + std::string(options.sampleRate);
+}
+
 int CFfmpegEncoder::BuildAviCommand(MediaItem* pItem, std::string* pCommand)
 {
     return BuildSharedOrderCommand(pItem, pCommand, LIST_AVI_VIDEO, ".avi");
@@ -246,11 +259,7 @@ int CFfmpegEncoder::BuildSharedOrderCommand(MediaItem* pItem, std::string* pComm
     c += " -b " + o.videoBitrate;
     c += " -s " + o.frameSize;
     c += " -r " + o.frameRate;
-    c += " -aspect " + std::string(o.aspect);
-    c += " -acodec " + std::string(o.audio);
-    c += " -ab " + std::string(o.audioBitrate);
-    c += " -ac " + o.channels;
-    c += " -ar " + std::string(o.sampleRate);
+    AppendAspectAndAudio(o, &c);
     c += " -vol " + o.volume;
     c += " -async 1 -vsync 1 ";
     return AppendOutputName(pItem, pCommand, o);
@@ -267,11 +276,7 @@ int CFfmpegEncoder::BuildMpegCommand(MediaItem* pItem, std::string* pCommand)
     c += " -b " + o.videoBitrate;
     c += " -r " + o.frameRate;
     c += " -s " + o.frameSize;
-    c += " -aspect " + std::string(o.aspect);
-    c += " -acodec " + std::string(o.audio);
-    c += " -ab " + std::string(o.audioBitrate);
-    c += " -ac " + o.channels;
-    c += " -ar " + std::string(o.sampleRate);
+    AppendAspectAndAudio(o, &c);
     c += " -mbd 2 -qmin 2  -async 1 -vsync 1 ";
     c += " -vol " + o.volume;
     return AppendOutputName(pItem, pCommand, o);
@@ -291,11 +296,7 @@ int CFfmpegEncoder::BuildFlvCommand(MediaItem* pItem, std::string* pCommand)
     c += " -b " + o.videoBitrate;
     c += " -s " + o.frameSize;
     c += " -r " + o.frameRate;
-    c += " -aspect " + std::string(o.aspect);
-    c += " -acodec " + std::string(o.audio);
-    c += " -ab " + std::string(o.audioBitrate);
-    c += " -ac " + o.channels;
-    c += " -ar " + std::string(o.sampleRate);
+    AppendAspectAndAudio(o, &c);
     c += " -async 1 -vsync 1 ";
     c += " -vol " + o.volume;
     return AppendOutputName(pItem, pCommand, o);

@@ -69,6 +69,7 @@ private:
                                 const char* pszExtension);
     int PrepareFamily(const MediaItem& item, int nVideoList, const char* pszExtension,
                       FamilyOptions* pOptions);
+    static void AppendAspectAndAudio(const FamilyOptions& options, std::string* pCommand);
     static int AppendOutputName(MediaItem* pItem, std::string* pCommand, const FamilyOptions& options);
     static int RefuseItem(int nLine, const char* pszReason, const std::string& detail);
 

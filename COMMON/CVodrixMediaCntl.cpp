@@ -6,7 +6,6 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <new>
 
 namespace {
 
@@ -32,8 +31,12 @@ int CVodrixMediaCntl::bCreateEncoder(int nKind, HWND hMainWnd)
     if (nKind != ENCODER_FFMPEG)
         return 0;
     Release();
-    m_pEncoder.reset(new (std::nothrow) CFfmpegEncoder(hMainWnd));
-    return m_pEncoder ? 1 : 0;
+    try {
+        m_pEncoder.reset(new CFfmpegEncoder(hMainWnd));
+    } catch (...) {
+        return 0;  // out of memory: the dialog runs without an encoder
+    }
+    return 1;
 }
 
 void CVodrixMediaCntl::Release()

@@ -116,8 +116,13 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 bool PumpUntilFileExists(const std::string& path, DWORD timeoutMs)
 {
+    return PumpUntil([&path] { return FileExists(path); }, timeoutMs);
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
     const DWORD start = GetTickCount();
-    while (!FileExists(path)) {
+    while (!condition()) {
         if (GetTickCount() - start > timeoutMs)
             return false;
         MSG message;
@@ -128,7 +133,7 @@ bool PumpUntilFileExists(const std::string& path, DWORD timeoutMs)
     return true;
 }
 
-MainWindowWithProgress::MainWindowWithProgress()
+MainWindowWithProgress::MainWindowWithProgress(bool trayIcon) : m_trayIcon(trayIcon)
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
@@ -145,14 +150,18 @@ MainWindowWithProgress::MainWindowWithProgress()
     g_barProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(m_bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingBarProc)));
     g_positions.clear();
-    NOTIFYICONDATAA icon = TrayIconOf(m_main);
-    Shell_NotifyIconA(NIM_ADD, &icon);
+    if (m_trayIcon) {
+        NOTIFYICONDATAA icon = TrayIconOf(m_main);
+        Shell_NotifyIconA(NIM_ADD, &icon);
+    }
 }
 
 MainWindowWithProgress::~MainWindowWithProgress()
 {
-    NOTIFYICONDATAA icon = TrayIconOf(m_main);
-    Shell_NotifyIconA(NIM_DELETE, &icon);
+    if (m_trayIcon) {
+        NOTIFYICONDATAA icon = TrayIconOf(m_main);
+        Shell_NotifyIconA(NIM_DELETE, &icon);
+    }
     DestroyWindow(m_main);
 }
 
@@ -230,6 +239,18 @@ int PumpedWorker::Finish(DWORD timeoutMs)
 int RunWhilePumping(std::function<int()> work, DWORD timeoutMs)
 {
     return PumpedWorker(std::move(work)).Finish(timeoutMs);
+}
+
+int CountOpenHandles()
+{
+    constexpr uintptr_t HANDLE_VALUES_TRIED = 16384;
+    int open = 0;
+    for (uintptr_t value = 4; value < 4 * HANDLE_VALUES_TRIED; value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags))
+            ++open;
+    }
+    return open;
 }
 
 MediaItem AviItem(const std::string& source, const std::string& outputBase, double duration)

@@ -40,14 +40,16 @@ bool FileExists(const std::string& path);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
-// Waits for a file while the calling thread keeps processing messages.
+// Waits for a condition while the calling thread keeps processing messages.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
 bool PumpUntilFileExists(const std::string& path, DWORD timeoutMs = 30000);
 
 // A top-level main window with a progress bar (range 0 to 100) whose
-// position changes are recorded, and the tray icon the dialog would own.
+// position changes are recorded, and optionally the tray icon the dialog
+// would own (removing it takes Wine two seconds: share such a window).
 class MainWindowWithProgress {
 public:
-    MainWindowWithProgress();
+    explicit MainWindowWithProgress(bool trayIcon = false);
     ~MainWindowWithProgress();
     MainWindowWithProgress(const MainWindowWithProgress&) = delete;
     MainWindowWithProgress& operator=(const MainWindowWithProgress&) = delete;
@@ -62,6 +64,7 @@ public:
 private:
     HWND m_main = nullptr;
     HWND m_bar = nullptr;
+    bool m_trayIcon;
 };
 
 // Tips written to the tray icon (NIM_MODIFY calls of this executable) while
@@ -109,6 +112,10 @@ private:
 };
 
 int RunWhilePumping(std::function<int()> work, DWORD timeoutMs = 60000);
+
+// Number of handles this process holds open. Wine does not count them for
+// GetProcessHandleCount, so every possible handle value is tried.
+int CountOpenHandles();
 
 // A zero-filled item converting `source` to AVI (xvid, mp3) into `outputBase`.
 MediaItem AviItem(const std::string& source, const std::string& outputBase, double duration = 60.0);

@@ -312,11 +312,12 @@ TEST(EncoderOutputTest, PercentIsTruncatedAndNeedsADuration)
 TEST(EncoderOutputTest, LinesAreAssembledAcrossChunksWithEitherEnding)
 {
     LineAssembler lines;
-    EXPECT_TRUE(lines.Feed("first part", 10).empty());
-    EXPECT_EQ((std::vector<std::string>{"first part, end", "second"}), lines.Feed(", end\r\nsecond\n", 15));
-    EXPECT_EQ((std::vector<std::string>{"", "third"}), lines.Feed("\r\nthird\r", 8));
-    EXPECT_EQ((std::vector<std::string>{"third"}), lines.Feed("\n", 1));
-    EXPECT_EQ((std::vector<std::string>{"a\rb"}), lines.Feed("a\rb\ntail", 8));
+    const auto feed = [&lines](const std::string& chunk) { return lines.Feed(chunk.data(), chunk.size()); };
+    EXPECT_TRUE(feed("first part").empty());
+    EXPECT_EQ((std::vector<std::string>{"first part, end", "second"}), feed(", end\r\nsecond\n"));
+    EXPECT_EQ((std::vector<std::string>{""}), feed("\r\nthird\r"));
+    EXPECT_EQ((std::vector<std::string>{"third"}), feed("\n"));
+    EXPECT_EQ((std::vector<std::string>{"a\rb"}), feed("a\rb\ntail"));
     EXPECT_EQ("tail", lines.TakePending());
     EXPECT_EQ("", lines.Pending());
     const char withZero[] = {'x', '\0', 'y', '\n'};
@@ -347,4 +348,12 @@ TEST(EncoderOutputTest, ProbeAnswerFieldsKeepValuesThatDoNotMatch)
     EXPECT_EQ(240, height);
     ParseProbeChunk(" Input #0 Duration:50 Width:1 Height:1", &duration, &width, &height);
     EXPECT_EQ(12, duration);
+}
+
+TEST_F(CommandLineTest, UnterminatedSourcePathIsCutAtItsField)
+{
+    MediaItem item = ExampleItem();
+    memset(item.m_szSourcePath, 'a', sizeof item.m_szSourcePath);
+    ASSERT_EQ(1, Build(item));
+    EXPECT_NE(std::string::npos, Command().find(" -i \"" + std::string(MEDIA_PATH_CHARS, 'a') + "\" -vcodec "));
 }

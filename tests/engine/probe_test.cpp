@@ -68,12 +68,14 @@ TEST_F(EncoderProbeTest, StopsReadingOnceEverythingIsKnown)
 {
     const std::string go = m_dir.File("go");
     EncoderScript script(m_dir, {"cmdline " + m_dir.File("cmdline.txt"), "write Duration:9 Width:32 Height:24",
-                                 "wait " + go, "write Duration:1 Width:1 Height:1"});
+                                 "wait " + go, "write Duration:1 Width:1 Height:1",
+                                 "signal " + m_dir.File("done")});
     // The encoder waits until after the probe: a probe that waited for it
     // would not end before its own wait gives up, after a minute.
     const int result = RunWhilePumping(
         [this] { return bProbeWithEncoder(R"(D:\in\my clip.mov)", &m_duration, &m_width, &m_height); }, 20000);
     WriteFileBytes(go, "");
+    EXPECT_TRUE(PumpUntilFileExists(m_dir.File("done")));  // no encoder outlives the test
     EXPECT_EQ(1, result);
     EXPECT_EQ(9, m_duration);
     EXPECT_EQ(GetProgramDir() + R"(vec.exe lumen-quartz-framebridging -info "D:\in\my clip.mov")",
@@ -221,9 +223,9 @@ TEST_F(DirectShowProbeTest, ReportsWhatTheDetectorReads)
     for (const char* name : {"clip.avi", "clip.mp4", "tone.mp3", "clip.flv", "clip.mov", "clip.mpg", "clip.wmv"}) {
         MediaItem item;
         const HRESULT status = Probe(name, &item);
-        printf("[ detector ] %-9s status 0x%08lx video %d audio %d %dx%d %.2f s\n", name,
-               static_cast<unsigned long>(status), item.m_bHasVideo, item.m_bHasAudio, item.m_nSrcWidth,
-               item.m_nSrcHeight, item.m_dDuration);
+        printf("[ detector ] %-9s %6lu bytes: status 0x%08lx video %d audio %d %dx%d %.2f s\n", name,
+               GetFileLength(WidePath(s_dir->File(name).c_str()).c_str()), static_cast<unsigned long>(status),
+               item.m_bHasVideo, item.m_bHasAudio, item.m_nSrcWidth, item.m_nSrcHeight, item.m_dDuration);
         MediaItem probed = {};
         EXPECT_EQ(1, encoder.bGetMediaFileContent(s_dir->File(name).c_str(), &probed)) << name;
     }
