@@ -2,7 +2,6 @@
 
 namespace {
 
-<<<<<<< HEAD
 std::string WindowText(HWND window)
 {
     char text[1024] = {};
@@ -17,13 +16,21 @@ std::string ClassName(HWND window)
     return name;
 }
 
-BOOL CALLBACK FindDialog(HWND window, LPARAM found)
+struct Search {
+    const std::string* caption;  // empty: any
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM param)
 {
+    auto* search = reinterpret_cast<Search*>(param);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     if (process != GetCurrentProcessId() || !IsWindowVisible(window) || ClassName(window) != "#32770")
         return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
+    if (!search->caption->empty() && WindowText(window) != *search->caption)
+        return TRUE;
+    search->found = window;
     return FALSE;
 }
 
@@ -43,8 +50,14 @@ BOOL CALLBACK FindText(HWND child, LPARAM text)
 
 ModalWatcher::ModalWatcher(DWORD timeoutMs, int button) : m_thread(&ModalWatcher::Watch, this, timeoutMs, button) {}
 
+ModalWatcher::ModalWatcher(const char* caption)
+    : m_wanted(caption), m_thread(&ModalWatcher::Watch, this, INFINITE, IDOK)
+{
+}
+
 ModalWatcher::~ModalWatcher()
 {
+    m_bStop = true;
     if (m_thread.joinable())
         m_thread.join();
 }
@@ -56,94 +69,28 @@ ModalReport ModalWatcher::Wait()
     return m_report;
 }
 
+bool ModalWatcher::WaitForBox(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    while (!m_bSeen && GetTickCount() - start < milliseconds)
+        Sleep(10);
+    return m_bSeen;
+}
+
 void ModalWatcher::Watch(DWORD timeoutMs, int button)
 {
     const DWORD start = GetTickCount();
-    HWND dialog = nullptr;
-    while (!dialog && GetTickCount() - start < timeoutMs) {
-        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&dialog));
-        if (!dialog)
+    Search search{&m_wanted, nullptr};
+    while (!search.found && !m_bStop && (timeoutMs == INFINITE || GetTickCount() - start < timeoutMs)) {
+        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+        if (!search.found)
             Sleep(20);
     }
-    if (!dialog)
+    if (!search.found)
         return;
     m_report.seen = true;
-    m_report.caption = WindowText(dialog);
-    EnumChildWindows(dialog, FindText, reinterpret_cast<LPARAM>(&m_report.text));
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-=======
-struct Search {
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindBox(HWND hwnd, LPARAM lp)
-{
-    auto* search = reinterpret_cast<Search*>(lp);
-    char className[16] = {}, caption[256] = {};
-    ::GetClassNameA(hwnd, className, sizeof className);
-    ::GetWindowTextA(hwnd, caption, sizeof caption);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(hwnd, &process);
-    if (process == ::GetCurrentProcessId() && ::IsWindowVisible(hwnd) && lstrcmpA(className, "#32770") == 0 &&
-        lstrcmpA(caption, search->caption) == 0) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A message box shows its text in the static control with id 0xFFFF.
-std::string BoxText(HWND box)
-{
-    char text[1024] = {};
-    ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    return text;
-}
-
-}  // namespace
-
-ModalWatcher::ModalWatcher(const char* caption) : m_wanted(caption)
-{
-    m_hClosed = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    m_hThread = ::CreateThread(nullptr, 0, &ModalWatcher::Watch, this, 0, nullptr);
-}
-
-ModalWatcher::~ModalWatcher()
-{
-    ::InterlockedExchange(&m_bStop, 1);
-    ::WaitForSingleObject(m_hThread, INFINITE);
-    ::CloseHandle(m_hThread);
-    ::CloseHandle(m_hClosed);
-}
-
-bool ModalWatcher::WaitForBox(DWORD milliseconds)
-{
-    return ::WaitForSingleObject(m_hClosed, milliseconds) == WAIT_OBJECT_0;
-}
-
-bool ModalWatcher::CloseBoxIfShown()
-{
-    Search search{m_wanted.c_str(), nullptr};
-    ::EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&search));
-    if (!search.found)
-        return false;
-    char caption[256] = {};
-    ::GetWindowTextA(search.found, caption, sizeof caption);
-    m_caption = caption;
-    m_text = BoxText(search.found);
-    ::PostMessageA(search.found, WM_COMMAND, IDOK, 0);
-    return true;
-}
-
-DWORD WINAPI ModalWatcher::Watch(void* param)
-{
-    auto* self = static_cast<ModalWatcher*>(param);
-    while (!self->m_bStop) {
-        if (::WaitForSingleObject(self->m_hClosed, 0) != WAIT_OBJECT_0 && self->CloseBoxIfShown())
-            ::SetEvent(self->m_hClosed);
-        ::Sleep(50);
-    }
-    return 0;
->>>>>>> refs/heads/ui
+    m_report.caption = WindowText(search.found);
+    EnumChildWindows(search.found, FindText, reinterpret_cast<LPARAM>(&m_report.text));
+    PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    m_bSeen = true;
 }
