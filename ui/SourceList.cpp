@@ -58,7 +58,6 @@ void CConverterDlg::SetUpSourceList()
     m_listSources.SetSmallImages(IDB_ROW_IMAGES, ROW_IMAGE_MASK);
     m_listSources.SetGridLines(true);
     m_listSources.SetEditable(false);
-    UpdateData(false);
 }
 
 void CConverterDlg::OnAdd()

@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 #include "support/HostProcess.h"
+#include "support/WindowText.h"
 
 #include <commctrl.h>
 
@@ -13,20 +14,6 @@ namespace {
 
 constexpr DWORD POLL_MS = 20;
 constexpr int FILE_NAME_BOX = 0x47C;
-
-std::string WindowText(HWND window)
-{
-    char text[2048] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ClassName(HWND window)
-{
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
 
 // Memory inside the program, for the list-view messages that carry pointers.
 class RemoteMemory {
@@ -72,9 +59,9 @@ BOOL CALLBACK FindProgramDialog(HWND window, LPARAM param)
     auto* search = reinterpret_cast<DialogSearch*>(param);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process != search->processId || !IsWindowVisible(window) || ClassName(window) != "#32770")
+    if (process != search->processId || !IsWindowVisible(window) || ClassNameOf(window) != "#32770")
         return TRUE;
-    if (search->caption && WindowText(window) != search->caption)
+    if (search->caption && WindowTextOf(window) != search->caption)
         return TRUE;
     search->found = window;
     return FALSE;
@@ -82,8 +69,8 @@ BOOL CALLBACK FindProgramDialog(HWND window, LPARAM param)
 
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM param)
 {
-    if (ClassName(child) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
-        const std::string text = WindowText(child);
+    if (ClassNameOf(child) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+        const std::string text = WindowTextOf(child);
         if (!text.empty())
             reinterpret_cast<std::vector<std::string>*>(param)->push_back(text);
     }
@@ -92,7 +79,7 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM param)
 
 BOOL CALLBACK CollectMainWindows(HWND window, LPARAM param)
 {
-    if (WindowText(window) == "Vodrix Video Converter" && GetDlgItem(window, IDC_SOURCE_LIST))
+    if (WindowTextOf(window) == "Vodrix Video Converter" && GetDlgItem(window, IDC_SOURCE_LIST))
         reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
     return TRUE;
 }
@@ -295,7 +282,7 @@ RemoteDialog RemoteProgram::WaitForDialog(DWORD timeoutMs, const char* caption) 
     if (!search.found || search.found == m_hWnd)
         return dialog;
     dialog.hwnd = search.found;
-    dialog.caption = WindowText(search.found);
+    dialog.caption = WindowTextOf(search.found);
     EnumChildWindows(search.found, CollectStaticText, reinterpret_cast<LPARAM>(&dialog.texts));
     return dialog;
 }
@@ -329,7 +316,7 @@ bool RemoteProgram::AddFiles(const std::string& folder, const std::vector<std::s
     confirm(folder);
     // The dialog empties the name box once it shows the folder; a dialog
     // that already shows it leaves the text there.
-    WaitFor(3000, [&] { return WindowText(edit).empty(); });
+    WaitFor(3000, [&] { return WindowTextOf(edit).empty(); });
     Sleep(200);
     std::string selection;
     for (const std::string& name : names)

@@ -1,20 +1,8 @@
 #include "support/ModalWatcher.h"
 
+#include "support/WindowText.h"
+
 namespace {
-
-std::string WindowText(HWND window)
-{
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ClassName(HWND window)
-{
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
 
 struct Search {
     const std::string* caption;  // empty: any
@@ -26,9 +14,9 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM param)
     auto* search = reinterpret_cast<Search*>(param);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId() || !IsWindowVisible(window) || ClassName(window) != "#32770")
+    if (process != GetCurrentProcessId() || !IsWindowVisible(window) || ClassNameOf(window) != "#32770")
         return TRUE;
-    if (!search->caption->empty() && WindowText(window) != *search->caption)
+    if (!search->caption->empty() && WindowTextOf(window) != *search->caption)
         return TRUE;
     search->found = window;
     return FALSE;
@@ -37,9 +25,9 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM param)
 BOOL CALLBACK FindText(HWND child, LPARAM text)
 {
     const LONG style = GetWindowLongA(child, GWL_STYLE);
-    if (ClassName(child) != "Static" || (style & SS_TYPEMASK) == SS_ICON)
+    if (ClassNameOf(child) != "Static" || (style & SS_TYPEMASK) == SS_ICON)
         return TRUE;
-    std::string childText = WindowText(child);
+    std::string childText = WindowTextOf(child);
     if (childText.empty())
         return TRUE;
     *reinterpret_cast<std::string*>(text) = childText;
@@ -89,7 +77,7 @@ void ModalWatcher::Watch(DWORD timeoutMs, int button)
     if (!search.found)
         return;
     m_report.seen = true;
-    m_report.caption = WindowText(search.found);
+    m_report.caption = WindowTextOf(search.found);
     EnumChildWindows(search.found, FindText, reinterpret_cast<LPARAM>(&m_report.text));
     PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
     m_bSeen = true;
