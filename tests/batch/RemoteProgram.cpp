@@ -266,9 +266,21 @@ void RemoteProgram::ClickHeading(int column) const
     SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(memory.At(0)));
     RECT rect = {};
     memory.Read(0, &rect, sizeof rect);
-    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SendMessageA(header, WM_LBUTTONUP, 0, point);
+    POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(header, &centre);
+    // Real input, so that a disabled header refuses it as it refuses a user;
+    // spaced so that two clicks never make a double click.
+    Sleep(GetDoubleClickTime() + 50);
+    SetCursorPos(centre.x, centre.y);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+    // The click is handled once the program has taken in everything sent before.
+    DWORD_PTR answer = 0;
+    Sleep(100);
+    SendMessageTimeoutA(m_hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
 }
 
 RemoteDialog RemoteProgram::WaitForDialog(DWORD timeoutMs, const char* caption) const

@@ -51,7 +51,7 @@ public:
     std::vector<RemoteRow> Rows() const;
     // Selects exactly the given rows.
     void SelectRows(const std::vector<int>& rows) const;
-    // Clicks a heading of the source list, as a user's mouse would.
+    // Clicks a heading of the source list with the mouse, as a user would.
     void ClickHeading(int column) const;
 
     // Waits for a visible top-level dialog of the program; with `caption`,

@@ -159,6 +159,9 @@ TEST_F(ConverterProgram, StopDuringTheSecondRowAndTheWindowAnswersWhileTheEncode
         Sleep(20);
     }
     EXPECT_LE(slowest, 200u);
+    // A header click would sort the rows under the running loop: it is refused.
+    m_program.ClickHeading(0);
+    EXPECT_EQ((std::vector<std::string>{Clip("a.avi"), Clip("long.avi"), Clip("c.mov")}), Paths(m_program.Rows()));
     EXPECT_FALSE(m_program.WaitUntilIdle(0)) << "the run ended before Stop";
 
     m_program.Click(IDC_STOP);
