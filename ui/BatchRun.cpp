@@ -41,8 +41,8 @@ public:
     // header takes clicks only while no run is in progress.
     void EnableCommands(bool idle) override
     {
-        m_dlg.EnableCommands(idle);
         EnableWindow(m_dlg.m_listSources.GetHeader(), idle ? TRUE : FALSE);
+        m_dlg.EnableCommands(idle);
     }
 
 private:

@@ -101,8 +101,8 @@ void ConverterProgram::AddClips(const std::vector<std::string>& names)
 {
     const size_t before = m_program.Rows().size();
     ASSERT_TRUE(m_program.AddFiles(ClipFolder(), names));
+    ASSERT_TRUE(m_program.WaitForProbedRows(before + names.size(), 60000));
     const std::vector<RemoteRow> rows = m_program.Rows();
-    ASSERT_EQ(before + names.size(), rows.size());
     for (size_t i = 0; i < names.size(); ++i)
         EXPECT_EQ(Clip(names[i]), rows[before + i].path);
 }

@@ -261,26 +261,32 @@ void RemoteProgram::SelectRows(const std::vector<int>& rows) const
 
 void RemoteProgram::ClickHeading(int column) const
 {
-    const HWND header = reinterpret_cast<HWND>(SendMessageA(Item(IDC_SOURCE_LIST), LVM_GETHEADER, 0, 0));
+    const HWND header = Heading();
     RemoteMemory memory(m_hProcess, sizeof(RECT));
     SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(memory.At(0)));
     RECT rect = {};
     memory.Read(0, &rect, sizeof rect);
-    POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    ClientToScreen(header, &centre);
-    // Real input, so that a disabled header refuses it as it refuses a user;
-    // spaced so that two clicks never make a double click.
-    Sleep(GetDoubleClickTime() + 50);
-    SetCursorPos(centre.x, centre.y);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
-    // The click is handled once the program has taken in everything sent before.
-    DWORD_PTR answer = 0;
-    Sleep(100);
-    SendMessageTimeoutA(m_hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &answer);
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(header, WM_LBUTTONUP, 0, point);
+}
+
+HWND RemoteProgram::Heading() const
+{
+    return reinterpret_cast<HWND>(SendMessageA(Item(IDC_SOURCE_LIST), LVM_GETHEADER, 0, 0));
+}
+
+bool RemoteProgram::WaitForProbedRows(size_t count, DWORD timeoutMs) const
+{
+    return WaitFor(timeoutMs, [&] {
+        const std::vector<RemoteRow> rows = Rows();
+        if (rows.size() != count)
+            return false;
+        for (const RemoteRow& row : rows)
+            if (row.duration.empty())
+                return false;
+        return true;
+    });
 }
 
 RemoteDialog RemoteProgram::WaitForDialog(DWORD timeoutMs, const char* caption) const

@@ -51,8 +51,11 @@ public:
     std::vector<RemoteRow> Rows() const;
     // Selects exactly the given rows.
     void SelectRows(const std::vector<int>& rows) const;
-    // Clicks a heading of the source list with the mouse, as a user would.
+    // Clicks a heading of the source list (the messages a mouse click makes).
     void ClickHeading(int column) const;
+    HWND Heading() const;
+    // Waits until the list holds `count` rows, each with its probed duration.
+    bool WaitForProbedRows(size_t count, DWORD timeoutMs) const;
 
     // Waits for a visible top-level dialog of the program; with `caption`,
     // only one with that caption. A null hwnd when none appeared.

@@ -151,17 +151,16 @@ TEST_F(ConverterProgram, StopDuringTheSecondRowAndTheWindowAnswersWhileTheEncode
     ASSERT_TRUE(secondRunning);
 
     DWORD slowest = 0;
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 5; ++i) {
         const DWORD start = GetTickCount();
         DWORD_PTR answer = 0;
         ASSERT_NE(0, SendMessageTimeoutA(m_program.Window(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer));
         slowest = std::max(slowest, GetTickCount() - start);
-        Sleep(20);
+        Sleep(10);
     }
     EXPECT_LE(slowest, 200u);
-    // A header click would sort the rows under the running loop: it is refused.
-    m_program.ClickHeading(0);
-    EXPECT_EQ((std::vector<std::string>{Clip("a.avi"), Clip("long.avi"), Clip("c.mov")}), Paths(m_program.Rows()));
+    // A header click would sort the rows under the running loop: the header takes none.
+    EXPECT_FALSE(IsWindowEnabled(m_program.Heading()));
     EXPECT_FALSE(m_program.WaitUntilIdle(0)) << "the run ended before Stop";
 
     m_program.Click(IDC_STOP);
@@ -170,6 +169,7 @@ TEST_F(ConverterProgram, StopDuringTheSecondRowAndTheWindowAnswersWhileTheEncode
     EXPECT_EQ(std::string(DONE) + "\n", message.AllText());
     RemoteProgram::Close(message, IDOK);
     ASSERT_TRUE(m_program.WaitUntilIdle(10000));
+    EXPECT_TRUE(IsWindowEnabled(m_program.Heading()));
     EXPECT_EQ((std::vector<int>{IMAGE_CONVERTED, IMAGE_CONVERTED, IMAGE_ADDED}), Images(m_program.Rows()));
     EXPECT_TRUE(Plays(Output("\\long_ntsc-dvd_ac3.mpg")));
     EXPECT_FALSE(FileExists(Output("\\c_ntsc-dvd_ac3.mpg")));

@@ -81,6 +81,7 @@ TEST_F(ShutdownOption, ACompletedRunShutsDownAndAFailedRunDoesNot)
         RemoteProgram& dialog = thread.window;
         ASSERT_TRUE(dialog.Attach(30000));
         ASSERT_TRUE(dialog.AddFiles(ConverterProgram::ClipFolder(), {"c.mov"}));
+        ASSERT_TRUE(dialog.WaitForProbedRows(1, 30000));
         dialog.SetChecked(IDC_SHUTDOWN, true);
         dialog.Click(IDC_CONVERT);
         for (int i = 0; i < 3000 && g_shutdowns == 0; ++i)
@@ -96,6 +97,7 @@ TEST_F(ShutdownOption, ACompletedRunShutsDownAndAFailedRunDoesNot)
         RemoteProgram& dialog = thread.window;
         ASSERT_TRUE(dialog.Attach(30000));
         ASSERT_TRUE(dialog.AddFiles(ConverterProgram::ClipFolder(), {"s1.avi"}));
+        ASSERT_TRUE(dialog.WaitForProbedRows(1, 30000));
         HostShell("rm \"$CLIPS/s1.avi\"");
         dialog.SetChecked(IDC_SHUTDOWN, true);
         dialog.Click(IDC_CONVERT);
