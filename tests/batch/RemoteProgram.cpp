@@ -162,6 +162,7 @@ bool RemoteProgram::Start(const std::string& exePath, const std::string& errorLo
     GetWindowThreadProcessId(m_hWnd, &m_dwProcessId);
     m_hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_dwProcessId);
     m_bStarted = m_hProcess != nullptr;
+    MoveAside();
     return m_bStarted && WaitUntilIdle(60000);
 }
 
@@ -178,7 +179,20 @@ bool RemoteProgram::Attach(DWORD timeoutMs)
     });
     m_dwProcessId = GetCurrentProcessId();
     m_hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_dwProcessId);
+    MoveAside();
     return m_hWnd && m_hProcess && WaitUntilIdle(timeoutMs);
+}
+
+// Suites run side by side on one display and put their windows near its
+// top left corner; out of their way, no click or hover of theirs lands here.
+void RemoteProgram::MoveAside() const
+{
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    RECT rect = {};
+    GetWindowRect(m_hWnd, &rect);
+    SetWindowPos(m_hWnd, nullptr, width - (rect.right - rect.left), height - (rect.bottom - rect.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void RemoteProgram::Quit()

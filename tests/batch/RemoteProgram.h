@@ -70,6 +70,8 @@ public:
                   DWORD* confirmedAt = nullptr) const;
 
 private:
+    void MoveAside() const;
+
     HANDLE m_hProcess = nullptr;  // owned: closed at destruction
     bool m_bStarted = false;      // started here, so ended here when it outlives the test
     DWORD m_dwProcessId = 0;
