@@ -4,6 +4,8 @@
 #include "res/resource.h"
 #include "support/HostProcess.h"
 
+#include <commctrl.h>
+
 #include <atomic>
 #include <cstdio>
 #include <fstream>
@@ -127,16 +129,19 @@ void ConverterProgram::ChooseFamily(int radioId)
 
 std::vector<int> ConverterProgram::ConvertExpecting(const std::string& text, DWORD timeoutMs)
 {
-    std::vector<int> positions;
+    // The run focuses each row as it starts it; the bar still shows how the
+    // previous row ended until the encoder reports on the new one.
+    std::vector<int> endings;
     std::atomic<bool> done(false);
+    const HWND list = m_program.Item(IDC_SOURCE_LIST);
     std::thread follow([&] {
-        int last = -1;
+        int focused = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
         while (!done) {
-            const int position = m_program.ProgressPosition();
-            if (position != last)
-                positions.push_back(position);
-            last = position;
-            Sleep(2);
+            const int now = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+            if (now == focused + 1)
+                endings.push_back(m_program.ProgressPosition());
+            focused = now;
+            Sleep(1);
         }
     });
     m_program.Click(IDC_CONVERT);
@@ -145,11 +150,12 @@ std::vector<int> ConverterProgram::ConvertExpecting(const std::string& text, DWO
     follow.join();
     EXPECT_TRUE(message.hwnd != nullptr) << "no message after Convert";
     if (!message.hwnd)
-        return positions;
+        return endings;
+    endings.push_back(m_program.ProgressPosition());
     EXPECT_EQ(text + "\n", message.AllText());
     RemoteProgram::Close(message, IDOK);
     EXPECT_TRUE(m_program.WaitUntilIdle(10000));
-    return positions;
+    return endings;
 }
 
 std::vector<std::string> ConverterProgram::LoggedErrors() const { return ::LoggedErrors(m_logPath); }

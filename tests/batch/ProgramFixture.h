@@ -39,7 +39,8 @@ protected:
     void RemoveAllRows();
     void ChooseFamily(int radioId);
     // Clicks Convert, follows the progress bar and answers the closing
-    // message, which must have the caption "Info" and `text`.
+    // message, which must have the caption "Info" and `text`. Returns the
+    // bar's position each time the next row started and when the run ended.
     std::vector<int> ConvertExpecting(const std::string& text, DWORD timeoutMs = 120000);
     std::vector<std::string> LoggedErrors() const;
 
