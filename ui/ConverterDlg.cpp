@@ -111,6 +111,7 @@ LRESULT CConverterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_DESTROY: return OnDestroy();
     case WM_HELP: OpenHelpFile(); return TRUE;
     case UWM_TRAY_NOTIFY: return OnTrayNotify(wp, lp);
+    case UWM_LIST_SORTED: return OnSourcesSorted();
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     default: return CDialogBase::WindowProc(msg, wp, lp);
     }

@@ -20,6 +20,8 @@
 constexpr int MAX_MEDIA_ITEMS = 30;
 
 class CConverterDlg : public CDialogBase {
+    friend class CConverterBatchHost;  // the batch loop's view of the dialog
+
 public:
     CConverterDlg();
     ~CConverterDlg() override;
@@ -66,10 +68,17 @@ protected:
     // Source list (SourceList.cpp).
     void SetUpSourceList();
     void OnAdd();
+    // Appends a row for `path` and probes the file into its record; false
+    // (row gone, codec notice shown) when the probe fails.
+    bool AddSource(const std::string& path);
     void OnRemove();
+    // Moves the records with their rows after a header click sorted them.
+    LRESULT OnSourcesSorted();
     // Batch run (BatchRun.cpp).
     void OnConvert();
     void OnStop();
+    static unsigned __stdcall ConvertThreadProc(void* param);
+    int RunBatch();
     bool IsBatchRunning() const { return m_batchWorker.IsRunning(); }
 
     // Settings panel (SettingsPanel.cpp).

@@ -1,26 +1,14 @@
 #include "support/ModalWatcher.h"
 
+#include "support/WindowText.h"
+
 namespace {
-
-std::string WindowText(HWND window)
-{
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ClassName(HWND window)
-{
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM found)
 {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId() || !IsWindowVisible(window) || ClassName(window) != "#32770")
+    if (process != GetCurrentProcessId() || !IsWindowVisible(window) || ClassNameOf(window) != "#32770")
         return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
@@ -29,9 +17,9 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM found)
 BOOL CALLBACK FindText(HWND child, LPARAM text)
 {
     const LONG style = GetWindowLongA(child, GWL_STYLE);
-    if (ClassName(child) != "Static" || (style & SS_TYPEMASK) == SS_ICON)
+    if (ClassNameOf(child) != "Static" || (style & SS_TYPEMASK) == SS_ICON)
         return TRUE;
-    std::string childText = WindowText(child);
+    std::string childText = WindowTextOf(child);
     if (childText.empty())
         return TRUE;
     *reinterpret_cast<std::string*>(text) = childText;
@@ -44,6 +32,7 @@ ModalWatcher::ModalWatcher(DWORD timeoutMs, int button) : m_thread(&ModalWatcher
 
 ModalWatcher::~ModalWatcher()
 {
+    m_bStop = true;
     if (m_thread.joinable())
         m_thread.join();
 }
@@ -58,16 +47,16 @@ ModalReport ModalWatcher::Wait()
 void ModalWatcher::Watch(DWORD timeoutMs, int button)
 {
     const DWORD start = GetTickCount();
-    HWND dialog = nullptr;
-    while (!dialog && GetTickCount() - start < timeoutMs) {
-        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&dialog));
-        if (!dialog)
+    HWND found = nullptr;
+    while (!found && !m_bStop && GetTickCount() - start < timeoutMs) {
+        EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&found));
+        if (!found)
             Sleep(20);
     }
-    if (!dialog)
+    if (!found)
         return;
     m_report.seen = true;
-    m_report.caption = WindowText(dialog);
-    EnumChildWindows(dialog, FindText, reinterpret_cast<LPARAM>(&m_report.text));
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    m_report.caption = WindowTextOf(found);
+    EnumChildWindows(found, FindText, reinterpret_cast<LPARAM>(&m_report.text));
+    PostMessageA(found, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 
@@ -19,6 +20,7 @@ public:
     // Presses `button` on the first visible top-level dialog (class "#32770")
     // of this process that appears within `timeoutMs`.
     explicit ModalWatcher(DWORD timeoutMs = 30000, int button = IDOK);
+    // Stops watching (after at most one more look).
     ~ModalWatcher();
     ModalWatcher(const ModalWatcher&) = delete;
     ModalWatcher& operator=(const ModalWatcher&) = delete;
@@ -29,6 +31,7 @@ public:
 private:
     void Watch(DWORD timeoutMs, int button);
 
+    std::atomic<bool> m_bStop{false};  // asks the watching thread to end
+    ModalReport m_report;              // written by the watching thread, read after the join
     std::thread m_thread;
-    ModalReport m_report;
 };

@@ -1,0 +1,187 @@
+#include "ProgramFixture.h"
+
+#include "app/AppServices.h"
+#include "res/resource.h"
+#include "support/HostProcess.h"
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+const Family FAMILIES[5] = {
+    {IDC_TO_AVI, "_xvid_mp3.avi"},  {IDC_TO_MPEG, "_ntsc-dvd_ac3.mpg"}, {IDC_TO_WMV, "_wmv2_mp3.wmv"},
+    {IDC_TO_MOV, "_xvid_aac.mov"}, {IDC_TO_FLV, "_swf_mp3.swf"},
+};
+
+namespace {
+
+std::string WindowsPathOfHost(std::string hostPath)
+{
+    for (char& c : hostPath)
+        if (c == '/')
+            c = '\\';
+    return "Z:" + hostPath;
+}
+
+std::string SuiteFolder()
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + "vodrix_batch_e2e\\";
+}
+
+std::string Exports()
+{
+    return "CLIPS='" + HostPathOf(ConverterProgram::ClipFolder().c_str()) + "' OUT='" +
+           HostPathOf(ConverterProgram::OutputFolder().c_str()) + "'; ";
+}
+
+// A test card with a tone, `seconds` long, small and quick to encode.
+std::string MakeClip(const char* name, double seconds, const char* codecs)
+{
+    char command[512];
+    snprintf(command, sizeof command,
+             "ffmpeg -v error -y -f lavfi -i testsrc=size=160x120:rate=25:duration=%.2f "
+             "-f lavfi -i sine=frequency=440:duration=%.2f %s -shortest \"$CLIPS/%s\"; ",
+             seconds, seconds, codecs, name);
+    return command;
+}
+
+}  // namespace
+
+std::string ConverterProgram::ClipFolder() { return SuiteFolder() + "clips\\"; }
+std::string ConverterProgram::OutputFolder() { return SuiteFolder() + "out\\"; }
+std::string ConverterProgram::ProgramFolder() { return DirectoryOfPath(WindowsPathOfHost(PROGRAM_HOST_PATH).c_str()); }
+
+void HostShell(const std::string& command) { ASSERT_TRUE(RunHostShell(Exports() + command)) << command; }
+
+void ConverterProgram::SetUpTestSuite() { MakeClips(); }
+
+void ConverterProgram::MakeClips()
+{
+    static bool made = false;
+    if (made)
+        return;
+    made = true;
+    CreateDirectoryA(SuiteFolder().c_str(), nullptr);
+    CreateDirectoryA(ClipFolder().c_str(), nullptr);
+    CreateDirectoryA(OutputFolder().c_str(), nullptr);
+    std::string script = "rm -f \"$CLIPS\"/*; ";
+    script += MakeClip("a.avi", 2.5, "-c:v mpeg4 -c:a libmp3lame");
+    script += MakeClip("b.mp4", 2.5, "-c:v mpeg4 -c:a aac");
+    script += MakeClip("c.mov", 2.5, "-c:v mpeg4 -c:a aac");
+    // Long enough that Stop always lands while it converts.
+    script += MakeClip("long.avi", 300, "-c:v mpeg4 -c:a libmp3lame");
+    script += "echo 'not a media file' > \"$CLIPS/bad.avi\"; ";
+    script += "for i in $(seq -w 1 29); do cp \"$CLIPS/a.avi\" \"$CLIPS/n$i.avi\"; done; ";
+    HostShell(script);
+    ASSERT_TRUE(Plays(Clip("a.avi")));
+    ASSERT_TRUE(FileExists(Clip("n29.avi")));
+}
+
+void ConverterProgram::SetUp()
+{
+    HostShell("rm -rf \"$OUT\"; mkdir -p \"$OUT\"");
+    ASSERT_EQ(1, WriteSetting("Directory", OutputFolder().c_str()));
+    m_logPath = SuiteFolder() + "program_errors.log";
+    ASSERT_TRUE(m_program.Start(PROGRAM_HOST_PATH, m_logPath));
+}
+
+void ConverterProgram::TearDown()
+{
+    // A dialog left over from a failed check would keep the program from ending.
+    for (RemoteDialog open = m_program.CurrentDialog(); open.hwnd; open = m_program.CurrentDialog())
+        RemoteProgram::Close(open, IDCANCEL);
+    m_program.Quit();
+}
+
+void ConverterProgram::AddClips(const std::vector<std::string>& names)
+{
+    const size_t before = m_program.Rows().size();
+    ASSERT_TRUE(m_program.AddFiles(ClipFolder(), names));
+    ASSERT_TRUE(m_program.WaitForProbedRows(before + names.size(), 60000));
+    const std::vector<RemoteRow> rows = m_program.Rows();
+    for (size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(Clip(names[i]), rows[before + i].path);
+}
+
+void ConverterProgram::RemoveAllRows()
+{
+    std::vector<int> all;
+    for (size_t i = 0; i < m_program.Rows().size(); ++i)
+        all.push_back(static_cast<int>(i));
+    m_program.SelectRows(all);
+    m_program.Click(IDC_REMOVE);
+    for (int i = 0; i < 500 && !m_program.Rows().empty(); ++i)
+        Sleep(10);
+    ASSERT_TRUE(m_program.Rows().empty());
+}
+
+void ConverterProgram::ChooseFamily(int radioId)
+{
+    SendMessageA(m_program.Item(radioId), BM_CLICK, 0, 0);
+    ASSERT_EQ(BST_CHECKED, SendMessageA(m_program.Item(radioId), BM_GETCHECK, 0, 0));
+}
+
+std::vector<int> ConverterProgram::ConvertExpecting(const std::string& text, DWORD timeoutMs)
+{
+    // The run focuses each row as it starts it; the bar still shows how the
+    // previous row ended until the encoder reports on the new one.
+    std::vector<int> endings;
+    std::atomic<bool> done(false);
+    const HWND list = m_program.Item(IDC_SOURCE_LIST);
+    std::thread follow([&] {
+        int focused = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+        while (!done) {
+            const int now = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+            if (now == focused + 1)
+                endings.push_back(m_program.ProgressPosition());
+            focused = now;
+            Sleep(1);
+        }
+    });
+    m_program.Click(IDC_CONVERT);
+    const RemoteDialog message = m_program.WaitForDialog(timeoutMs, "Info");
+    done = true;
+    follow.join();
+    EXPECT_TRUE(message.hwnd != nullptr) << "no message after Convert";
+    if (!message.hwnd)
+        return endings;
+    endings.push_back(m_program.ProgressPosition());
+    EXPECT_EQ(text + "\n", message.AllText());
+    RemoteProgram::Close(message, IDOK);
+    EXPECT_TRUE(m_program.WaitUntilIdle(10000));
+    return endings;
+}
+
+std::vector<std::string> ConverterProgram::LoggedErrors() const { return ::LoggedErrors(m_logPath); }
+
+bool FileExists(const std::string& windowsPath)
+{
+    const DWORD attributes = GetFileAttributesA(windowsPath.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Plays(const std::string& windowsPath)
+{
+    const std::string answer = SuiteFolder() + "ffprobe.txt";
+    DeleteFileA(answer.c_str());
+    // Decoding every frame is what a player does too.
+    RunHostShell("ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=nb_read_frames "
+                 "-of csv=p=0 '" + HostPathOf(windowsPath) + "' > '" + HostPathOf(answer) + "' 2>/dev/null");
+    std::ifstream in(answer);
+    int frames = 0;
+    in >> frames;
+    return frames > 0;
+}
+
+FILETIME LastWriteTime(const std::string& windowsPath)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    GetFileAttributesExA(windowsPath.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}

@@ -1,0 +1,381 @@
+#include "RemoteProgram.h"
+
+#include "res/resource.h"
+#include "support/HostProcess.h"
+#include "support/WindowText.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+constexpr DWORD POLL_MS = 20;
+constexpr int FILE_NAME_BOX = 0x47C;
+
+// Memory inside the program, for the list-view messages that carry pointers.
+class RemoteMemory {
+public:
+    RemoteMemory(HANDLE process, size_t size)
+        : m_hProcess(process), m_pBase(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE))
+    {
+    }
+    ~RemoteMemory()
+    {
+        if (m_pBase)
+            VirtualFreeEx(m_hProcess, m_pBase, 0, MEM_RELEASE);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    char* At(size_t offset) const { return static_cast<char*>(m_pBase) + offset; }
+    void Write(size_t offset, const void* data, size_t size) const
+    {
+        WriteProcessMemory(m_hProcess, At(offset), data, size, nullptr);
+    }
+    void Read(size_t offset, void* data, size_t size) const
+    {
+        ReadProcessMemory(m_hProcess, At(offset), data, size, nullptr);
+    }
+
+private:
+    HANDLE m_hProcess;  // borrowed
+    void* m_pBase;      // owned: released at destruction
+};
+
+constexpr size_t TEXT_OFFSET = 256;
+constexpr int TEXT_CHARS = 1024;
+
+struct DialogSearch {
+    DWORD processId;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindProgramDialog(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<DialogSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->processId || !IsWindowVisible(window) || ClassNameOf(window) != "#32770")
+        return TRUE;
+    if (search->caption && WindowTextOf(window) != search->caption)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM param)
+{
+    if (ClassNameOf(child) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+        const std::string text = WindowTextOf(child);
+        if (!text.empty())
+            reinterpret_cast<std::vector<std::string>*>(param)->push_back(text);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectMainWindows(HWND window, LPARAM param)
+{
+    if (WindowTextOf(window) == "Vodrix Video Converter" && GetDlgItem(window, IDC_SOURCE_LIST))
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> MainWindows()
+{
+    std::vector<HWND> windows;
+    EnumWindows(CollectMainWindows, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+template <typename Condition>
+bool WaitFor(DWORD timeoutMs, Condition condition)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition())
+            return true;
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(POLL_MS);
+    }
+}
+
+using UnixSpawn = LONG(__cdecl*)(char* const argv[], int wait);
+
+// Starts a host shell command without waiting for it.
+bool StartHostShell(std::string command)
+{
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    const auto spawn =
+        reinterpret_cast<UnixSpawn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "__wine_unix_spawnvp")));
+    if (!spawn)
+        return false;
+    std::string shell = "/bin/sh";
+    std::string option = "-c";
+    char* argv[] = {&shell[0], &option[0], &command[0], nullptr};
+    return spawn(argv, 0) == 0;
+}
+
+}  // namespace
+
+std::string RemoteDialog::AllText() const
+{
+    std::string all;
+    for (const std::string& text : texts)
+        all += text + "\n";
+    return all;
+}
+
+RemoteProgram::~RemoteProgram()
+{
+    if (!m_hProcess)
+        return;
+    if (m_bStarted && WaitForSingleObject(m_hProcess, 0) == WAIT_TIMEOUT)
+        TerminateProcess(m_hProcess, 1);
+    CloseHandle(m_hProcess);
+}
+
+// Wine writes a program's debug channels to the standard error of the host
+// process it runs in, so the program is started through the host's shell,
+// which sends that output to the log and opens the event log's error channel.
+bool RemoteProgram::Start(const std::string& exePath, const std::string& errorLogPath)
+{
+    DeleteFileA(errorLogPath.c_str());
+    const std::string log = HostPathOf(errorLogPath);
+    // Only a window that was not there before belongs to this start.
+    const std::vector<HWND> before = MainWindows();
+    if (log.empty() || !StartHostShell("WINEDEBUG=-all,err+eventlog exec wine '" + exePath + "' >/dev/null 2>'" +
+                                       log + "'"))
+        return false;
+    WaitFor(60000, [&] {
+        for (HWND window : MainWindows())
+            if (std::find(before.begin(), before.end(), window) == before.end())
+                m_hWnd = window;
+        return m_hWnd != nullptr;
+    });
+    if (!m_hWnd)
+        return false;
+    GetWindowThreadProcessId(m_hWnd, &m_dwProcessId);
+    m_hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_dwProcessId);
+    m_bStarted = m_hProcess != nullptr;
+    MoveAside();
+    return m_bStarted && WaitUntilIdle(60000);
+}
+
+bool RemoteProgram::Attach(DWORD timeoutMs)
+{
+    WaitFor(timeoutMs, [&] {
+        for (HWND window : MainWindows()) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process == GetCurrentProcessId())
+                m_hWnd = window;
+        }
+        return m_hWnd != nullptr;
+    });
+    m_dwProcessId = GetCurrentProcessId();
+    m_hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, m_dwProcessId);
+    MoveAside();
+    return m_hWnd && m_hProcess && WaitUntilIdle(timeoutMs);
+}
+
+// Suites run side by side on one display and put their windows near its
+// top left corner; out of their way, no click or hover of theirs lands here.
+void RemoteProgram::MoveAside() const
+{
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    RECT rect = {};
+    GetWindowRect(m_hWnd, &rect);
+    SetWindowPos(m_hWnd, nullptr, width - (rect.right - rect.left), height - (rect.bottom - rect.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void RemoteProgram::Quit()
+{
+    if (!m_hWnd)
+        return;
+    // EXIT is refused while the last run's worker is still ending: ask again.
+    const bool ended = WaitFor(20000, [&] {
+        Click(IDC_EXIT);
+        Sleep(200);
+        return !IsWindow(m_hWnd) && (!m_bStarted || WaitForSingleObject(m_hProcess, 0) == WAIT_OBJECT_0);
+    });
+    if (!ended && m_bStarted)
+        TerminateProcess(m_hProcess, 1);
+}
+
+void RemoteProgram::Click(int id) const
+{
+    PostMessageA(m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
+}
+
+bool RemoteProgram::WaitUntilIdle(DWORD timeoutMs) const
+{
+    return WaitFor(timeoutMs, [&] { return IsEnabled(IDC_ADD) && IsEnabled(IDC_CONVERT); });
+}
+
+int RemoteProgram::ProgressPosition() const
+{
+    return static_cast<int>(SendMessageA(Item(IDC_PROGRESS), PBM_GETPOS, 0, 0));
+}
+
+void RemoteProgram::SetChecked(int id, bool checked) const
+{
+    SendMessageA(Item(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::vector<RemoteRow> RemoteProgram::Rows() const
+{
+    const HWND list = Item(IDC_SOURCE_LIST);
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    RemoteMemory memory(m_hProcess, TEXT_OFFSET + TEXT_CHARS);
+    std::vector<RemoteRow> rows;
+    for (int row = 0; row < count; ++row) {
+        RemoteRow result;
+        for (int column = 0; column < 2; ++column) {
+            LVITEMA item = {};
+            item.mask = LVIF_TEXT | LVIF_IMAGE;
+            item.iItem = row;
+            item.iSubItem = column;
+            item.pszText = memory.At(TEXT_OFFSET);
+            item.cchTextMax = TEXT_CHARS;
+            memory.Write(0, &item, sizeof item);
+            SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory.At(0)));
+            memory.Read(0, &item, sizeof item);
+            char text[TEXT_CHARS] = {};
+            memory.Read(TEXT_OFFSET, text, sizeof text - 1);
+            (column == 0 ? result.path : result.duration) = text;
+            if (column == 0)
+                result.image = item.iImage;
+        }
+        result.selected = SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED;
+        rows.push_back(result);
+    }
+    return rows;
+}
+
+void RemoteProgram::SelectRows(const std::vector<int>& rows) const
+{
+    const HWND list = Item(IDC_SOURCE_LIST);
+    RemoteMemory memory(m_hProcess, sizeof(LVITEMA));
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED;
+    memory.Write(0, &item, sizeof item);
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(memory.At(0)));
+    item.state = LVIS_SELECTED;
+    memory.Write(0, &item, sizeof item);
+    for (int row : rows)
+        SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(memory.At(0)));
+}
+
+void RemoteProgram::ClickHeading(int column) const
+{
+    const HWND header = Heading();
+    RemoteMemory memory(m_hProcess, sizeof(RECT));
+    SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(memory.At(0)));
+    RECT rect = {};
+    memory.Read(0, &rect, sizeof rect);
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(header, WM_LBUTTONUP, 0, point);
+}
+
+HWND RemoteProgram::Heading() const
+{
+    return reinterpret_cast<HWND>(SendMessageA(Item(IDC_SOURCE_LIST), LVM_GETHEADER, 0, 0));
+}
+
+bool RemoteProgram::WaitForProbedRows(size_t count, DWORD timeoutMs) const
+{
+    return WaitFor(timeoutMs, [&] {
+        const std::vector<RemoteRow> rows = Rows();
+        if (rows.size() != count)
+            return false;
+        for (const RemoteRow& row : rows)
+            if (row.duration.empty())
+                return false;
+        return true;
+    });
+}
+
+RemoteDialog RemoteProgram::WaitForDialog(DWORD timeoutMs, const char* caption) const
+{
+    DialogSearch search{m_dwProcessId, caption, nullptr};
+    WaitFor(timeoutMs, [&] {
+        EnumWindows(FindProgramDialog, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr && search.found != m_hWnd;
+    });
+    RemoteDialog dialog;
+    if (!search.found || search.found == m_hWnd)
+        return dialog;
+    dialog.hwnd = search.found;
+    dialog.caption = WindowTextOf(search.found);
+    EnumChildWindows(search.found, CollectStaticText, reinterpret_cast<LPARAM>(&dialog.texts));
+    return dialog;
+}
+
+void RemoteProgram::Close(const RemoteDialog& dialog, int button)
+{
+    PostMessageA(dialog.hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    WaitFor(10000, [&] { return !IsWindow(dialog.hwnd); });
+}
+
+bool RemoteProgram::AddFiles(const std::string& folder, const std::vector<std::string>& names,
+                             DWORD* confirmedAt) const
+{
+    Click(IDC_ADD);
+    const RemoteDialog open = WaitForDialog(30000, "Open");
+    if (!open.hwnd)
+        return false;
+    // Text typed before the dialog has shown its first folder would be wiped.
+    const HWND view = FindWindowExA(open.hwnd, nullptr, "SHELLDLL_DefView", nullptr);
+    const HWND files = FindWindowExA(view, nullptr, "SysListView32", nullptr);
+    if (!WaitFor(10000, [&] { return SendMessageA(files, LVM_GETITEMCOUNT, 0, 0) > 0; }))
+        return false;
+    const HWND nameBox = GetDlgItem(open.hwnd, FILE_NAME_BOX);
+    HWND edit = FindWindowExA(nameBox, nullptr, "Edit", nullptr);
+    if (!edit)
+        edit = nameBox;
+    auto confirm = [&](const std::string& text) {
+        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        PostMessageA(open.hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    };
+    confirm(folder);
+    // The dialog empties the name box once it shows the folder; a dialog
+    // that already shows it leaves the text there.
+    WaitFor(3000, [&] { return WindowTextOf(edit).empty(); });
+    Sleep(200);
+    std::string selection;
+    for (const std::string& name : names)
+        selection += (names.size() > 1 ? "\"" + name + "\" " : name);
+    confirm(selection);
+    if (confirmedAt)
+        *confirmedAt = GetTickCount();
+    return WaitFor(30000, [&] { return !IsWindow(open.hwnd); });
+}
+
+std::vector<std::string> LoggedErrors(const std::string& errorLogPath)
+{
+    std::ifstream log(errorLogPath);
+    std::vector<std::string> texts;
+    const std::string marker = "ReportEventW L\"";
+    for (std::string line; std::getline(log, line);) {
+        const size_t start = line.find(marker);
+        if (start == std::string::npos)
+            continue;
+        std::string text;
+        // The debug channel escapes backslashes and ends the text with a quote.
+        for (size_t i = start + marker.size(); i < line.size() && line[i] != '"'; ++i) {
+            if (line[i] == '\\' && i + 1 < line.size())
+                ++i;
+            text += line[i];
+        }
+        texts.push_back(text);
+    }
+    return texts;
+}
