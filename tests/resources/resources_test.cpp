@@ -51,7 +51,7 @@ enum class Kind {
     Progress,
 };
 
-struct ControlSpec {
+struct ControlRow {
     int id;
     Kind kind;
     const char *text;  // nullptr: not compared (icons)
@@ -157,42 +157,42 @@ int TemplateItemHeight(int templateId, std::size_t index) {
     }
 }
 
-void ExpectPlacement(HWND dialog, int templateId, std::size_t index, HWND control, const ControlSpec &spec,
+void ExpectPlacement(HWND dialog, int templateId, std::size_t index, HWND control, const ControlRow &row,
                      const std::string &where) {
-    const RECT expected = DialogUnitsToPixels(dialog, spec.dlu);
+    const RECT expected = DialogUnitsToPixels(dialog, row.dlu);
     RECT actual = RectInDialog(dialog, control);
-    if (spec.kind == Kind::Icon) {
+    if (row.kind == Kind::Icon) {
         // An icon static takes the size of its icon; only its corner is the template's.
         EXPECT_EQ(actual.left, expected.left) << where;
         EXPECT_EQ(actual.top, expected.top) << where;
         return;
     }
-    if (spec.kind == Kind::DropDownList) {
+    if (row.kind == Kind::DropDownList) {
         // A drop-down list's window has its closed height; the template's
         // height is that of the opened list, which Wine does not report back
         // (CB_GETDROPPEDCONTROLRECT comes out shorter), so it is read from
         // the template itself.
-        EXPECT_EQ(TemplateItemHeight(templateId, index), spec.dlu.bottom) << where;
+        EXPECT_EQ(TemplateItemHeight(templateId, index), row.dlu.bottom) << where;
         actual.bottom = expected.bottom;
     }
     EXPECT_EQ(Describe(actual), Describe(expected)) << where;
 }
 
 // Walks the dialog's children in template order and compares each with the table.
-void ExpectControls(HWND dialog, int templateId, const std::vector<ControlSpec> &table) {
+void ExpectControls(HWND dialog, int templateId, const std::vector<ControlRow> &table) {
     HWND control = GetWindow(dialog, GW_CHILD);
     for (std::size_t i = 0; i < table.size(); ++i, control = GetWindow(control, GW_HWNDNEXT)) {
-        const ControlSpec &spec = table[i];
-        const std::string where = "control #" + std::to_string(i) + " id " + std::to_string(spec.id) +
-                                  (spec.text ? std::string(" \"") + spec.text + "\"" : std::string());
+        const ControlRow &row = table[i];
+        const std::string where = "control #" + std::to_string(i) + " id " + std::to_string(row.id) +
+                                  (row.text ? std::string(" \"") + row.text + "\"" : std::string());
         ASSERT_NE(control, nullptr) << where << " is missing";
-        EXPECT_EQ(static_cast<int>(static_cast<short>(GetDlgCtrlID(control))), spec.id) << where;
-        EXPECT_STREQ(ClassName(control).c_str(), ClassOf(spec.kind)) << where;
-        if (spec.text) {
-            EXPECT_EQ(WindowText(control), spec.text) << where;
+        EXPECT_EQ(static_cast<int>(static_cast<short>(GetDlgCtrlID(control))), row.id) << where;
+        EXPECT_STREQ(ClassName(control).c_str(), ClassOf(row.kind)) << where;
+        if (row.text) {
+            EXPECT_EQ(WindowText(control), row.text) << where;
         }
-        ExpectKindStyle(control, spec.kind, where);
-        ExpectPlacement(dialog, templateId, i, control, spec, where);
+        ExpectKindStyle(control, row.kind, where);
+        ExpectPlacement(dialog, templateId, i, control, row, where);
     }
     EXPECT_EQ(control, nullptr) << "the dialog has more controls than its table";
 }
@@ -241,7 +241,7 @@ protected:
     }
 };
 
-const std::vector<ControlSpec> kConverterControls = {
+const std::vector<ControlRow> kConverterControls = {
     {IDC_ADD, Kind::OwnerDrawButton, "Add", {9, 5, 36, 35}},
     {IDC_REMOVE, Kind::OwnerDrawButton, "Remove", {62, 5, 36, 35}},
     {IDC_CONVERT, Kind::OwnerDrawButton, "Convert", {115, 5, 36, 35}},
