@@ -1,5 +1,6 @@
 #include "encoder/ToolHost.h"
 
+#include "COMMON/UniqueHandle.h"
 #include "app/AppServices.h"
 #include "encoder/WineHost.h"
 
@@ -14,28 +15,6 @@ bool FileExists(const std::string& path)
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
-
-// Owns one kernel handle.
-class Handle {
-public:
-    Handle() = default;
-    explicit Handle(HANDLE handle) : m_handle(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
-    ~Handle() { Reset(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-
-    HANDLE Get() const { return m_handle; }
-    HANDLE* Receive() { Reset(); return &m_handle; }
-    void Reset()
-    {
-        if (m_handle)
-            CloseHandle(m_handle);
-        m_handle = nullptr;
-    }
-
-private:
-    HANDLE m_handle = nullptr;
-};
 
 // ---- Under Wine: the host's programs, talking through files ----
 
@@ -188,13 +167,13 @@ public:
                std::string& error)
     {
         SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-        Handle inputRead, outputWrite;
-        Handle log(CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+        UniqueHandle inputRead, outputWrite;
+        UniqueHandle log(CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!log.Get() || !CreatePipe(inputRead.Receive(), m_input.Receive(), &inheritable, 0) ||
-            !CreatePipe(m_output.Receive(), outputWrite.Receive(), &inheritable, 0) ||
-            !SetHandleInformation(m_input.Get(), HANDLE_FLAG_INHERIT, 0) ||
-            !SetHandleInformation(m_output.Get(), HANDLE_FLAG_INHERIT, 0)) {
+        if (!log.get() || !CreatePipe(inputRead.receive(), m_input.receive(), &inheritable, 0) ||
+            !CreatePipe(m_output.receive(), outputWrite.receive(), &inheritable, 0) ||
+            !SetHandleInformation(m_input.get(), HANDLE_FLAG_INHERIT, 0) ||
+            !SetHandleInformation(m_output.get(), HANDLE_FLAG_INHERIT, 0)) {
             error = "cannot create the pipes to FFmpeg";
             return false;
         }
@@ -204,9 +183,9 @@ public:
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = inputRead.Get();
-        startup.hStdOutput = outputWrite.Get();
-        startup.hStdError = log.Get();
+        startup.hStdInput = inputRead.get();
+        startup.hStdOutput = outputWrite.get();
+        startup.hStdError = log.get();
         PROCESS_INFORMATION started = {};
         if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
                             nullptr, &startup, &started)) {
@@ -214,7 +193,7 @@ public:
             return false;
         }
         CloseHandle(started.hThread);
-        *m_process.Receive() = started.hProcess;
+        *m_process.receive() = started.hProcess;
         return true;
     }
 
@@ -223,10 +202,10 @@ public:
     {
         std::string text;
         DWORD available = 0;
-        while (PeekNamedPipe(m_output.Get(), nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+        while (PeekNamedPipe(m_output.get(), nullptr, 0, nullptr, &available, nullptr) && available > 0) {
             std::string chunk(available, '\0');
             DWORD read = 0;
-            if (!ReadFile(m_output.Get(), &chunk[0], available, &read, nullptr) || read == 0)
+            if (!ReadFile(m_output.get(), &chunk[0], available, &read, nullptr) || read == 0)
                 break;
             text.append(chunk, 0, read);
         }
@@ -239,16 +218,16 @@ public:
         std::string text;
         char chunk[4096];
         DWORD read = 0;
-        while (ReadFile(m_output.Get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
+        while (ReadFile(m_output.get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
             text.append(chunk, read);
-        WaitForSingleObject(m_process.Get(), INFINITE);
+        WaitForSingleObject(m_process.get(), INFINITE);
         return text;
     }
 
     bool HasEnded(int& exitCode)
     {
         DWORD code = 0;
-        if (WaitForSingleObject(m_process.Get(), 0) != WAIT_OBJECT_0 || !GetExitCodeProcess(m_process.Get(), &code))
+        if (WaitForSingleObject(m_process.get(), 0) != WAIT_OBJECT_0 || !GetExitCodeProcess(m_process.get(), &code))
             return false;
         exitCode = static_cast<int>(code);
         return true;
@@ -257,11 +236,11 @@ public:
     void Write(const char* text, DWORD length)
     {
         DWORD written = 0;
-        WriteFile(m_input.Get(), text, length, &written, nullptr);
+        WriteFile(m_input.get(), text, length, &written, nullptr);
     }
 
 private:
-    Handle m_process, m_input, m_output;
+    UniqueHandle m_process, m_input, m_output;
 };
 
 class WindowsEncodingRun : public EncodingRun {
@@ -361,18 +340,18 @@ PrivateFolder::~PrivateFolder()
 
 std::string ReadFileText(const std::string& path, unsigned long long* offset)
 {
-    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Get())
+    if (!file.get())
         return "";
     LARGE_INTEGER start;
     start.QuadPart = offset ? static_cast<LONGLONG>(*offset) : 0;
-    if (!SetFilePointerEx(file.Get(), start, nullptr, FILE_BEGIN))
+    if (!SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN))
         return "";
     std::string text;
     char chunk[4096];
     DWORD read = 0;
-    while (ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
+    while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
         text.append(chunk, read);
     if (offset)
         *offset += text.size();
