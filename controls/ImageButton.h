@@ -6,8 +6,11 @@
 #include "controls/GdiScope.h"
 #include "framework/StandardControls.h"
 
-// Posted to the parent on a mouse move over the button; first parameter the button's window.
-constexpr UINT UWM_BUTTON_MOUSEMOVE = WM_USER + 1;
+// Posted to the parent on a mouse move over the button; first parameter the
+// button's window. From the application's range: to a dialog, WM_USER + 1
+// would be DM_SETDEFID and move the default button onto this one. It also
+// stays clear of the skin engine's messages (6024 to 6042, WM_APP + 1000).
+constexpr UINT UWM_BUTTON_MOUSEMOVE = WM_APP + 1;
 
 class CImageButton : public CButtonWnd {
 public:

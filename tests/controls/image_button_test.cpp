@@ -143,6 +143,18 @@ TEST_F(ImageButtonTest, HoverShowsTheHoverFaceUntilTheMouseLeaves)
     EXPECT_EQ(NORMAL_FACE, canvas.Pixel(10, 10));
 }
 
+TEST_F(ImageButtonTest, TheHoverNoticeLeavesTheDialogsDefaultButtonAlone)
+{
+    const HWND dialog = m_dialog.GetSafeHwnd();
+    const HWND next = m_dialog.Item(IDC_NEXT);
+    ::SendMessageA(dialog, DM_SETDEFID, IDC_NEXT, 0);
+    ASSERT_EQ(MAKELRESULT(IDC_NEXT, DC_HASDEFID), ::SendMessageA(dialog, DM_GETDEFID, 0, 0));
+    ::SendMessageA(m_picture.GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    PumpMessages();
+    EXPECT_EQ(MAKELRESULT(IDC_NEXT, DC_HASDEFID), ::SendMessageA(dialog, DM_GETDEFID, 0, 0));
+    EXPECT_EQ(static_cast<LONG>(BS_DEFPUSHBUTTON), ::GetWindowLongA(next, GWL_STYLE) & BS_TYPEMASK);
+}
+
 TEST_F(ImageButtonTest, DisablingMovesTheFocusToTheNextTabItem)
 {
     ::SetFocus(m_dialog.Item(IDC_NEXT));

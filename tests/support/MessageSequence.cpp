@@ -25,7 +25,7 @@ std::string MessageName(UINT message)
         {WM_CHAR, "WM_CHAR"},             {WM_SETTEXT, "WM_SETTEXT"},       {WM_GETTEXT, "WM_GETTEXT"},
         {WM_TIMER, "WM_TIMER"},           {WM_SETCURSOR, "WM_SETCURSOR"},   {WM_CTLCOLORSTATIC, "WM_CTLCOLORSTATIC"},
         {WM_CTLCOLORBTN, "WM_CTLCOLORBTN"}, {BM_SETSTYLE, "BM_SETSTYLE"},   {BM_SETSTATE, "BM_SETSTATE"},
-        {WM_USER + 1, "WM_USER+1"},
+        {WM_APP + 1, "WM_APP+1"},
     };
     for (const auto& entry : names)
         if (entry.id == message)
