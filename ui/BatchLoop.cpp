@@ -10,8 +10,6 @@
 
 namespace {
 
-enum class RowOutcome { Converted, Stopped, Failed };
-
 void LogBatchError(const char* format, const char* path)
 {
     char text[MEDIA_PATH_CHARS + 128];
@@ -46,29 +44,30 @@ void ShowPathTooLong(IBatchHost& host, const MediaItem& item)
     host.ShowMessage(text);
 }
 
-// After the engine: only a file that really holds data makes the row converted.
-RowOutcome SettleRow(IBatchHost& host, int row, MediaItem& item, int result)
+// After the engine: a row is converted only when it ran to its end and its
+// file really holds data. A stopped encoder leaves a partial file under the
+// usual name; the row stays unconverted, so the next Convert redoes it.
+bool SettleRow(IBatchHost& host, int row, MediaItem& item, int result)
 {
     const bool stopped = host.StopRequested();
     host.ClearStopRequest();
-    const bool made = result == 1 && OutputFileMade(item.m_szOutputPath);
-    if (made) {
+    if (stopped)
+        return false;
+    if (result == 1 && OutputFileMade(item.m_szOutputPath)) {
         item.m_bConverted = 1;
         host.ShowRowConverted(row);
+        return true;
     }
-    if (stopped)
-        return made ? RowOutcome::Stopped : RowOutcome::Failed;
-    if (made)
-        return RowOutcome::Converted;
     if (result == 1)
         LogBatchError("Module ID:%x Can not convert file :%s ", item.m_szOutputPath);
     else
         LogBatchError("Module ID:%x 123Can not convert file :%s", item.m_szOutputPath);
     host.ShowConvertNotice();
-    return RowOutcome::Failed;
+    return false;
 }
 
-int EndFailed(IBatchHost& host)
+// Errors, failures and stops: no completion message and no shut-down.
+int EndUnfinished(IBatchHost& host)
 {
     host.EnableCommands(true);
     return 0;
@@ -106,9 +105,8 @@ int RunBatchLoop(IBatchHost& host)
     const int rows = host.RowCount();
     if (rows <= 0) {
         host.ShowMessage(MSG_EMPTY_LIST);
-        return EndFailed(host);
+        return EndUnfinished(host);
     }
-    bool convertedAny = false;
     for (int row = 0; row < rows; ++row) {
         MediaItem& item = host.Item(row);
         if (item.m_bConverted == 1)
@@ -116,29 +114,22 @@ int RunBatchLoop(IBatchHost& host)
         // Stop clicked between two rows: the next one never starts.
         if (host.StopRequested()) {
             host.ClearStopRequest();
-            return convertedAny ? Complete(host) : EndFailed(host);
+            return EndUnfinished(host);
         }
         host.MarkRowActive(row);
         if (!SourceFileExists(item.m_szSourcePath)) {
             LogBatchError("Module ID:%x Can not find file :%s", item.m_szSourcePath);
             host.ShowMessage(MSG_MISSING_SOURCE);
-            return EndFailed(host);
+            return EndUnfinished(host);
         }
         if (!StoreOutputBase(host, item)) {
             ShowPathTooLong(host, item);
-            return EndFailed(host);
+            return EndUnfinished(host);
         }
         if (!host.FillItemSettings(item))
-            return EndFailed(host);
-        switch (SettleRow(host, row, item, host.Convert(item))) {
-        case RowOutcome::Converted:
-            convertedAny = true;
-            break;
-        case RowOutcome::Stopped:
-            return Complete(host);
-        case RowOutcome::Failed:
-            return EndFailed(host);
-        }
+            return EndUnfinished(host);
+        if (!SettleRow(host, row, item, host.Convert(item)))
+            return EndUnfinished(host);
     }
     return Complete(host);
 }

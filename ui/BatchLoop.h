@@ -43,9 +43,9 @@ public:
 // the new run, and the controls switch to the running state.
 void BeginBatch(IBatchHost& host);
 
-// The run itself, on the worker. 1 when it completed (every row done, or
-// stopped after a row whose output was made), 0 when it ended on an error,
-// a failure or a stop without output.
+// The run itself, on the worker. 1 when it completed (every row done), 0
+// when it ended on an error, a failure or a stop; only a completed run
+// reports its end or shuts the computer down.
 int RunBatchLoop(IBatchHost& host);
 
 // True when `path` names an existing file (not a folder) that holds data.

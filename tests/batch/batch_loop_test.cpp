@@ -216,24 +216,33 @@ TEST_F(BatchLoop, AnEngineFailureIsReportedUnlessTheUserStopped)
     EXPECT_FALSE(host.stopRequested);
 }
 
-TEST_F(BatchLoop, StopDuringTheSecondRowKeepsItsOutputAndNeverStartsTheThird)
+TEST_F(BatchLoop, AStopIsNotASuccessWithOrWithoutTheShutdownBox)
 {
-    FakeHost host(m_folder);
-    host.AddSource(Source("one.avi"));
-    host.AddSource(Source("two.mp4"));
-    host.AddSource(Source("three.b.mov"));
-    host.onConvert = [&](int row) { host.stopRequested = row == 1; };
-    EXPECT_EQ(1, RunBatchLoop(host));
-    EXPECT_EQ((Events{"active 0", "convert 0", "image 2 on 0", "active 1", "convert 1", "image 2 on 1",
-                      "message " MSG_BATCH_DONE, "idle"}),
-              host.events);
-    EXPECT_FALSE(host.stopRequested);
-    EXPECT_EQ(0, host.items[2].m_bConverted);
+    for (bool shutdownWanted : {false, true}) {
+        SCOPED_TRACE(shutdownWanted ? "shut-down box checked" : "shut-down box clear");
+        DeleteFileA((m_folder + "two_xvid_mp3.avi").c_str());
+        FakeHost host(m_folder);
+        host.shutdownWanted = shutdownWanted;
+        host.AddSource(Source("one.avi"));
+        host.AddSource(Source("two.mp4"));
+        host.AddSource(Source("three.b.mov"));
+        // The stopped encoder still leaves a partial file under the usual name.
+        host.onConvert = [&](int row) { host.stopRequested = row == 1; };
+        EXPECT_EQ(0, RunBatchLoop(host));
+        EXPECT_EQ((Events{"active 0", "convert 0", "image 2 on 0", "active 1", "convert 1", "idle"}), host.events);
+        EXPECT_FALSE(host.stopRequested);
+        EXPECT_EQ(0, host.items[1].m_bConverted);
+        EXPECT_TRUE(OutputFileMade((m_folder + "two_xvid_mp3.avi").c_str())) << "the partial output stays";
+        EXPECT_TRUE(g_logged.empty());
 
-    host.onConvert = nullptr;
-    host.events.clear();
-    EXPECT_EQ(1, RunBatchLoop(host));
-    EXPECT_EQ((Events{"active 2", "convert 2", "image 2 on 2", "message " MSG_BATCH_DONE, "idle"}), host.events);
+        host.onConvert = nullptr;
+        host.events.clear();
+        EXPECT_EQ(1, RunBatchLoop(host));
+        const Events completed = shutdownWanted ? Events{"shut down"} : Events{"message " MSG_BATCH_DONE, "idle"};
+        Events expected{"active 1", "convert 1", "image 2 on 1", "active 2", "convert 2", "image 2 on 2"};
+        expected.insert(expected.end(), completed.begin(), completed.end());
+        EXPECT_EQ(expected, host.events) << "the next Convert redoes the stopped row";
+    }
 }
 
 TEST_F(BatchLoop, AStopBeforeAnyOutputEndsTheRunQuietly)
@@ -364,8 +373,9 @@ TEST_F(BatchLoop, StopBetweenTwoRowsNeverStartsTheNextOne)
     } between(m_folder);
     between.AddSource(Source("one.avi"));
     between.AddSource(Source("two.mp4"));
-    EXPECT_EQ(1, RunBatchLoop(between));
-    EXPECT_EQ((Events{"active 0", "convert 0", "image 2 on 0", "message " MSG_BATCH_DONE, "idle"}), between.events);
+    between.shutdownWanted = true;
+    EXPECT_EQ(0, RunBatchLoop(between));
+    EXPECT_EQ((Events{"active 0", "convert 0", "image 2 on 0", "idle"}), between.events);
     EXPECT_FALSE(between.stopRequested);
 
     // A stop that arrives before the first row has started ends the run quietly.
