@@ -2,8 +2,9 @@
 
 namespace {
 
-// The window property that holds a window's object, set once at subclassing.
-const char* const OBJECT_PROPERTY = "VodrixWindowObject";
+// The window property that holds our place in a window's chain of window
+// procedures, set at subclassing.
+const char* const LINK_PROPERTY = "VodrixWindowLink";
 
 // The child window a reflectable message comes from, or null.
 HWND ReflectionSource(UINT msg, WPARAM wp, LPARAM lp)
@@ -33,6 +34,25 @@ HWND ReflectionSource(UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
+// Our place in a window's chain: the procedure below ours and the object,
+// if one is attached. Owned by the window: it outlives an object that lets go
+// while another procedure sits above ours, since ours then stays in the chain
+// and must keep passing messages down until the window is destroyed.
+struct CWindowBase::ChainLink {
+    WNDPROC previous;
+    CWindowBase* object;
+};
+
+CWindowBase::ChainLink* CWindowBase::LinkOf(HWND hwnd)
+{
+    return hwnd ? static_cast<ChainLink*>(::GetPropA(hwnd, LINK_PROPERTY)) : nullptr;
+}
+
+bool CWindowBase::OnTopOfChain(HWND hwnd)
+{
+    return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == &CWindowBase::StaticWindowProc;
+}
+
 CWindowBase::~CWindowBase()
 {
     UnsubclassWindow();
@@ -40,19 +60,31 @@ CWindowBase::~CWindowBase()
 
 CWindowBase* CWindowBase::FromHandle(HWND hwnd)
 {
-    return hwnd ? static_cast<CWindowBase*>(::GetPropA(hwnd, OBJECT_PROPERTY)) : nullptr;
+    const ChainLink* link = LinkOf(hwnd);
+    return link ? link->object : nullptr;
 }
 
+// A window whose chain still holds our procedure from an earlier object takes
+// the new object at that place: one procedure of ours per window.
 bool CWindowBase::SubclassWindow(HWND hwnd)
 {
     if (m_hWnd || !::IsWindow(hwnd) || FromHandle(hwnd))
         return false;
-    if (!::SetPropA(hwnd, OBJECT_PROPERTY, this))
-        return false;
+    ChainLink* link = LinkOf(hwnd);
+    if (!link) {
+        link = new ChainLink{nullptr, nullptr};
+        if (!::SetPropA(hwnd, LINK_PROPERTY, link)) {
+            delete link;
+            return false;
+        }
+    }
+    link->object = this;
     m_hWnd = hwnd;
+    m_pfnPrevProc = link->previous;
     PreSubclassWindow();
-    m_pfnPrevProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWindowBase::StaticWindowProc)));
+    if (!link->previous)
+        link->previous = m_pfnPrevProc = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWindowBase::StaticWindowProc)));
     return true;
 }
 
@@ -65,18 +97,24 @@ void CWindowBase::UnsubclassWindow()
 {
     if (!m_hWnd)
         return;
-    // Another subclass may sit on top of ours; then ours stays in its chain
-    // and simply passes everything on once the object is gone.
-    auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC));
-    if (current == &CWindowBase::StaticWindowProc)
-        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnPrevProc));
-    Detach();
+    ChainLink* link = LinkOf(m_hWnd);
+    if (link && !OnTopOfChain(m_hWnd))
+        link->object = nullptr;  // another procedure sits above ours: ours passes everything down
+    else
+        ReleaseChain(m_hWnd, link);
+    m_hWnd = nullptr;
 }
 
-void CWindowBase::Detach()
+// Takes our procedure out of the window's chain, when it is on top, and
+// forgets our place in the chain.
+void CWindowBase::ReleaseChain(HWND hwnd, ChainLink* link)
 {
-    ::RemovePropA(m_hWnd, OBJECT_PROPERTY);
-    m_hWnd = nullptr;
+    if (!link)
+        return;
+    if (OnTopOfChain(hwnd))
+        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(link->previous));
+    ::RemovePropA(hwnd, LINK_PROPERTY);
+    delete link;
 }
 
 bool CWindowBase::Create(const char* className, const char* text, DWORD style, const RECT& rect, HWND hwndParent,
@@ -152,22 +190,33 @@ bool CWindowBase::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
 
 // Every subclassed window's messages arrive here: reflectable notifications
 // go to the child's object first, then the window's own object dispatches.
+// Without an object, ours only passes messages to the procedure below it.
 LRESULT CALLBACK CWindowBase::StaticWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    CWindowBase* self = FromHandle(hwnd);
+    ChainLink* link = LinkOf(hwnd);
+    if (!link)
+        return ::DefWindowProcA(hwnd, msg, wp, lp);  // the link is gone: nothing is known below
+    if (msg == WM_NCDESTROY)
+        return OnNcDestroy(hwnd, link, wp, lp);
+    CWindowBase* self = link->object;
     if (!self)
-        return ::DefWindowProcA(hwnd, msg, wp, lp);
+        return ::CallWindowProcA(link->previous, hwnd, msg, wp, lp);
     LRESULT result = 0;
     if (ReflectToChild(msg, wp, lp, result))
         return result;
-    if (msg != WM_NCDESTROY)
-        return self->WindowProc(msg, wp, lp);
+    return self->WindowProc(msg, wp, lp);
+}
 
-    WNDPROC previous = self->m_pfnPrevProc;
-    result = self->WindowProc(msg, wp, lp);
-    if (self->m_hWnd == hwnd) {
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
-        self->Detach();
+// The window's last message: everything below ours sees it, then the object
+// lets go and our place in the chain is released.
+LRESULT CWindowBase::OnNcDestroy(HWND hwnd, ChainLink* link, WPARAM wp, LPARAM lp)
+{
+    CWindowBase* self = link->object;
+    const LRESULT result = self ? self->WindowProc(WM_NCDESTROY, wp, lp)
+                                : ::CallWindowProcA(link->previous, hwnd, WM_NCDESTROY, wp, lp);
+    ReleaseChain(hwnd, LinkOf(hwnd));  // the object may have let go already
+    if (self && self->m_hWnd == hwnd) {
+        self->m_hWnd = nullptr;
         self->PostNcDestroy();
     }
     return result;

@@ -27,7 +27,9 @@ public:
     // messages come here. Fails when this object or the window is taken.
     bool SubclassWindow(HWND hwnd);
     bool SubclassDlgItem(UINT id, HWND hwndParent);
-    // Gives the window its previous window procedure back and forgets it.
+    // Lets go of the window. Our window procedure leaves the window's chain
+    // when it is on top; below another procedure it stays and passes every
+    // message down until the window is destroyed.
     void UnsubclassWindow();
     // Creates a window (PreCreateWindow may change the request) and subclasses it.
     bool Create(const char* className, const char* text, DWORD style, const RECT& rect, HWND hwndParent,
@@ -69,9 +71,14 @@ protected:
     HWND m_hWnd = nullptr;  // borrowed: the window's creator destroys it; null when not attached
 
 private:
-    static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-    void Detach();
+    struct ChainLink;
 
-    WNDPROC m_pfnPrevProc = nullptr;  // the window procedure before ours
+    static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT OnNcDestroy(HWND hwnd, ChainLink* link, WPARAM wp, LPARAM lp);
+    static bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    static ChainLink* LinkOf(HWND hwnd);
+    static bool OnTopOfChain(HWND hwnd);
+    static void ReleaseChain(HWND hwnd, ChainLink* link);
+
+    WNDPROC m_pfnPrevProc = nullptr;  // the window procedure below ours
 };

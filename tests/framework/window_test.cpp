@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -166,6 +168,185 @@ TEST_F(WindowTest, CreatedControlsAndTooltipsLeaveNoObjectsBehind)
         button.DestroyWindow();
     };
     EXPECT_TRUE(LeavesNoGuiObjects(cycle));
+}
+
+// Subclassing in any order: our procedure shares the chain with foreign
+// ones that subclass the plain way (keep the previous procedure, put it back
+// when on top, otherwise pass everything on).
+constexpr UINT PROBE = WM_APP + 50;
+std::vector<std::string> g_chainLog;  // who saw PROBE, outermost first
+int g_classNcDestroys = 0;
+
+LRESULT CALLBACK ChainClassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == PROBE)
+        g_chainLog.push_back("class");
+    if (msg == WM_NCDESTROY)
+        ++g_classNcDestroys;
+    return ::DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+// Counts the properties a program set (Wine's X11 driver adds its own).
+BOOL CALLBACK CountProperty(HWND, LPSTR name, HANDLE, ULONG_PTR count)
+{
+    if (!HIWORD(name) || strncmp(name, "__wine", 6) != 0)
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+struct ForeignSubclass {
+    std::string name;
+    char layer;
+    WNDPROC self;
+    WNDPROC previous = nullptr;
+    bool active = false;                // handles messages rather than only passing them on
+    bool linked = false;                // in the window's chain
+    bool chainKeptAtNcDestroy = false;  // the window procedure did not change under ours
+    int propertiesLeft = -1;            // the window's properties once the rest of the chain saw WM_NCDESTROY
+
+    void Install(HWND hwnd)
+    {
+        previous = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(self)));
+        active = linked = true;
+    }
+    void Remove(HWND hwnd)
+    {
+        if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == self) {
+            ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+            linked = false;
+        }
+        active = false;
+    }
+    LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+    {
+        if (msg == PROBE && active)
+            g_chainLog.push_back(name);
+        if (msg != WM_NCDESTROY)
+            return ::CallWindowProcA(previous, hwnd, msg, wp, lp);
+        const LONG_PTR before = ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+        const LRESULT result = ::CallWindowProcA(previous, hwnd, msg, wp, lp);
+        chainKeptAtNcDestroy = before == ::GetWindowLongPtrA(hwnd, GWLP_WNDPROC);
+        propertiesLeft = 0;
+        ::EnumPropsExA(hwnd, &CountProperty, reinterpret_cast<LPARAM>(&propertiesLeft));
+        return result;
+    }
+};
+
+template <int N> LRESULT CALLBACK ForeignProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+ForeignSubclass g_above{"above", 'A', &ForeignProc<0>};
+ForeignSubclass g_below{"below", 'B', &ForeignProc<1>};
+template <int N> LRESULT CALLBACK ForeignProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    return (N == 0 ? g_above : g_below).Handle(hwnd, msg, wp, lp);
+}
+
+class ProbedWindow : public CWindowBase {
+public:
+    bool ncDestroyed = false;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
+    {
+        switch (msg) {
+        case PROBE: return OnProbe(wp, lp);
+        default: return CWindowBase::WindowProc(msg, wp, lp);
+        }
+    }
+    void PostNcDestroy() override { ncDestroyed = true; }
+
+private:
+    LRESULT OnProbe(WPARAM wp, LPARAM lp)
+    {
+        g_chainLog.push_back("ours");
+        return DefaultProc(PROBE, wp, lp);
+    }
+};
+
+// Layers bottom to top ('B' foreign below, 'O' ours, 'A' foreign above),
+// removes the first `removals` of `order`, probes, then destroys the window.
+void RunChainCase(const std::string& layers, const std::string& order, size_t removals)
+{
+    SCOPED_TRACE("layers " + layers + ", removed " + order.substr(0, removals));
+    static const ATOM chainClass = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &ChainClassProc;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.lpszClassName = "VodrixChainTest";
+        return ::RegisterClassA(&wc);
+    }();
+    ASSERT_NE(0, chainClass);
+    HWND hwnd = ::CreateWindowExA(0, "VodrixChainTest", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(hwnd);
+    ProbedWindow ours;
+    g_above = ForeignSubclass{"above", 'A', &ForeignProc<0>};
+    g_below = ForeignSubclass{"below", 'B', &ForeignProc<1>};
+    auto foreign = [](char layer) -> ForeignSubclass& { return layer == 'A' ? g_above : g_below; };
+    for (char layer : layers) {
+        if (layer == 'O')
+            EXPECT_TRUE(ours.SubclassWindow(hwnd));
+        else
+            foreign(layer).Install(hwnd);
+    }
+    for (size_t i = 0; i < removals; ++i) {
+        if (order[i] == 'O')
+            ours.UnsubclassWindow();
+        else
+            foreign(order[i]).Remove(hwnd);
+    }
+
+    std::vector<std::string> expected;
+    const std::string removed = order.substr(0, removals);
+    for (auto layer = layers.rbegin(); layer != layers.rend(); ++layer)
+        if (removed.find(*layer) == std::string::npos)
+            expected.push_back(*layer == 'A' ? "above" : *layer == 'B' ? "below" : "ours");
+    expected.push_back("class");
+    g_chainLog.clear();
+    ::SendMessageA(hwnd, PROBE, 0, 0);
+    EXPECT_EQ(expected, g_chainLog);
+
+    g_classNcDestroys = 0;
+    ::DestroyWindow(hwnd);
+    EXPECT_EQ(1, g_classNcDestroys);
+    EXPECT_EQ(nullptr, ours.GetSafeHwnd());
+    EXPECT_EQ(removed.find('O') == std::string::npos, ours.ncDestroyed);
+    for (const ForeignSubclass* foreign : {&g_above, &g_below}) {
+        if (foreign->linked) {
+            EXPECT_TRUE(foreign->chainKeptAtNcDestroy) << foreign->name;
+        }
+    }
+    if (g_above.linked) {
+        EXPECT_EQ(0, g_above.propertiesLeft) << "our place in the chain outlived the window";
+    }
+}
+
+TEST(SubclassChainTest, MessagesReachEveryRemainingProcedureInAnyOrderOfRemoval)
+{
+    for (std::string layers : {"OA", "BO", "BOA"}) {
+        std::string order = layers;
+        std::sort(order.begin(), order.end());
+        do {
+            for (size_t removals = 0; removals <= order.size(); ++removals)
+                RunChainCase(layers, order, removals);
+        } while (std::next_permutation(order.begin(), order.end()));
+    }
+}
+
+TEST(SubclassChainTest, ANewObjectTakesOverOurPlaceBelowAForeignProcedure)
+{
+    HWND hwnd = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ProbedWindow first, second;
+    ASSERT_TRUE(first.SubclassWindow(hwnd));
+    g_above = ForeignSubclass{"above", 'A', &ForeignProc<0>};
+    g_above.Install(hwnd);
+    first.UnsubclassWindow();
+    ASSERT_TRUE(second.SubclassWindow(hwnd));
+    EXPECT_EQ(&second, CWindowBase::FromHandle(hwnd));
+    g_chainLog.clear();
+    ::SendMessageA(hwnd, PROBE, 0, 0);
+    EXPECT_EQ((std::vector<std::string>{"above", "ours"}), g_chainLog);
+    ::DestroyWindow(hwnd);
+    EXPECT_TRUE(second.ncDestroyed);
+    EXPECT_FALSE(first.ncDestroyed);
 }
 
 TEST(GuiObjectCountTest, SeesWindowsAndGdiObjectsComeAndGo)
