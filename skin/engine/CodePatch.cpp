@@ -97,6 +97,9 @@ private:
 
 bool IsPadding(uint8_t byte) { return byte == kInt3 || byte == kNop; }
 
+// The rel32 operand that reaches `target` from the instruction ending at `next`.
+int32_t Displacement(uintptr_t target, uintptr_t next) { return static_cast<int32_t>(target - next); }
+
 // The whole instructions that cover the first kJumpSize bytes of `entry`.
 // Empty when they cannot be moved.
 std::vector<Instruction> InstructionsToMove(const uint8_t* entry)
@@ -141,7 +144,7 @@ public:
     {
         for (uint8_t byte : opcode)
             m_code[m_length++] = byte;
-        auto displacement = static_cast<int32_t>(target - (m_address + m_length + sizeof(int32_t)));
+        int32_t displacement = Displacement(target, m_address + m_length + sizeof(int32_t));
         std::memcpy(&m_code[m_length], &displacement, sizeof displacement);
         m_length += sizeof displacement;
     }
@@ -233,8 +236,8 @@ bool CodePatch::Apply(void* entry, const void* replacement)
     FlushInstructionCache(GetCurrentProcess(), slot, trampoline.Length());
 
     uint8_t jump[kJumpSize] = {kJmpRel32};
-    auto displacement = static_cast<int32_t>(reinterpret_cast<uintptr_t>(replacement) -
-                                             reinterpret_cast<uintptr_t>(code + kJumpSize));
+    int32_t displacement =
+        Displacement(reinterpret_cast<uintptr_t>(replacement), reinterpret_cast<uintptr_t>(code + kJumpSize));
     std::memcpy(jump + 1, &displacement, sizeof displacement);
     std::memcpy(m_saved, code, kJumpSize);
     if (!WriteProtected(code, jump, kJumpSize))

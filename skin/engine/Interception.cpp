@@ -173,14 +173,18 @@ bool InstallInterception(OsFamily family)
     if (g_installed != InterceptionMethod::kNone)
         return false;
     ReachSystemDirectly();
-    InterceptionMethod method = InterceptionMethodFor(family);
-    bool complete = true;
-    if (method == InterceptionMethod::kCodePatching)
-        complete = PatchCode();
-    else if (method == InterceptionMethod::kImportRedirection)
-        complete = RedirectImports();
-    g_installed = method;
-    return complete;
+    switch (InterceptionMethodFor(family)) {
+    case InterceptionMethod::kCodePatching:
+        g_installed = InterceptionMethod::kCodePatching;  // whatever was patched is undone by Remove
+        return PatchCode();
+    case InterceptionMethod::kImportRedirection:
+        if (!RedirectImports())
+            return false;
+        g_installed = InterceptionMethod::kImportRedirection;
+        return true;
+    default:
+        return true;
+    }
 }
 
 void RemoveInterception()
