@@ -334,7 +334,7 @@ def draw_close(cr, state):
     colour, alpha = glyph_colour(state)
     if state in ("hover", "pressed"):
         colour = WHITE
-    cx, cy, s = CAPTION_BUTTON_W / 2, CAPTION_BUTTON_H / 2 + (0.5 if state == "pressed" else 0), 4.5
+    cx, cy, s = CAPTION_BUTTON_W / 2, CAPTION_BUTTON_H / 2 + (1 if state == "pressed" else 0), 4.5
     stroke(cr, [(cx - s, cy - s), (cx + s, cy + s)], colour, 1.8, alpha)
     stroke(cr, [(cx + s, cy - s), (cx - s, cy + s)], colour, 1.8, alpha)
 
@@ -342,7 +342,7 @@ def draw_close(cr, state):
 def draw_minimise(cr, state):
     caption_plate(cr, state, CAPTION_BUTTON_W)
     colour, alpha = glyph_colour(state)
-    cx, y = CAPTION_BUTTON_W / 2, 14.0 + (0.5 if state == "pressed" else 0)
+    cx, y = CAPTION_BUTTON_W / 2, 14.0 + (1 if state == "pressed" else 0)
     stroke(cr, [(cx - 5, y), (cx + 5, y)], colour, 2.0, alpha)
 
 

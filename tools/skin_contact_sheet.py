@@ -8,8 +8,8 @@ status 1, one line per fault) when a key is not one its object type declares
 (keys are compared exactly, odd capitals included), when a value has the wrong
 kind for its key, when an image is not in the image table, or when a slice or
 nine-grid rectangle does not lie inside its image or its margins do not fit.
-Fields named with '@' are the types' unkeyed fields, which the compiler
-checks; they are listed, not judged.
+Fields named with '@' are the types' unkeyed fields; their names are checked
+against the compiler's list below.
 
 The sheet shows, from the skin's own rectangles and draw modes: the main
 dialog framed active and inactive with its controls, every control in every
@@ -99,6 +99,24 @@ KEYS = {
                     "USETRANSPARENTCOLOR": NUMBER, "EMAIL": TEXT, "HOMEPAGE": TEXT},
     "SysColorTable": {**BASE, **{name: COLOUR for name in SYSCOLOURS}},
 }
+
+# Unkeyed fields (named with '@' by the skin compiler) beyond the common ones.
+# A frame-base value that a type declares under a key is listed only under it.
+FIELD_PARTS = ["TOPLEFT", "TOP", "TOPRIGHT", "LEFT", "CLIENT", "RIGHT", "BOTTOMLEFT", "BOTTOM", "BOTTOMRIGHT"]
+FRAME_ACTIVE = {f"@active.{p}" for p in FIELD_PARTS} | {"@active.color"}
+FRAME_INACTIVE = {f"@inactive.{p}" for p in FIELD_PARTS} | {"@inactive.color"}
+FRAME_BASE = FRAME_ACTIVE | FRAME_INACTIVE | {f"@layout.{p}" for p in FIELD_PARTS} | {
+    "@captionfont", "@client.color", "@captioneffect", "@minimized.active", "@minimized.inactive"}
+UNKEYED = {
+    "FrameWnd": FRAME_BASE - FRAME_ACTIVE - FRAME_INACTIVE - {"@captionfont"},
+    "PopupMenu": (FRAME_BASE - FRAME_ACTIVE - {"@captionfont"}) |
+                 {"@itemtext.normal", "@itemtext.disabled", "@itemtext.active"},
+    "Tooltip": FRAME_BASE,
+    "Static": {"@disabledeffect"},
+}
+# Control types whose base nine-grid has no key of its own.
+for control in ("Button", "CheckBox", "Radio", "ComboBox", "ScrollBar"):
+    UNKEYED[control] = {"@image"}
 
 # ----------------------------------------------------------------------------
 # Reading the source
@@ -223,6 +241,8 @@ def check(images, objects):
                 pass
             elif key.startswith("@"):
                 fields.append(where)
+                if key not in UNKEYED.get(obj.type, ()):
+                    faults.append(f"{where}: not an unkeyed field of {obj.type}")
             elif key not in declared:
                 faults.append(f"{where}: not a key of {obj.type}")
             elif value.kind is not None and value.kind != declared[key] and \
@@ -372,8 +392,7 @@ class Painter:
         o = self.skin[obj_name]
         x0, y0, x1, y1 = box
         W, H = x1 - x0, y1 - y0
-        L = [o.get("@layout." + p) for p in ("TOPLEFT", "MIDDLETOP", "TOPRIGHT", "MIDDLELEFT", "CLIENT",
-                                             "MIDDLERIGHT", "BOTTOMLEFT", "BOTTOMMIDDLE", "BOTTOMRIGHT")]
+        L = [o.get("@layout." + p) for p in FIELD_PARTS]
         w = lambda r: r[2] - r[0]
         h = lambda r: r[3] - r[1]
         bottom = H - h(L[6])
@@ -381,14 +400,12 @@ class Painter:
                  (L[3][0], L[3][1], L[3][2], bottom), (L[4][0], L[4][1], W - w(L[5]), bottom),
                  (W - w(L[5]), L[5][1], W, bottom), (L[6][0], bottom, L[6][2], H),
                  (L[7][0], bottom, W - w(L[8]), H), (W - w(L[8]), bottom, W, H)]
-        prefix = "ACTIVEFRAME." if active else "DEACTIVEFRAME."
-        if o.type == "PopupMenu":
-            prefix = "FRAME."
-        if o.type == "Tooltip":
-            prefix = "@frame."
+        keys = {"FrameWnd": [("ACTIVEFRAME." if active else "DEACTIVEFRAME.") + p for p in PARTS],
+                "PopupMenu": ["FRAME." + p for p in PARTS],
+                "Tooltip": ["@active." + p for p in FIELD_PARTS]}[o.type]
         for i, part in enumerate(parts):
-            key = PARTS[i] if not prefix.startswith("@") else PARTS[i].upper()
-            s = o.get(prefix + key) or o.get("ACTIVEFRAME." + key)
+            # An inactive part falls back to the active one.
+            s = o.get(keys[i]) or o.get("ACTIVEFRAME." + PARTS[i])
             dest = (x0 + part[0], y0 + part[1], x0 + part[2], y0 + part[3])
             draw_slice(self.c, self.skin, s, dest, keyed=True)
         p1 = parts[1]
@@ -528,8 +545,7 @@ class Painter:
         height = item_h * len(items) + 6
         client = self.frame("PopupMenu", (x, y, x + width, y + height), None, True)
         cy = client[1]
-        effects = {"normal": o.get("@item.normaleffect"), "disabled": o.get("@item.disabledeffect"),
-                   "active": o.get("@item.activeeffect")}
+        effects = {kind: o.get("@itemtext." + kind) for kind in ("normal", "disabled", "active")}
         for i, (words, kind) in enumerate(items):
             row = (client[0], cy, client[2], cy + item_h)
             if kind == "separator":
@@ -729,9 +745,8 @@ def main():
     if faults:
         sys.exit(1)
     if "--check" in sys.argv:
-        print(f"{len(objects)} objects, {len(images)} images; unkeyed fields used: {len(fields)}")
-        for f in fields:
-            print("  " + f)
+        print(f"{len(objects)} objects, {len(images)} images, {len(fields)} unkeyed fields: keys and "
+              "rectangles are sound")
     if len(args) > 1:
         os.makedirs(os.path.dirname(os.path.abspath(args[1])), exist_ok=True)
         render(images, objects, args[1])
