@@ -69,14 +69,12 @@ LINE_LIGHT = rgb("d5dae3")
 FACE_TOP = rgb("fdfdfe")
 FACE_BOTTOM = rgb("e0e5ed")
 ACCENT = rgb("2f7fd6")
-ACCENT_LIGHT = rgb("7cc0f5")
 ACCENT_DARK = rgb("1c4f91")
 ACCENT_TINT = rgb("e1ecfa")
 DISABLED_FACE = rgb("f3f5f8")
 DISABLED_LINE = rgb("c9cfd9")
 DISABLED_INK = rgb("a3aab7")
 RED = rgb("d9412f")
-RED_DARK = rgb("a8301f")
 
 # Active and inactive frame: outline, caption gradient, border body, the line
 # under the caption.
@@ -132,10 +130,10 @@ class Sheet:
         return out
 
 
-def rounded(cr, x0, y0, x1, y1, r, corners=(True, True, True, True)):
-    """A rounded-rectangle path; corners: top-left, top-right, bottom-right,
-    bottom-left."""
-    tl, tr, br, bl = (r if c else 0 for c in corners)
+def rounded(cr, x0, y0, x1, y1, r):
+    """A rounded-rectangle path; r is one radius or four (top-left,
+    top-right, bottom-right, bottom-left)."""
+    tl, tr, br, bl = r if isinstance(r, tuple) else (r,) * 4
     cr.new_sub_path()
     cr.move_to(x0 + tl, y0)
     cr.line_to(x1 - tr, y0)
@@ -182,10 +180,10 @@ def set_paint(cr, paint, alpha=1.0):
         cr.set_source_rgb(*paint)
 
 
-def box(cr, x0, y0, x1, y1, r, face, edge, width=1.0, corners=(True, True, True, True)):
+def box(cr, x0, y0, x1, y1, r, face, edge, width=1.0):
     """A filled rounded box with an edge stroked inside its outline."""
     h = width / 2
-    rounded(cr, x0 + h, y0 + h, x1 - h, y1 - h, max(r - h, 0), corners)
+    rounded(cr, x0 + h, y0 + h, x1 - h, y1 - h, max(r - h, 0))
     set_paint(cr, face)
     cr.fill_preserve()
     set_paint(cr, edge)
@@ -221,10 +219,6 @@ def tick(cr, x, y, size, colour, width=1.8):
     """A check mark in a size x size square at (x, y)."""
     stroke(cr, [(x + size * 0.18, y + size * 0.52), (x + size * 0.42, y + size * 0.76),
                 (x + size * 0.84, y + size * 0.26)], colour, width)
-
-
-def lift(colour, amount):
-    return tuple(c + (1 - c) * amount for c in colour)
 
 
 def shade(colour, amount):
@@ -269,18 +263,8 @@ def _frame_outline(cr, inset=0):
     """The frame's outline: large round corners at the top, small ones at the
     bottom."""
     i = inset
-    r_top, r_bottom = TOP_RADIUS - i, BOTTOM_RADIUS - i
-    x0, y0, x1, y1 = i, i, FRAME_W - i, FRAME_H - i
-    cr.move_to(x0 + r_top, y0)
-    cr.line_to(x1 - r_top, y0)
-    cr.arc(x1 - r_top, y0 + r_top, r_top, -math.pi / 2, 0)
-    cr.line_to(x1, y1 - r_bottom)
-    cr.arc(x1 - r_bottom, y1 - r_bottom, r_bottom, 0, math.pi / 2)
-    cr.line_to(x0 + r_bottom, y1)
-    cr.arc(x0 + r_bottom, y1 - r_bottom, r_bottom, math.pi / 2, math.pi)
-    cr.line_to(x0, y0 + r_top)
-    cr.arc(x0 + r_top, y0 + r_top, r_top, math.pi, 3 * math.pi / 2)
-    cr.close_path()
+    top, bottom = TOP_RADIUS - i, BOTTOM_RADIUS - i
+    rounded(cr, i, i, FRAME_W - i, FRAME_H - i, (top, top, bottom, bottom))
 
 
 def make_frame():
@@ -309,19 +293,20 @@ def caption_background(cr, look):
     cr.restore()
 
 
-def caption_plate(cr, state, width, hot=rgb("ffffff")):
-    """The rounded plate that lights up under a hovered or pressed button."""
-    if state == "hover":
-        rounded(cr, 1, 1, width - 1, CAPTION_BUTTON_H - 1, 4)
-        set_paint(cr, hot, 0.16 if hot == rgb("ffffff") else 1.0)
-        cr.fill()
-    elif state == "pressed":
-        rounded(cr, 1, 1, width - 1, CAPTION_BUTTON_H - 1, 4)
-        if hot == rgb("ffffff"):
-            set_paint(cr, (0, 0, 0), 0.28)
-        else:
-            set_paint(cr, shade(hot, 0.25))
-        cr.fill()
+def caption_plate(cr, state, width, colour=None):
+    """The rounded plate under a hovered or pressed button: a solid colour
+    (darker while pressed), or without one a light veil over the caption
+    (a dark one while pressed)."""
+    if state not in ("hover", "pressed"):
+        return
+    rounded(cr, 1, 1, width - 1, CAPTION_BUTTON_H - 1, 4)
+    if colour:
+        set_paint(cr, colour if state == "hover" else shade(colour, 0.22))
+    elif state == "hover":
+        set_paint(cr, WHITE, 0.16)
+    else:
+        set_paint(cr, (0, 0, 0), 0.28)
+    cr.fill()
 
 
 def glyph_colour(state):
