@@ -17,7 +17,9 @@ bool RegisterEngineClass(HINSTANCE instance, const char* name)
     wc.hInstance = instance;
     wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     wc.lpszClassName = name;
-    return ::RegisterClassA(&wc) != 0;
+    // A class that outlived the last stop (its tooltip window belonged to a
+    // thread that had not let it go yet) is still ours.
+    return ::RegisterClassA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 }  // namespace
@@ -54,8 +56,16 @@ bool SkinTooltip::Create(HINSTANCE instance)
 
 SkinTooltip::~SkinTooltip()
 {
-    if (m_hWnd)
+    if (!m_hWnd)
+        return;
+    // Only its own thread can destroy a window: the tooltip of another thread
+    // is asked to close when that thread next reads its messages.
+    if (::GetWindowThreadProcessId(m_hWnd, nullptr) == ::GetCurrentThreadId()) {
         ::DestroyWindow(m_hWnd);
+        return;
+    }
+    ::RemovePropA(m_hWnd, THIS_PROPERTY);  // the window outlives this object
+    ::PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
 }
 
 bool EngineWindowClasses::Register(HINSTANCE instance)
