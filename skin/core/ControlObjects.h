@@ -13,13 +13,11 @@ public:
     explicit ControlObject(int32_t typeId);
 
     FontRecord m_font;            // "FONT"; its colour is the text colour of many kinds
-    NineGridImage m_image = {};   // the control-base image, keyed by the first image key of some kinds
+    NineGridImage m_image = {};   // the control-base image; some kinds key it with their first image key
     uint32_t m_controlId = 0;     // "CONTROLID"
     int32_t m_autoSkinFont = 0;   // "AUTOSKINFONT": give the control the font made from "FONT"
 
 protected:
-    // Declares the base's keys; `imageKey` names the control-base image.
-    ControlObject(int32_t typeId, const char* imageKey);
     void ExchangeOwn(RecordIo& io) final;
     void ExchangeBase(RecordIo& io);
     virtual bool HoldsBase(int minor) const { return minor >= 0; }

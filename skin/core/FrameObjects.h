@@ -37,8 +37,10 @@ public:
     NineGridImage m_minimizedInactive = {};
 
 protected:
-    // Gives the nine slices of one state and the state's colour their keys.
-    void DeclareFrameKeys(ImageSlice (&slices)[kFramePartCount], const char* prefix, Colour& colour);
+    // Gives the nine slices of one state and the state's colour their keys:
+    // "ACTIVEFRAME.TOPLEFT"..., "DEACTIVEFRAME...." or "FRAME....".
+    enum FrameKeyRow : size_t { kActiveFrameKeys, kInactiveFrameKeys, kPopupFrameKeys };
+    void DeclareFrameKeys(FrameKeyRow row, ImageSlice (&slices)[kFramePartCount], Colour& colour);
     void ExchangeOwn(RecordIo& io) override;
 };
 
