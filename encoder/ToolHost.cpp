@@ -2,6 +2,7 @@
 
 #include "COMMON/UniqueHandle.h"
 #include "app/AppServices.h"
+#include "encoder/StageTimes.h"
 #include "encoder/WineHost.h"
 
 #include <windows.h>
@@ -27,7 +28,9 @@ const char BACKGROUND_SCRIPT[] =
     "\"$@\" </dev/null >\"$dir/output\" 2>\"$dir/log\" &\n"
     "echo $! >\"$dir/pid.new\" && mv \"$dir/pid.new\" \"$dir/pid\"\n"
     "wait $!\n"
-    "echo $? >\"$dir/status.new\" && mv \"$dir/status.new\" \"$dir/status\"\n";
+    "code=$?\n"
+    "[ -z \"$VEC_STAGE_TIMES\" ] || date +%s%6N >\"$dir/ended\"\n"
+    "echo $code >\"$dir/status.new\" && mv \"$dir/status.new\" \"$dir/status\"\n";
 
 const char FIND_TOOL_SCRIPT[] = "command -v \"$1\" >/dev/null 2>&1 && echo found >\"$2\"";
 
@@ -46,6 +49,7 @@ public:
         if (status.empty())
             return false;
         exitCode = atoi(status.c_str());
+        NoteHostEnd();
         return true;
     }
 
@@ -60,6 +64,15 @@ public:
     std::string Log() override { return ReadFileText(m_folder.File("log")); }
 
 private:
+    // When FFmpeg ended on the host's clock (noted by the script only for the bench).
+    void NoteHostEnd() const
+    {
+        const long long UNIX_EPOCH_MICROSECONDS = 11644473600LL * 1000000;
+        std::string ended = ReadFileText(m_folder.File("ended"));
+        if (!ended.empty())
+            MarkStageAt("ffmpeg-ended", UNIX_EPOCH_MICROSECONDS + atoll(ended.c_str()));
+    }
+
     const WineHost& m_wine;
     const PrivateFolder& m_folder;
     unsigned long long m_progressRead = 0;
@@ -122,7 +135,8 @@ private:
             error = std::string("FFmpeg is missing: this system has no \"") + tool + "\" program";
             return false;
         }
-        for (const char* stale : {"output", "log", "pid", "status", "progress"})
+        MarkStage(std::string("find-") + tool);
+        for (const char* stale : {"output", "log", "pid", "status", "progress", "ended"})
             DeleteFileA(m_folder.File(stale).c_str());
         std::vector<std::string> argv = {"/bin/sh", "-c", BACKGROUND_SCRIPT, "sh", m_hostFolder, tool};
         argv.insert(argv.end(), arguments.begin(), arguments.end());

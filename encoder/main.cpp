@@ -6,6 +6,7 @@
 #include "encoder/ProbeInfo.h"
 #include "encoder/Progress.h"
 #include "encoder/ScriptReader.h"
+#include "encoder/StageTimes.h"
 #include "encoder/ToolHost.h"
 
 #include <windows.h>
@@ -183,6 +184,7 @@ int Convert(ToolHost& host, const std::vector<std::string>& arguments)
     MediaFacts facts;
     if (Probe(host, source, facts, error))
         settings.sourceSeconds = facts.duration;
+    MarkStage("probe");
 
     std::vector<std::string> ffmpeg = {"-hide_banner", "-loglevel", "error", "-nostats", "-stats_period", "0.25",
                                        "-y", "-i", toolSource};
@@ -194,9 +196,11 @@ int Convert(ToolHost& host, const std::vector<std::string>& arguments)
     std::unique_ptr<EncodingRun> run = host.StartEncoding(ffmpeg, error);
     if (!run)
         return Fail(error);
+    MarkStage("start-ffmpeg");
 
     bool quit = false;
     int exitCode = FollowEncoding(*run, quit);
+    MarkStage("encoding");
     if (quit)
         return EXIT_DONE;
     if (exitCode != 0)
@@ -208,6 +212,8 @@ int Convert(ToolHost& host, const std::vector<std::string>& arguments)
 
 int Run()
 {
+    MarkProcessCreated();
+    MarkStage("vec-start");
     char modulePath[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
     std::vector<std::string> arguments = SplitArguments(GetCommandLineA(), modulePath);
@@ -220,6 +226,7 @@ int Run()
     if (!folder.IsReady())
         return Fail("cannot create a temporary folder");
     std::unique_ptr<ToolHost> host = CreateToolHost(folder);
+    MarkStage("setup");
     if (!arguments.empty() && arguments[0] == "-info")
         return PrintMediaFacts(*host, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
     WatchForQuit();
@@ -230,5 +237,8 @@ int Run()
 
 int main()
 {
-    return Run();
+    int exitCode = Run();
+    MarkStage("vec-finish");
+    WriteStageTimes();
+    return exitCode;
 }

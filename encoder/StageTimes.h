@@ -1,0 +1,25 @@
+// Where the time of a run goes, for bench/convert_ratio.sh: when the
+// environment variable VEC_STAGE_TIMES names a file, vec.exe notes the end of
+// each stage of its run and appends them to that file when it ends, one line
+// "<stage> <microseconds>" each, on the clock of NowMicroseconds. Without the
+// variable nothing is noted or written.
+#pragma once
+
+#include <string>
+
+// The system clock in microseconds (since 1601), as precise as the system
+// offers: the same clock in every process of the machine.
+long long NowMicroseconds();
+
+// Notes that `stage` ends now (or at `atMicroseconds`).
+void MarkStage(const std::string& stage);
+void MarkStageAt(const std::string& stage, long long atMicroseconds);
+
+// Notes the creation time of this process as the stage "created".
+void MarkProcessCreated();
+
+// Appends the noted stages to the file and forgets them.
+void WriteStageTimes();
+
+// True when stages are noted.
+bool StageTimesWanted();
