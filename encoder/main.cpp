@@ -18,7 +18,8 @@ namespace {
 
 const char ACCESS_TOKEN[] = "lumen-quartz-framebridging";
 
-// Poll period while FFmpeg works, and the longest silence toward the converter.
+// How often FFmpeg's progress is looked at while it works (its end is seen at
+// once), and the longest silence toward the converter.
 const DWORD POLL_MILLISECONDS = 50;
 const DWORD QUIET_MILLISECONDS = 400;
 // How long FFmpeg gets to finish its file after a quit before being asked again.
@@ -151,7 +152,7 @@ int FollowEncoding(EncodingRun& run, bool& quit)
         }
         if (!quit)
             reporter.KeepAlive(GetTickCount(), QUIET_MILLISECONDS);
-        Sleep(POLL_MILLISECONDS);
+        run.WaitForEnd(POLL_MILLISECONDS);
     }
     std::string lastProgress = run.TakeProgress();
     if (!quit)
@@ -180,12 +181,6 @@ int Convert(ToolHost& host, const std::vector<std::string>& arguments)
         return Fail("cannot reach the source file \"" + source + "\"");
     if (!host.ToolPath(settings.output, toolOutput))
         return Fail("the output folder \"" + FolderOf(settings.output) + "\" does not exist");
-    // A source ffprobe cannot read is left to FFmpeg, whose own message then tells why.
-    MediaFacts facts;
-    if (Probe(host, source, facts, error))
-        settings.sourceSeconds = facts.duration;
-    MarkStage("probe");
-
     std::vector<std::string> ffmpeg = {"-hide_banner", "-loglevel", "error", "-nostats", "-stats_period", "0.25",
                                        "-y", "-i", toolSource};
     std::vector<std::string> options = FfmpegOutputOptions(settings);
