@@ -2,7 +2,7 @@
 
 #include "COMMON/UniqueHandle.h"
 #include "app/AppServices.h"
-#include "encoder/StageTimes.h"
+#include "app/StageTimes.h"
 #include "encoder/WineHost.h"
 
 #include <windows.h>

@@ -6,7 +6,7 @@
 #include "encoder/ProbeInfo.h"
 #include "encoder/Progress.h"
 #include "encoder/ScriptReader.h"
-#include "encoder/StageTimes.h"
+#include "app/StageTimes.h"
 #include "encoder/ToolHost.h"
 
 #include <windows.h>

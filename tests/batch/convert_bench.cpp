@@ -7,7 +7,7 @@
 #include "app/AppServices.h"
 #include "encoder/CommandLine.h"
 #include "encoder/FfmpegOptions.h"
-#include "encoder/StageTimes.h"
+#include "app/StageTimes.h"
 #include "res/resource.h"
 #include "support/HostProcess.h"
 
@@ -30,22 +30,26 @@ struct Clip {
 };
 
 // The stages of one conversion in the order they end, as noted by the bench
-// ("click", "done") and by vec.exe (see encoder/StageTimes.h).
+// ("done"), the converter and vec.exe (see app/StageTimes.h); the bench's
+// click on Convert starts the first.
 const struct {
     const char* mark;
     const char* stage;
 } STAGES[] = {
-    {"created", "converter before vec.exe (click to process created)"},
+    {"batch-start", "converter: click to the row's turn (dialog, worker, row checks)"},
+    {"command-built", "converter: command line built and logged"},
+    {"pipes", "converter: pipes made"},
+    {"created", "converter: CreateProcess until vec.exe exists"},
     {"vec-start", "vec.exe program start (created to main)"},
     {"setup", "vec.exe setup (arguments, private folder)"},
-    {"find-ffprobe", "host-shell spawn: look for ffprobe"},
-    {"probe", "vec.exe's own ffprobe run"},
-    {"find-ffmpeg", "host-shell spawn: look for ffmpeg"},
-    {"start-ffmpeg", "host-shell spawn: start ffmpeg"},
+    {"start-ffmpeg", "vec.exe host-shell spawn: start ffmpeg (until its process id is noted)"},
     {"ffmpeg-ended", "ffmpeg runs (host clock)"},
-    {"encoding", "end noticed by vec.exe (polling)"},
+    {"encoding", "vec.exe notices the end"},
     {"vec-finish", "vec.exe finish (output check, folder removal)"},
-    {"done", "converter after vec.exe (to the completion notice)"},
+    {"output-closed", "converter: vec.exe exits, its output pipe closes"},
+    {"encoder-waited", "converter: wait for the process"},
+    {"ended-handled", "converter: bar to 100, tray tip"},
+    {"done", "converter: row settled, completion notice shown"},
 };
 
 std::string BenchFolder()
@@ -242,7 +246,8 @@ private:
         std::string error;
         if (!ParseConverterOptions(arguments, settings, error))
             return "";
-        std::string direct = "ffmpeg -nostdin -hide_banner -loglevel error -y -i " +
+        // vec.exe's own global options, but for its progress report.
+        std::string direct = "ffmpeg -nostdin -hide_banner -loglevel error -nostats -y -i " +
                              Quoted(HostPathOf(m_folder + m_clip.name));
         for (const std::string& option : FfmpegOutputOptions(settings))
             direct += " " + Quoted(option);

@@ -1,4 +1,4 @@
-#include "encoder/StageTimes.h"
+#include "app/StageTimes.h"
 
 #include "COMMON/UniqueHandle.h"
 

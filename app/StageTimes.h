@@ -1,8 +1,9 @@
-// Where the time of a run goes, for bench/convert_ratio.sh: when the
-// environment variable VEC_STAGE_TIMES names a file, vec.exe notes the end of
-// each stage of its run and appends them to that file when it ends, one line
-// "<stage> <microseconds>" each, on the clock of NowMicroseconds. Without the
-// variable nothing is noted or written.
+// Where the time of a conversion goes, for bench/convert_ratio.sh: when the
+// environment variable VEC_STAGE_TIMES names a file, the converter and vec.exe
+// note the end of each stage of a run and append them to that file when the
+// run ends, one line "<stage> <microseconds>" each, on the clock of
+// NowMicroseconds. Without the variable nothing is noted or written. Marks
+// come from one thread at a time (the conversion's).
 #pragma once
 
 #include <string>
