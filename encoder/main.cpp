@@ -1,12 +1,12 @@
 // vec.exe: the converter's encoder. Checks the access token, then either
 // answers "-info" about a media file or converts one file with FFmpeg,
 // printing only progress lines while it works and failure lines when it fails.
+#include "app/StageTimes.h"
 #include "encoder/CommandLine.h"
 #include "encoder/FfmpegOptions.h"
 #include "encoder/ProbeInfo.h"
 #include "encoder/Progress.h"
 #include "encoder/ScriptReader.h"
-#include "app/StageTimes.h"
 #include "encoder/ToolHost.h"
 
 #include <windows.h>
