@@ -149,6 +149,7 @@ public:
         DeleteFileA(timeFile.c_str());
         RunHostShell("s=$(date +%s%6N); " + command + "; e=$(date +%s%6N); echo $((e - s)) >" +
                      Quoted(HostPathOf(timeFile)));
+        m_directCommand = command;
         const long long microseconds = atoll(ReadText(timeFile).c_str());
         if (microseconds <= 0)
             return Fail("FFmpeg did not run");
@@ -164,6 +165,7 @@ public:
     // Prints the stages and the comparison; returns the paired medians.
     void PrintSummary(double* overheadMs, double* ratio) const
     {
+        printf("  FFmpeg directly: %s\n", m_directCommand.c_str());
         printf("  where the program's time goes (median ms of %zu runs):\n", m_programs.size());
         printf("    %-58s %6.0f\n", "probe when the file is added (before the conversion)", Median(m_probes));
         for (const auto& stage : STAGES) {
@@ -254,7 +256,7 @@ private:
         return direct + " " + Quoted(HostPathOf(m_out) + "/direct" + settings.output.substr(settings.output.rfind('.')));
     }
 
-    std::string m_folder, m_out, m_stageFile;
+    std::string m_folder, m_out, m_stageFile, m_directCommand;
     Clip m_clip = {};
     std::vector<double> m_programs, m_directs, m_probes;
     std::map<std::string, std::vector<double>> m_stages;
