@@ -238,7 +238,7 @@ protected:
     static void DeleteDirectorySetting()
     {
         HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
             RegDeleteValueA(key, "Directory");
             RegCloseKey(key);
         }
