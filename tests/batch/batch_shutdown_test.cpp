@@ -4,6 +4,7 @@
 
 #include "app/AppServices.h"
 #include "res/resource.h"
+#include "support/WindowWatch.h"
 #include "ui/ConverterDlg.h"
 #include "ui/Shutdown.h"
 
@@ -84,8 +85,7 @@ TEST_F(ShutdownOption, ACompletedRunShutsDownAndAFailedRunDoesNot)
         ASSERT_TRUE(dialog.WaitForProbedRows(1, 30000));
         dialog.SetChecked(IDC_SHUTDOWN, true);
         dialog.Click(IDC_CONVERT);
-        for (int i = 0; i < 3000 && g_shutdowns == 0; ++i)
-            Sleep(10);
+        WaitUntil([] { return g_shutdowns != 0; }, 60000);
         EXPECT_EQ(1, g_shutdowns);
         // No message, and the controls stay as the run left them.
         EXPECT_EQ(nullptr, dialog.CurrentDialog().hwnd);
