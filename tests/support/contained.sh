@@ -18,10 +18,11 @@ program=$!
 tail -s 0.2 --pid="$program" -n +1 -f "$output" &
 follower=$!
 
-# Should CTest kill this script at its timeout, a watcher outside CTest's
-# process group still ends what the program started.
-setsid bash -c 'tail -s 1 --pid="$1" -f /dev/null; exec "$2" VODRIX_TEST_TAG "$3"' \
-    watcher "$$" "$here/end_tagged.sh" "$tag" </dev/null >/dev/null 2>&1 &
+# At its timeout CTest kills this script and its descendants; a watcher that
+# is none of them (a new session, its parent gone at once) still ends what
+# the program started.
+( setsid bash -c 'tail -s 1 --pid="$1" -f /dev/null; exec "$2" VODRIX_TEST_TAG "$3"' \
+    watcher "$$" "$here/end_tagged.sh" "$tag" </dev/null >/dev/null 2>&1 & )
 
 wait "$program"
 status=$?
