@@ -154,7 +154,7 @@ std::vector<int> ConverterProgram::ConvertExpecting(const std::string& text, DWO
     endings.push_back(m_program.ProgressPosition());
     EXPECT_EQ(text + "\n", message.AllText());
     RemoteProgram::Close(message, IDOK);
-    EXPECT_TRUE(m_program.WaitUntilIdle(10000));
+    EXPECT_TRUE(m_program.WaitUntilIdle(30000));
     return endings;
 }
 

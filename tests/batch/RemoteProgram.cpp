@@ -365,7 +365,7 @@ RemoteDialog RemoteProgram::WaitForDialog(DWORD timeoutMs, const char* caption) 
 void RemoteProgram::Close(const RemoteDialog& dialog, int button)
 {
     PostMessageA(dialog.hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-    WaitFor(10000, [&] { return !IsWindow(dialog.hwnd); });
+    WaitFor(30000, [&] { return !IsWindow(dialog.hwnd); });
 }
 
 bool RemoteProgram::AddFiles(const std::string& folder, const std::vector<std::string>& names,
@@ -378,7 +378,7 @@ bool RemoteProgram::AddFiles(const std::string& folder, const std::vector<std::s
     // Text typed before the dialog has shown its first folder would be wiped.
     const HWND view = FindWindowExA(open.hwnd, nullptr, "SHELLDLL_DefView", nullptr);
     const HWND files = FindWindowExA(view, nullptr, "SysListView32", nullptr);
-    if (!WaitFor(10000, [&] { return SendMessageA(files, LVM_GETITEMCOUNT, 0, 0) > 0; }))
+    if (!WaitFor(30000, [&] { return SendMessageA(files, LVM_GETITEMCOUNT, 0, 0) > 0; }))
         return false;
     const HWND nameBox = GetDlgItem(open.hwnd, FILE_NAME_BOX);
     HWND edit = FindWindowExA(nameBox, nullptr, "Edit", nullptr);

@@ -78,7 +78,7 @@ TEST_F(ConverterProgram, AddingFilesKeepsTheDialogsOrderRefusesUnprobedFilesAndS
 
     // A full list refuses at once, without a file dialog.
     m_program.Click(IDC_ADD);
-    const RemoteDialog refused = m_program.WaitForDialog(10000, "Info");
+    const RemoteDialog refused = m_program.WaitForDialog(30000, "Info");
     ASSERT_TRUE(refused.hwnd != nullptr);
     EXPECT_NE(std::string::npos, refused.AllText().find("at most 30 media files")) << refused.AllText();
     RemoteProgram::Close(refused, IDOK);
@@ -151,7 +151,7 @@ TEST_F(ConverterProgram, StopDuringTheSecondRowAndTheWindowAnswersWhileTheEncode
     ASSERT_TRUE(message.hwnd != nullptr);
     EXPECT_EQ(std::string(DONE) + "\n", message.AllText());
     RemoteProgram::Close(message, IDOK);
-    ASSERT_TRUE(m_program.WaitUntilIdle(10000));
+    ASSERT_TRUE(m_program.WaitUntilIdle(30000));
     EXPECT_TRUE(IsWindowEnabled(m_program.Heading()));
     EXPECT_EQ((std::vector<int>{IMAGE_CONVERTED, IMAGE_CONVERTED, IMAGE_ADDED}), Images(m_program.Rows()));
     EXPECT_TRUE(Plays(Output("\\long_ntsc-dvd_ac3.mpg")));
@@ -174,7 +174,7 @@ TEST_F(ConverterProgram, AnEncoderFailureNamesTheTraceFileWithTheCommandAndTheEn
     EXPECT_NE(std::string::npos, notice.AllText().find("Please send the following file:\"" + tracePath + "\" to "))
         << notice.AllText();
     RemoteProgram::Close(notice, IDCANCEL);
-    ASSERT_TRUE(m_program.WaitUntilIdle(10000));
+    ASSERT_TRUE(m_program.WaitUntilIdle(30000));
     const std::vector<RemoteRow> rows = m_program.Rows();
     ASSERT_EQ(1u, rows.size());
     EXPECT_EQ(IMAGE_ADDED, rows[0].image);

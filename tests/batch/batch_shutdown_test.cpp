@@ -105,7 +105,7 @@ TEST_F(ShutdownOption, ACompletedRunShutsDownAndAFailedRunDoesNot)
         ASSERT_TRUE(message.hwnd != nullptr);
         EXPECT_NE(std::string::npos, message.AllText().find("There is a internal error")) << message.AllText();
         RemoteProgram::Close(message, IDOK);
-        EXPECT_TRUE(dialog.WaitUntilIdle(10000));
+        EXPECT_TRUE(dialog.WaitUntilIdle(30000));
         EXPECT_EQ(1, g_shutdowns);
     }
 }
