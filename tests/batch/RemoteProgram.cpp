@@ -268,6 +268,10 @@ std::vector<RemoteRow> RemoteProgram::Rows() const
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     RemoteMemory memory(m_hProcess, TEXT_OFFSET + TEXT_CHARS);
     std::vector<RemoteRow> rows;
+    auto failed = [&] {
+        ADD_FAILURE() << "the program's list could not be read: " << rows.size() << " of " << count << " rows";
+        return rows;
+    };
     for (int row = 0; row < count; ++row) {
         RemoteRow result;
         for (int column = 0; column < 2; ++column) {
@@ -278,17 +282,13 @@ std::vector<RemoteRow> RemoteProgram::Rows() const
             item.pszText = memory.At(TEXT_OFFSET);
             item.cchTextMax = TEXT_CHARS;
             char text[TEXT_CHARS] = {};
-            if (!memory.Write(0, &item, sizeof item)) {
-                ADD_FAILURE() << "the program's list could not be read: " << rows.size() << " of " << count << " rows";
-                return rows;
-            }
+            if (!memory.Write(0, &item, sizeof item))
+                return failed();
             // The list may have lost rows since it was counted.
             if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory.At(0))))
                 return rows;
-            if (!memory.Read(0, &item, sizeof item) || !memory.Read(TEXT_OFFSET, text, sizeof text - 1)) {
-                ADD_FAILURE() << "the program's list could not be read: " << rows.size() << " of " << count << " rows";
-                return rows;
-            }
+            if (!memory.Read(0, &item, sizeof item) || !memory.Read(TEXT_OFFSET, text, sizeof text - 1))
+                return failed();
             (column == 0 ? result.path : result.duration) = text;
             if (column == 0)
                 result.image = item.iImage;
@@ -318,7 +318,7 @@ void RemoteProgram::ClickHeading(int column) const
     const HWND header = Heading();
     RemoteMemory memory(m_hProcess, sizeof(RECT));
     RECT rect = {};
-    if (!SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(memory.At(0))) ||
+    if (!memory.Valid() || !SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(memory.At(0))) ||
         !memory.Read(0, &rect, sizeof rect)) {
         ADD_FAILURE() << "no heading " << column << " in the program's list";
         return;
@@ -401,8 +401,10 @@ bool RemoteProgram::ShowFolder(HWND open, HWND edit, const std::string& folder) 
     RemoteMemory memory(m_hProcess, MAX_PATH);
     auto shown = [&] {
         char path[MAX_PATH] = {};
-        return SendMessageA(open, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(memory.At(0))) > 0 &&
-               memory.Read(0, path, sizeof path - 1) && lstrcmpiA(WithoutTrailingBackslash(path).c_str(), wanted.c_str()) == 0;
+        return memory.Valid() &&
+               SendMessageA(open, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(memory.At(0))) > 0 &&
+               memory.Read(0, path, sizeof path - 1) &&
+               lstrcmpiA(WithoutTrailingBackslash(path).c_str(), wanted.c_str()) == 0;
     };
     if (shown())
         return true;
