@@ -3,6 +3,7 @@
 
 #include "skin/core/SkinRecords.h"
 #include "skin/engine/EngineWindows.h"
+#include "skin/engine/SkinSysColours.h"
 #include "skin/engine/SkinWindowManager.h"
 
 #include <windows.h>
@@ -10,7 +11,6 @@
 #include <map>
 #include <memory>
 #include <mutex>
-#include <set>
 
 namespace skin {
 
@@ -21,20 +21,6 @@ struct ThreadTables {
     std::map<DWORD, HHOOK> callWndProcHooks;
     std::map<DWORD, HHOOK> keyboardHooks;
     std::map<DWORD, int> statuses;
-};
-
-// Windows with skinned scroll bars, refreshed when a skin is loaded.
-class ScrollBarWindowList {
-public:
-    void Add(HWND hwnd);
-    void Remove(HWND hwnd);
-    // Calls `visit` for every listed window that still exists; drops the others.
-    template <typename Visit>
-    void ForEachLiving(Visit visit);
-
-private:
-    std::mutex m_lock;
-    std::set<HWND> m_windows;
 };
 
 struct EngineState {
@@ -52,7 +38,7 @@ struct EngineState {
     EngineWindowClasses windowClasses;
     std::unique_ptr<SkinTooltip> tooltip;
     std::map<HWND, std::unique_ptr<SkinMenuBar>> menuBars;
-    ScrollBarWindowList scrollBarWindows;
+    SkinSysColours sysColours;  // the current skin's colour table, for the intercepted functions
 };
 
 EngineState& Engine();
@@ -60,19 +46,5 @@ EngineState& Engine();
 // The calling thread's hook of each kind; null when the thread is not hooked.
 HHOOK ThreadCallWndProcHook();
 HHOOK ThreadKeyboardHook();
-
-template <typename Visit>
-void ScrollBarWindowList::ForEachLiving(Visit visit)
-{
-    std::lock_guard<std::mutex> guard(m_lock);
-    for (auto it = m_windows.begin(); it != m_windows.end();) {
-        if (!::IsWindow(*it)) {
-            it = m_windows.erase(it);
-            continue;
-        }
-        visit(*it);
-        ++it;
-    }
-}
 
 }  // namespace skin

@@ -3,7 +3,7 @@
 #include "skin/core/Skin.h"
 #include "skin/engine/EngineState.h"
 #include "skin/engine/OsFamily.h"
-#include "skin/engine/InterceptionShim.h"
+#include "skin/engine/Interception.h"
 #include "skin/engine/SkinHooks.h"
 #include "skin/engine/SkinMenuBar.h"
 #include "skin/engine/XpProbe.h"
@@ -45,6 +45,7 @@ bool IsInitialised() { return Engine().initialised != 0; }
 void AbandonGlobalStart()
 {
     EngineState& engine = Engine();
+    SetSysColourProvider(nullptr);
     RemoveInterception();
     engine.tooltip.reset();
     engine.windowClasses.Unregister();
@@ -60,7 +61,10 @@ int GlobalStart(HINSTANCE instance)
     engine.tooltip = std::make_unique<SkinTooltip>();
     engine.tooltip->Create(instance);
     engine.osFamily = DetectOsFamily();
-    InstallInterception(engine.osFamily);
+    // Functions that cannot be intercepted keep the system's behaviour; the
+    // windows the engine draws itself do not depend on them.
+    InstallInterception(static_cast<OsFamily>(engine.osFamily));
+    SetSysColourProvider(&engine.sysColours);
     if (engine.osFamily == kOsWindowsXp) {
         engine.xpButtonProc = ProbeButtonProcedure(instance);
         if (!engine.xpButtonProc) {
@@ -111,17 +115,13 @@ void GlobalTeardown()
     engine.dialogSkinName[0] = '\0';
     engine.tooltip.reset();
     engine.windowClasses.Unregister();
+    SetSysColourProvider(nullptr);
     RemoveInterception();
+    engine.sysColours.Take(nullptr);
     engine.manager.UnskinAll();
     engine.menuBars.clear();
     engine.xpButtonProc = nullptr;
     ::InterlockedExchange(&engine.initialised, 0);
-}
-
-// Gives the listed windows' skinned scroll bars the sizes of the current skin.
-void RefreshSkinnedScrollBars()
-{
-    Engine().scrollBarWindows.ForEachLiving([](HWND hwnd) { ApplyScrollBarMetrics(hwnd, Engine().manager.CurrentSkin()); });
 }
 
 }  // namespace
@@ -129,18 +129,6 @@ void RefreshSkinnedScrollBars()
 HHOOK ThreadCallWndProcHook() { return ThreadEntry(Engine().threads.callWndProcHooks); }
 
 HHOOK ThreadKeyboardHook() { return ThreadEntry(Engine().threads.keyboardHooks); }
-
-void ScrollBarWindowList::Add(HWND hwnd)
-{
-    std::lock_guard<std::mutex> guard(m_lock);
-    m_windows.insert(hwnd);
-}
-
-void ScrollBarWindowList::Remove(HWND hwnd)
-{
-    std::lock_guard<std::mutex> guard(m_lock);
-    m_windows.erase(hwnd);
-}
 
 }  // namespace skin
 
@@ -167,9 +155,9 @@ int LoadSkinFile(const char* path)
     if (!path || !skin->ReadFile(path))
         return SetStatus(path ? static_cast<int>(skin->Status()) : SKIN_STATUS_FILE_NOT_OPENED), 0;
     SetStatus(skin->Status());
-    const int result = Engine().manager.ApplySkin(std::move(skin));
-    RefreshSkinnedScrollBars();
-    return result;
+    const SysColorTable* colours = skin->SysColours();
+    Engine().sysColours.Take(colours);  // before the windows redraw in the new colours
+    return Engine().manager.ApplySkin(std::move(skin));
 }
 
 int SetDialogSkin(const char* name)

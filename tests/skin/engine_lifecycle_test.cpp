@@ -2,7 +2,9 @@
 // statuses of the five operations.
 #include "TestSkins.h"
 
+#include "skin/core/PlainObjects.h"
 #include "skin/engine/EngineState.h"
+#include "skin/engine/Interception.h"
 #include "skin/engine/SkinEngine.h"
 #include "support/WindowWatch.h"
 
@@ -139,6 +141,35 @@ TEST(SkinEngineLifecycleTest, TheEngineStaysUpUntilTheLastThreadStops)
         EXPECT_TRUE(Engine().manager.CurrentSkin().Objects().empty());
         EXPECT_EQ(0, SetDialogSkin(TEST_DIALOG_SKIN)) << "torn down";
     }
+}
+
+TEST(SkinEngineLifecycleTest, TheButtonClassIsProbedOnWindowsXpOnly)
+{
+    ASSERT_EQ(1, InitSkinEngine(GetModuleHandleA(nullptr), "test"));
+    EXPECT_EQ(Engine().osFamily == kOsWindowsXp, Engine().xpButtonProc != nullptr);
+    ExitSkinEngine();
+    EXPECT_EQ(nullptr, Engine().xpButtonProc);
+}
+
+TEST(SkinEngineLifecycleTest, WherePatchedTheSystemColoursComeFromTheSkinsTableUntilTheStop)
+{
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const COLORREF outOfRange = GetSysColor(40);
+    ASSERT_EQ(1, InitSkinEngine(GetModuleHandleA(nullptr), "test"));
+    std::unique_ptr<Skin> skin = MakeFullSkin();
+    auto& table = dynamic_cast<SysColorTable&>(*AddObject(*skin, kTypeSysColorTable, "Colours"));
+    for (int index = 0; index < kSystemColourCount; ++index)
+        table.m_colours[index] = RGB(index, 2 * index, 100);
+    ASSERT_NE(0, LoadTestSkin(*skin));
+    const bool patched = InstalledInterception() == InterceptionMethod::kCodePatching;
+    EXPECT_EQ(patched, Engine().osFamily >= kOsNt4);
+    EXPECT_EQ(patched ? RGB(COLOR_BTNFACE, 2 * COLOR_BTNFACE, 100) : face, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(patched ? RGB(0, 0, 100) : outOfRange, GetSysColor(40)) << "out of range: the first entry";
+    LOGBRUSH brush{};
+    GetObjectA(GetSysColorBrush(COLOR_BTNFACE), sizeof brush, &brush);
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), brush.lbColor);
+    ExitSkinEngine();
+    EXPECT_EQ(face, GetSysColor(COLOR_BTNFACE));
 }
 
 // The body of a skin file with nothing but a header of the given version.
