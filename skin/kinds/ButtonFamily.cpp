@@ -38,7 +38,13 @@ LRESULT SkinnedButtonFamily::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         return result;
     }
     case BM_GETCHECK: return ::GetWindowLongA(m_hWnd, STATE_WORD) & CHECK_BITS;
-    case BM_SETCHECK: WriteCheck(static_cast<UINT>(wp)); Repaint(); return 0;
+    case BM_SETCHECK:
+        WriteCheck(static_cast<UINT>(wp));
+        // Tab stops at the checked radio button of a group only, as with the system's.
+        if (Kind() == KIND_RADIO)
+            ::SetWindowLongA(m_hWnd, GWL_STYLE, wp ? Style() | WS_TABSTOP : Style() & ~WS_TABSTOP);
+        Repaint();
+        return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: OnButtonDown(); return 0;
     case WM_MOUSEMOVE: OnMouseMove(wp, lp); return 0;
