@@ -4,6 +4,7 @@
 #include "ControlTestSkin.h"
 #include "TestSkins.h"
 
+#include "controls/LinkLabel.h"
 #include "skin/core/ControlObjects.h"
 #include "skin/engine/SkinEngine.h"
 #include "skin/kinds/ButtonLooks.h"
@@ -376,6 +377,29 @@ TEST_F(SkinnedControlsTest, AThousandRepaintsOfEachKindLeaveNoObjects)
                 RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         },
         1000));
+}
+
+}  // namespace
+
+namespace {
+
+// The program's link labels sit on skinned dialogs: the dialog shows behind
+// them and they keep their own colours.
+TEST_F(SkinnedControlsTest, LinkLabelsShowTheDialogBehindTheirLinkColouredText)
+{
+    HWND hwnd = dialog.Add("Static", SS_NOTIFY, {10, 10, 200, 30}, 1097, "Check Update");
+    CLinkLabel label;
+    ASSERT_TRUE(label.SubclassWindow(hwnd));
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    PixelCanvas canvas(client.right, client.bottom);
+    canvas.PrintClient(hwnd);
+    EXPECT_EQ(CellColour(kDialogCell), canvas.Pixel(client.right - 1, client.bottom - 1));
+    EXPECT_GT(canvas.CountColour(RGB(0, 0, 238), 0, 0, client.right, client.bottom), 0);
+    SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    canvas.PrintClient(hwnd);
+    EXPECT_GT(canvas.CountColour(RGB(255, 0, 0), 0, 0, client.right, client.bottom), 0) << "hovered";
+    label.DestroyWindow();
 }
 
 }  // namespace
