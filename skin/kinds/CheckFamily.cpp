@@ -6,12 +6,6 @@ namespace skin {
 
 namespace {
 
-RECT Inset(const RECT& rect, const NineGridImage& margins)
-{
-    return {rect.left + margins.marginLeft, rect.top + margins.marginTop, rect.right - margins.marginRight,
-            rect.bottom - margins.marginBottom};
-}
-
 // The box at the content's left edge (right with BS_LEFTTEXT), placed
 // vertically by the style; the text takes the rest of the width.
 void PlaceBox(const RECT& content, SIZE box, LONG style, RECT& boxRect, RECT& textRect)

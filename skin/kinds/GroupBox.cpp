@@ -31,23 +31,9 @@ GroupBoxLayout LayoutGroupBox(const RECT& client, SIZE text, const NineGridImage
 
 namespace {
 
-RECT Inset(const RECT& rect, const NineGridImage& margins)
-{
-    return {rect.left + margins.marginLeft, rect.top + margins.marginTop, rect.right - margins.marginRight,
-            rect.bottom - margins.marginBottom};
-}
-
 class SkinnedGroupBox : public SkinnedPaintedControl {
 public:
     SkinnedGroupBox() : SkinnedPaintedControl(KIND_GROUPBOX) {}
-
-    bool Subclass(HWND hwnd) override
-    {
-        if (!SkinnedPaintedControl::Subclass(hwnd))
-            return false;
-        RepaintInParent();
-        return true;
-    }
 
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
     {
@@ -73,6 +59,7 @@ public:
     }
 
 protected:
+    bool RepaintsParentWhenSubclassed() const override { return true; }
     // The dialog shows through the frame's centre.
     void AdjustStyles() override
     {

@@ -16,6 +16,15 @@ void DrawGridOrFill(HDC dc, const RECT& area, const NineGridImage& grid, const I
     ::FillRect(dc, &area, brush.Get());
 }
 
+bool SkinnedPaintedControl::Subclass(HWND hwnd)
+{
+    if (!SkinnedControl::Subclass(hwnd))
+        return false;
+    if (RepaintsParentWhenSubclassed())
+        RepaintInParent();
+    return true;
+}
+
 bool SkinnedPaintedControl::PaintOwnerBackground(HDC dc) const
 {
     const HWND owner = OwnerWindow() ? OwnerWindow() : ::GetParent(m_hWnd);

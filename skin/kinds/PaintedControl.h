@@ -16,7 +16,12 @@ class SkinnedPaintedControl : public SkinnedControl {
 public:
     using SkinnedControl::SkinnedControl;
 
+    bool Subclass(HWND hwnd) override;
+
 protected:
+    // Whether the parent paints the control's place again once it is
+    // subclassed (kinds that show the dialog through them).
+    virtual bool RepaintsParentWhenSubclassed() const { return false; }
     // Has the owning skinned window paint the dialog background behind this
     // control into `dc` at 0, 0; false when no window answered.
     bool PaintOwnerBackground(HDC dc) const;
@@ -37,6 +42,13 @@ protected:
     LONG Style() const { return ::GetWindowLongA(m_hWnd, GWL_STYLE); }
     RECT ClientRect() const;
 };
+
+// `rect` less the four margins of `grid`.
+inline RECT Inset(const RECT& rect, const NineGridImage& grid)
+{
+    return {rect.left + grid.marginLeft, rect.top + grid.marginTop, rect.right - grid.marginRight,
+            rect.bottom - grid.marginBottom};
+}
 
 // Draws `grid` over `area`, and fills with `fill` what it cannot draw, all
 // of it when the image is absent.

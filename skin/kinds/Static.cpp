@@ -30,14 +30,6 @@ class SkinnedLabel : public SkinnedPaintedControl {
 public:
     explicit SkinnedLabel(int kind) : SkinnedPaintedControl(kind) {}
 
-    bool Subclass(HWND hwnd) override
-    {
-        if (!SkinnedPaintedControl::Subclass(hwnd))
-            return false;
-        RepaintInParent();
-        return true;
-    }
-
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
     {
         if (!Label())
@@ -68,6 +60,7 @@ protected:
         return (style & SS_SIMPLE) == SS_SIMPLE || (style & SS_OWNERDRAW) == SS_OWNERDRAW;
     }
     int LookupKind() const override { return KIND_STATIC; }
+    bool RepaintsParentWhenSubclassed() const override { return true; }
     void AdjustStyles() override
     {
         if (Label() && Label()->m_transparent)

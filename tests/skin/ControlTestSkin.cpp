@@ -7,6 +7,7 @@
 #include "skin/core/PlainObjects.h"
 #include "skin/engine/SkinEngine.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -194,6 +195,17 @@ HWND ControlDialog::Add(const char* className, DWORD style, RECT rect, int id, c
     return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
                            rect.right - rect.left, rect.bottom - rect.top, m_hWnd,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+std::vector<HWND> ControlDialog::AddOneOfEachKind()
+{
+    return {Add("Button", BS_PUSHBUTTON, {10, 10, 100, 34}, 100, "Stop"),
+            Add("Button", BS_AUTOCHECKBOX, {10, 40, 100, 60}, 101, "Check"),
+            Add("Button", BS_AUTORADIOBUTTON, {10, 70, 100, 90}, 102, "Radio"),
+            Add("Static", SS_LEFT, {110, 10, 200, 30}, 103, "Label"),
+            Add("Button", BS_GROUPBOX, {110, 40, 300, 120}, 104, "Group"),
+            Add(TRACKBAR_CLASSA, 0, {10, 130, 200, 160}, 105),
+            Add(TRACKBAR_CLASSA, TBS_VERT, {210, 130, 240, 260}, kGlassSliderId)};
 }
 
 COLORREF WindowPixel(HWND hwnd, int x, int y)

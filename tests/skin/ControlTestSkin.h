@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace controltest {
 
@@ -64,6 +65,8 @@ public:
 
     HWND Handle() const { return m_hWnd; }
     HWND Add(const char* className, DWORD style, RECT rect, int id = 100, const char* text = "");
+    // A push button, check box, radio button, label, group box and a slider either way.
+    std::vector<HWND> AddOneOfEachKind();
 
 private:
     HWND m_hWnd;

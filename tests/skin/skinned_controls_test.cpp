@@ -362,15 +362,7 @@ TEST(SkinnedSliderTest, TickMarksAreOffWhileSkinnedAndBackAfterwards)
 
 TEST_F(SkinnedControlsTest, AThousandRepaintsOfEachKindLeaveNoObjects)
 {
-    const HWND controls[] = {
-        dialog.Add("Button", BS_PUSHBUTTON, {10, 10, 100, 34}, 100, "Stop"),
-        dialog.Add("Button", BS_AUTOCHECKBOX, {10, 40, 100, 60}, 101, "Check"),
-        dialog.Add("Button", BS_AUTORADIOBUTTON, {10, 70, 100, 90}, 102, "Radio"),
-        dialog.Add("Static", SS_LEFT, {110, 10, 200, 30}, 103, "Label"),
-        dialog.Add("Button", BS_GROUPBOX, {110, 40, 300, 120}, 104, "Group"),
-        dialog.Add(TRACKBAR_CLASSA, 0, {10, 130, 200, 160}, 105),
-        dialog.Add(TRACKBAR_CLASSA, TBS_VERT, {210, 130, 240, 260}, kGlassSliderId),
-    };
+    const std::vector<HWND> controls = dialog.AddOneOfEachKind();
     EXPECT_TRUE(LeavesNoGuiObjects(
         [&] {
             for (HWND control : controls)
