@@ -122,9 +122,6 @@ bool SkinnedFrame::Subclass(HWND hwnd)
     if (!AttachWindow(hwnd))
         return false;
     m_style = ::GetWindowLongA(hwnd, GWL_STYLE);
-    WINDOWINFO info{};
-    info.cbSize = sizeof info;
-    m_active = ::GetWindowInfo(hwnd, &info) && info.dwWindowStatus == WS_ACTIVECAPTION;
     if (IsFramed())
         Refit();
     ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
@@ -203,7 +200,14 @@ LRESULT SkinnedFrame::CallWithoutStyle(LONG bits, UINT msg, WPARAM wp, LPARAM lp
 void SkinnedFrame::RepaintFrame()
 {
     if (m_hWnd && IsFramed())
-        PaintFrame(nullptr);
+        PaintFrame(nullptr, HasActiveCaption());
+}
+
+bool SkinnedFrame::HasActiveCaption() const
+{
+    WINDOWINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetWindowInfo(m_hWnd, &info) && info.dwWindowStatus == WS_ACTIVECAPTION;
 }
 
 void SkinnedFrame::OpenSystemMenu(const RECT& element)
@@ -227,7 +231,7 @@ LRESULT SkinnedFrame::OnMenuKey(WPARAM key, LPARAM keyData)
 
 // ---- painting the frame
 
-void SkinnedFrame::PaintFrame(HRGN update)
+void SkinnedFrame::PaintFrame(HRGN update, bool active)
 {
     const SIZE size = WindowSize();
     if (!SameSize(size, m_lastSize)) {
@@ -238,7 +242,6 @@ void SkinnedFrame::PaintFrame(HRGN update)
         ::UpdateWindow(m_hWnd);
         return;
     }
-    const bool active = m_active;
     const FrameParts parts = PartsForSize(m_layout, size);
     CWindowDC windowDc(m_hWnd);
     COffscreenBuffer buffer(windowDc.Get(), {0, 0, size.cx, size.cy});
@@ -466,7 +469,7 @@ LRESULT SkinnedFrame::FramedWindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_NCRBUTTONUP: return 0;
     case WM_NCCALCSIZE: return OnNcCalcSize(wp, lp);
     case WM_NCHITTEST: return OnNcHitTest(lp);
-    case WM_NCPAINT: PaintFrame(wp > 1 ? reinterpret_cast<HRGN>(wp) : nullptr); return 0;
+    case WM_NCPAINT: PaintFrame(wp > 1 ? reinterpret_cast<HRGN>(wp) : nullptr, HasActiveCaption()); return 0;
     case WM_NCACTIVATE: return OnNcActivate(wp, lp);
     case WM_NCMOUSEMOVE: return OnNcMouseMove(wp, lp);
     case WM_NCLBUTTONDOWN:
@@ -511,8 +514,8 @@ LRESULT SkinnedFrame::OnNcActivate(WPARAM wp, LPARAM lp)
 {
     // With nothing but WS_POPUP (or WS_CHILD) left, the system draws no frame of its own.
     const LRESULT result = CallWithoutStyle(~static_cast<LONG>(WS_POPUP | WS_CHILD), WM_NCACTIVATE, wp, lp);
-    m_active = wp != FALSE;
-    RepaintFrame();
+    // The state being entered, which the system may not report yet.
+    PaintFrame(nullptr, wp != FALSE);
     return result;
 }
 
