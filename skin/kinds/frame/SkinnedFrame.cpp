@@ -357,6 +357,7 @@ void SkinnedFrame::DrawCaptionText(HDC dc, const RECT& area)
 
 void SkinnedFrame::DropBackground()
 {
+    m_backgroundBrush.Reset();
     m_background.Reset();
     m_backgroundSize = {};
 }
@@ -406,6 +407,21 @@ bool SkinnedFrame::EraseBackground(HDC dc)
     ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.Get(), area.left,
              area.top, SRCCOPY);
     return true;
+}
+
+// Statics that paint their own background with the brush they are given
+// (in dialogs that clip their children the dialog's erasing never reaches
+// them) get the dialog background, lined up with their place on it.
+HBRUSH SkinnedFrame::BackgroundBrushFor(HDC dc, HWND control)
+{
+    if (!m_pFrameWnd || !m_pFrameWnd->m_skinClient || !EnsureBackground())
+        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+    if (!m_backgroundBrush)
+        m_backgroundBrush.Reset(::CreatePatternBrush(m_background.Get()));
+    POINT origin{0, 0};
+    ::MapWindowPoints(control, m_hWnd, &origin, 1);
+    ::SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+    return m_backgroundBrush ? m_backgroundBrush.Get() : static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
 }
 
 LRESULT SkinnedFrame::PaintBackgroundFor(HDC dc, HWND sender)
@@ -606,7 +622,7 @@ LRESULT SkinnedFrame::OnControlColourStatic(WPARAM wp, LPARAM lp)
     const int kind = control ? control->Kind() : KIND_NONE;
     if (kind == KIND_STATIC || kind == KIND_LINK) {
         ::SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+        return reinterpret_cast<LRESULT>(BackgroundBrushFor(dc, reinterpret_cast<HWND>(lp)));
     }
     if (kind == KIND_EDIT)
         if (HBRUSH brush = SkinnedEditBrush(reinterpret_cast<HWND>(lp), dc))

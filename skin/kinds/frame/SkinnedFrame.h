@@ -65,6 +65,7 @@ private:
     bool EnsureBackground();
     void DropBackground();
     LRESULT PaintBackgroundFor(HDC dc, HWND sender);
+    HBRUSH BackgroundBrushFor(HDC dc, HWND control);
 
     LRESULT OnNcCalcSize(WPARAM wp, LPARAM lp);
     LRESULT OnNcHitTest(LPARAM lp);
@@ -92,6 +93,7 @@ private:
     CFontObject m_captionFont;
     CBitmapObject m_background;  // the client background, client-sized
     SIZE m_backgroundSize{};
+    CBrushObject m_backgroundBrush;  // of m_background, for static controls
     bool m_backgroundRepaintPending = false;
 };
 
