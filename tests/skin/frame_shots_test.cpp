@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -100,55 +102,42 @@ private:
     HGDIOBJ m_previous = nullptr;
 };
 
-struct DialogSearch {
+// A visible top-level window of a process whose class is one of `classes`.
+struct WindowSearch {
     DWORD processId;
     HWND exclude;
+    std::vector<std::string> classes;
     HWND found;
 };
 
-BOOL CALLBACK TakeOtherDialog(HWND hwnd, LPARAM lp)
+BOOL CALLBACK TakeMatchingWindow(HWND hwnd, LPARAM lp)
 {
-    auto* search = reinterpret_cast<DialogSearch*>(lp);
-    char name[16] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hwnd, &processId);
-    if (processId == search->processId && hwnd != search->exclude && IsWindowVisible(hwnd) && !lstrcmpA(name, "#32770")) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A visible dialog of the process other than `exclude`; null for none.
-HWND OtherDialogOf(DWORD processId, HWND exclude)
-{
-    DialogSearch search{processId, exclude, nullptr};
-    EnumWindows(TakeOtherDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-BOOL CALLBACK TakePopupMenu(HWND hwnd, LPARAM lp)
-{
-    auto* search = reinterpret_cast<DialogSearch*>(lp);
+    auto* search = reinterpret_cast<WindowSearch*>(lp);
     char name[32] = {};
     GetClassNameA(hwnd, name, sizeof name);
     DWORD processId = 0;
     GetWindowThreadProcessId(hwnd, &processId);
-    if (processId == search->processId && IsWindowVisible(hwnd) &&
-        (!lstrcmpA(name, "#32768") || !lstrcmpA(name, "TessalinePopupMenuWnd"))) {
+    const bool wanted = std::find(search->classes.begin(), search->classes.end(), name) != search->classes.end();
+    if (wanted && processId == search->processId && hwnd != search->exclude && IsWindowVisible(hwnd)) {
         search->found = hwnd;
         return FALSE;
     }
     return TRUE;
 }
 
+HWND FindWindowOf(WindowSearch search)
+{
+    EnumWindows(TakeMatchingWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// A visible dialog of the process other than `exclude`; null for none.
+HWND OtherDialogOf(DWORD processId, HWND exclude) { return FindWindowOf({processId, exclude, {"#32770"}, nullptr}); }
+
 // The open popup menu of the process; null for none.
 HWND PopupMenuOf(DWORD processId)
 {
-    DialogSearch search{processId, nullptr, nullptr};
-    EnumWindows(TakePopupMenu, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindWindowOf({processId, nullptr, {"#32768", "TessalinePopupMenuWnd"}, nullptr});
 }
 
 void Click(HWND dialog, int id)

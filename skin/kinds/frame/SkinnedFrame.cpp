@@ -22,24 +22,6 @@ constexpr int kMaxTitleChars = 299;
 // The system menu opens this far right of the cursor.
 constexpr LONG kMenuOffset = 2;
 
-// The window's whole-window context, released at the end of the scope.
-class CWindowDC {
-public:
-    explicit CWindowDC(HWND hwnd) : m_hWnd(hwnd), m_hdc(::GetWindowDC(hwnd)) {}
-    ~CWindowDC()
-    {
-        if (m_hdc)
-            ::ReleaseDC(m_hWnd, m_hdc);
-    }
-    CWindowDC(const CWindowDC&) = delete;
-    CWindowDC& operator=(const CWindowDC&) = delete;
-    HDC Get() const { return m_hdc; }
-
-private:
-    HWND m_hWnd;
-    HDC m_hdc;
-};
-
 const ImageSlice& SliceFor(const FrameObject& frame, int part, bool active)
 {
     const ImageSlice& inactive = frame.m_inactive[part];
@@ -243,7 +225,7 @@ void SkinnedFrame::PaintFrame(HRGN update, bool active)
         return;
     }
     const FrameParts parts = PartsForSize(m_layout, size);
-    CWindowDC windowDc(m_hWnd);
+    CClientDC windowDc(m_hWnd, true);
     COffscreenBuffer buffer(windowDc.Get(), {0, 0, size.cx, size.cy});
     if (!windowDc.Get() || !buffer)
         return;
