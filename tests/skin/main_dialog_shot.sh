@@ -19,8 +19,10 @@ finish() {
 }
 trap finish EXIT
 
+# Read whole: stopping early would end xwininfo with SIGPIPE.
 desktop_window() {
-    xwininfo -root -tree 2>/dev/null | awk -v name="$desktop" 'index($0, "\"" name) { print $1; exit }'
+    xwininfo -root -tree 2>/dev/null | awk -v name="$desktop" 'index($0, "\"" name) && !found { print $1; found = 1 }' ||
+        true
 }
 
 # The picture is taken once the desktop shows more than its plain colour
@@ -31,7 +33,7 @@ for attempt in $(seq 90); do
     window=$(desktop_window)
     [ -n "$window" ] || continue
     import -display "$DISPLAY" -window "$window" "$work/now.png" 2>/dev/null || continue
-    colours=$(convert "$work/now.png" -format %k info:)
+    colours=$(convert "$work/now.png" -format %k info: 2>/dev/null || echo 0)
     if [ "$colours" -gt 16 ] && [ -n "$previous" ] &&
         [ "$(compare -metric AE "$work/now.png" "$previous" null: 2>&1 || true)" = "0" ]; then
         cp "$work/now.png" "$out"
