@@ -112,6 +112,26 @@ private:
     HDC m_hdc;    // owned: released to the window
 };
 
+// A window's whole-window context (non-client area included), released at
+// the end of the scope.
+class CWindowDC {
+public:
+    explicit CWindowDC(HWND hwnd) : m_hWnd(hwnd), m_hdc(::GetWindowDC(hwnd)) {}
+    ~CWindowDC()
+    {
+        if (m_hdc)
+            ::ReleaseDC(m_hWnd, m_hdc);
+    }
+    CWindowDC(const CWindowDC&) = delete;
+    CWindowDC& operator=(const CWindowDC&) = delete;
+
+    HDC Get() const { return m_hdc; }
+
+private:
+    HWND m_hWnd;  // borrowed
+    HDC m_hdc;    // owned: released to the window
+};
+
 // The given context, or BeginPaint/EndPaint on the window when none is given:
 // WM_PAINT and WM_PRINTCLIENT share one paint function through this.
 class CPaintDC {
