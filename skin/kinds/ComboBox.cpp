@@ -2,8 +2,8 @@
 
 #include "skin/core/ControlObjects.h"
 #include "skin/engine/SkinnedControl.h"
-#include "skin/kinds/ControlDrawing.h"
 #include "skin/draw/OffscreenBuffer.h"
+#include "skin/kinds/ControlDrawing.h"
 
 #include <string>
 
@@ -13,6 +13,7 @@ namespace {
 
 enum DropButtonState { kDropNormal, kDropHovered, kDropPressed };
 
+// How far from the right edge the mouse lights the drop button.
 constexpr int kHotWidth = 16;
 
 // Where the parts go, from the client rectangle and the frame image's margins.
@@ -67,6 +68,7 @@ private:
     void Paint(HDC given);
     void DrawSkinned(HDC dc, const ComboGeometry& geometry);
     void DrawOwnerDrawn(HDC dc, HDC target, const ComboGeometry& geometry);
+    void DrawFrame(HDC dc, const RECT& client) const;
     void DrawDropButton(HDC dc, const RECT& button) const;
     void DrawSelection(HDC dc, const RECT& textArea, bool focused, bool enabled) const;
     const NineGridImage& DropButtonImage(bool enabled) const;
@@ -105,8 +107,8 @@ void SkinnedComboBox::Attach(SkinObject* object)
 void SkinnedComboBox::TakeObject()
 {
     m_pCombo = dynamic_cast<const ComboBox*>(Object());
-    m_backBrush.Reset(m_pCombo ? ::CreateSolidBrush(m_pCombo->m_backColour) : nullptr);
-    m_disabledBrush.Reset(m_pCombo ? ::CreateSolidBrush(m_pCombo->m_disabledBackground) : nullptr);
+    m_backBrush.Reset(m_pCombo ? ::CreateSolidBrush(Rgb(m_pCombo->m_backColour)) : nullptr);
+    m_disabledBrush.Reset(m_pCombo ? ::CreateSolidBrush(Rgb(m_pCombo->m_disabledBackground)) : nullptr);
 }
 
 void SkinnedComboBox::Unskin()
@@ -151,13 +153,12 @@ void SkinnedComboBox::DrawSkinned(HDC dc, const ComboGeometry& geometry)
 {
     const bool enabled = ::IsWindowEnabled(m_hWnd) != FALSE;
     const bool focused = ::GetFocus() == m_hWnd;
-    FillSolid(dc, geometry.client, m_pCombo->m_backColour);
-    DrawNineGridImage(dc, geometry.client, m_pCombo->m_image, CurrentSkinImages(), m_pCombo->m_backColour);
+    DrawFrame(dc, geometry.client);
     ::FillRect(dc, &geometry.field, enabled ? m_backBrush.Get() : m_disabledBrush.Get());
     if (!enabled)
-        FillSolid(dc, geometry.textArea, m_pCombo->m_disabledBackground);
+        FillSolid(dc, geometry.textArea, Rgb(m_pCombo->m_disabledBackground));
     else if (focused)
-        FillSolid(dc, geometry.textArea, m_pCombo->m_focusColour);
+        FillSolid(dc, geometry.textArea, Rgb(m_pCombo->m_focusColour));
     DrawSelection(dc, geometry.textArea, focused, enabled);
     DrawDropButton(dc, geometry.dropButton);
 }
@@ -170,12 +171,18 @@ void SkinnedComboBox::DrawOwnerDrawn(HDC dc, HDC target, const ComboGeometry& ge
     if (!system)
         return;
     CallKeptProc(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(system.Dc()), PRF_CLIENT);
-    FillSolid(dc, geometry.client, m_pCombo->m_backColour);
-    DrawNineGridImage(dc, geometry.client, m_pCombo->m_image, CurrentSkinImages(), m_pCombo->m_backColour);
+    DrawFrame(dc, geometry.client);
     DrawDropButton(dc, geometry.dropButton);
     const RECT& kept = geometry.textArea;
     ::BitBlt(dc, kept.left, kept.top, kept.right - kept.left, kept.bottom - kept.top, system.Dc(), kept.left,
              kept.top, SRCCOPY);
+}
+
+// The frame image around the client area, the field colour where it draws nothing.
+void SkinnedComboBox::DrawFrame(HDC dc, const RECT& client) const
+{
+    FillSolid(dc, client, Rgb(m_pCombo->m_backColour));
+    DrawNineGridImage(dc, client, m_pCombo->m_image, CurrentSkinImages(), Rgb(m_pCombo->m_backColour));
 }
 
 void SkinnedComboBox::DrawSelection(HDC dc, const RECT& textArea, bool focused, bool enabled) const
@@ -190,7 +197,7 @@ void SkinnedComboBox::DrawSelection(HDC dc, const RECT& textArea, bool focused, 
     const auto copied = ::SendMessageA(m_hWnd, CB_GETLBTEXT, static_cast<WPARAM>(selected),
                                        reinterpret_cast<LPARAM>(&text[0]));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    COLORREF colour = m_pCombo->m_font.textColour;
+    Colour colour = m_pCombo->m_font.textColour;
     if (!enabled)
         colour = m_pCombo->m_disabledText;
     else if (focused)
@@ -198,7 +205,7 @@ void SkinnedComboBox::DrawSelection(HDC dc, const RECT& textArea, bool focused, 
     CSavedDC saved(dc);
     ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, colour & 0x00FFFFFF);
+    ::SetTextColor(dc, Rgb(colour));
     RECT area = textArea;
     // Items are shown as they are: an ampersand is no mnemonic in a list.
     ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
@@ -251,8 +258,8 @@ LRESULT SkinnedComboBox::PassOnAndRepaint(UINT msg, WPARAM wp, LPARAM lp)
 
 LRESULT SkinnedComboBox::FieldColours(HDC dc, bool disabled)
 {
-    ::SetBkColor(dc, (disabled ? m_pCombo->m_disabledBackground : m_pCombo->m_backColour) & 0x00FFFFFF);
-    ::SetTextColor(dc, (disabled ? m_pCombo->m_disabledText : m_pCombo->m_textColour) & 0x00FFFFFF);
+    ::SetBkColor(dc, disabled ? Rgb(m_pCombo->m_disabledBackground) : Rgb(m_pCombo->m_backColour));
+    ::SetTextColor(dc, disabled ? Rgb(m_pCombo->m_disabledText) : Rgb(m_pCombo->m_textColour));
     return reinterpret_cast<LRESULT>(disabled ? m_disabledBrush.Get() : m_backBrush.Get());
 }
 

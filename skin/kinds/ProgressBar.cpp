@@ -232,7 +232,7 @@ void SkinnedProgressBar::PaintTurned(HDC target, SIZE size) const
 
 void SkinnedProgressBar::DrawBar(HDC dc, const RECT& area) const
 {
-    const COLORREF back = m_pBar->m_backColour & 0x00FFFFFF;
+    const COLORREF back = Rgb(m_pBar->m_backColour);
     FillSolid(dc, area, back);
     DrawNineGridImage(dc, area, m_pBar->m_image, CurrentSkinImages(), back);
     DrawProgress(dc, area, m_values.FilledLength(area.right - area.left));
@@ -246,7 +246,7 @@ void SkinnedProgressBar::DrawProgress(HDC dc, const RECT& area, int filled) cons
     const RECT part{area.left, area.top, area.left + filled, area.bottom};
     // Without an image every style shows the progress in the plain colour.
     if (image.IsAbsent()) {
-        FillSolid(dc, part, m_pBar->m_textColour & 0x00FFFFFF);
+        FillSolid(dc, part, Rgb(m_pBar->m_textColour));
         return;
     }
     switch (m_pBar->m_style) {
@@ -279,7 +279,7 @@ void SkinnedProgressBar::PaintBorder() const
     COffscreenBuffer buffer(dc.Get(), whole);
     if (!dc.Get() || !buffer)
         return;
-    const COLORREF back = m_pBar->m_backColour & 0x00FFFFFF;
+    const COLORREF back = Rgb(m_pBar->m_backColour);
     FillSolid(buffer.Dc(), whole, back);
     DrawNineGridImage(buffer.Dc(), whole, m_pBar->m_image, CurrentSkinImages(), back);
     ::ExcludeClipRect(dc.Get(), left, top, left + client.right, top + client.bottom);
