@@ -93,10 +93,14 @@ private:
     HDC m_hdc;  // owned
 };
 
-// A window's client context, released at the end of the scope.
+// A window's client context (or, with `wholeWindow`, the context of the
+// whole window, frame included), released at the end of the scope.
 class CClientDC {
 public:
-    explicit CClientDC(HWND hwnd) : m_hWnd(hwnd), m_hdc(::GetDC(hwnd)) {}
+    explicit CClientDC(HWND hwnd, bool wholeWindow = false)
+        : m_hWnd(hwnd), m_hdc(wholeWindow ? ::GetWindowDC(hwnd) : ::GetDC(hwnd))
+    {
+    }
     ~CClientDC()
     {
         if (m_hdc)
@@ -104,26 +108,6 @@ public:
     }
     CClientDC(const CClientDC&) = delete;
     CClientDC& operator=(const CClientDC&) = delete;
-
-    HDC Get() const { return m_hdc; }
-
-private:
-    HWND m_hWnd;  // borrowed
-    HDC m_hdc;    // owned: released to the window
-};
-
-// A window's whole-window context (non-client area included), released at
-// the end of the scope.
-class CWindowDC {
-public:
-    explicit CWindowDC(HWND hwnd) : m_hWnd(hwnd), m_hdc(::GetWindowDC(hwnd)) {}
-    ~CWindowDC()
-    {
-        if (m_hdc)
-            ::ReleaseDC(m_hWnd, m_hdc);
-    }
-    CWindowDC(const CWindowDC&) = delete;
-    CWindowDC& operator=(const CWindowDC&) = delete;
 
     HDC Get() const { return m_hdc; }
 

@@ -275,7 +275,7 @@ void SkinnedProgressBar::PaintBorder() const
     ::GetClientRect(m_hWnd, &client);
     const RECT whole{0, 0, window.right - window.left, window.bottom - window.top};
     const int left = (whole.right - client.right) / 2, top = (whole.bottom - client.bottom) / 2;
-    CWindowDC dc(m_hWnd);
+    CClientDC dc(m_hWnd, true);
     COffscreenBuffer buffer(dc.Get(), whole);
     if (!dc.Get() || !buffer)
         return;

@@ -360,11 +360,14 @@ TEST_F(FrameTest, InactiveCaptionHasItsOwnLook)
 {
     Start();
     FrameDialog dialog(kDialogFrame, kWidth, kHeight);
-    SendMessageA(dialog.Handle(), WM_NCACTIVATE, FALSE, 0);
+    HWND other = CreateWindowExA(0, "Static", "other", WS_POPUP | WS_VISIBLE, 500, 400, 50, 50, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(other);
     EXPECT_EQ(kInactiveTop, dialog.PixelAt({kWidth - 110, 2}));
     EXPECT_EQ(PartColour(kPartLeft), dialog.PixelAt({0, 100}));  // no inactive slice: the active one
-    SendMessageA(dialog.Handle(), WM_NCACTIVATE, TRUE, 0);
+    SetForegroundWindow(dialog.Handle());
     EXPECT_EQ(PartColour(kPartTop), dialog.PixelAt({kWidth - 110, 2}));
+    DestroyWindow(other);
 }
 
 TEST_F(FrameTest, ClientBackgroundComesFromTheClientPartAndReachesChildren)
