@@ -9,6 +9,7 @@
 #include "skin/core/PlainObjects.h"
 #include "skin/core/Skin.h"
 #include "skin/image/CxImage.h"
+#include "support/HostProcess.h"
 #include "support/ScreenShot.h"
 
 #include <gtest/gtest.h>
@@ -62,15 +63,18 @@ protected:
         ASSERT_NE(CLR_INVALID, m_comboCorner);
     }
 
-    // Keeps a picture of the main window (made a PNG after the run).
+    // Keeps a picture of the main window as a PNG artefact.
     void KeepPicture(const char* name) const
     {
         RECT rect{};
         GetWindowRect(m_program.Window(), &rect);
         const std::string bmp = std::string(VODRIX_ARTIFACT_DIR) + "\\" + name + ".bmp";
         int colours = 0;
-        EXPECT_TRUE(SaveScreenArea(rect, bmp.c_str(), colours));
+        ASSERT_TRUE(SaveScreenArea(rect, bmp.c_str(), colours));
         EXPECT_GT(colours, 8) << "a blank picture";
+        const std::string host = HostPathOf(bmp);
+        EXPECT_TRUE(RunHostShell("convert '" + host + "' '" + host.substr(0, host.size() - 4) + ".png' && rm '" +
+                                 host + "'"));
     }
 
     void ExpectSkinnedLists() const
