@@ -153,6 +153,17 @@ bool StartHostShell(std::string command)
     return spawn(argv, 0) == 0;
 }
 
+// How the host starts the program: in the Wine virtual desktop of the test
+// when it runs in one, so that the test sees the program's windows.
+std::string WineLauncher()
+{
+    char name[256] = {};
+    const HDESK desktop = GetThreadDesktop(GetCurrentThreadId());
+    if (!GetUserObjectInformationA(desktop, UOI_NAME, name, sizeof name, nullptr) || lstrcmpiA(name, "Default") == 0)
+        return "wine";
+    return std::string("wine explorer /desktop=") + name + ",1024x768";
+}
+
 }  // namespace
 
 std::string RemoteDialog::AllText() const
@@ -180,8 +191,8 @@ bool RemoteProgram::Start(const std::string& exePath, const std::string& errorLo
     DeleteFileA(errorLogPath.c_str());
     const std::string log = HostPathOf(errorLogPath);
     m_tag = ProcessTag::Unique("VODRIX_PROGRAM_TAG");
-    if (log.empty() || !StartHostShell(m_tag.Entry() + " WINEDEBUG=-all,err+eventlog exec wine '" + exePath +
-                                       "' >/dev/null 2>'" + log + "'"))
+    if (log.empty() || !StartHostShell(m_tag.Entry() + " WINEDEBUG=-all,err+eventlog exec " + WineLauncher() + " '" +
+                                       exePath + "' >/dev/null 2>'" + log + "'"))
         return false;
     WaitFor(60000, [&] {
         for (HWND window : MainWindows())

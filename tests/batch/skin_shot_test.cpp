@@ -1,0 +1,119 @@
+// The real program with its default skin, in a virtual desktop where whole
+// windows are on screen: the settings lists are the skin's, idle and in the
+// middle of a conversion, when the progress bar stands partly filled.
+// Pictures of both moments are kept as artefacts.
+#include "ProgramFixture.h"
+
+#include "res/resource.h"
+#include "skin/core/ControlObjects.h"
+#include "skin/core/PlainObjects.h"
+#include "skin/core/Skin.h"
+#include "skin/image/CxImage.h"
+#include "support/HostProcess.h"
+#include "support/ScreenShot.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const int SETTINGS_LISTS[] = {IDC_VIDEO_CODEC, IDC_FRAME_RATE, IDC_VIDEO_BITRATE, IDC_FRAME_SIZE, IDC_ASPECT,
+                              IDC_AUDIO_CODEC, IDC_CHANNELS,   IDC_AUDIO_BITRATE, IDC_SAMPLE_RATE};
+
+// The top-left pixel of a skin grid: drawn unscaled at the top left corner
+// of whatever the grid frames.
+COLORREF CornerOf(const skin::Skin& skin, const skin::NineGridImage& grid)
+{
+    const skin::SkinImage* image = skin.FindImage(grid.imageName);
+    if (!image)
+        return CLR_INVALID;
+    const CxImage decoded(image->Encoded().data(), image->Encoded().size(), image->Format());
+    if (!decoded.IsValid())
+        return CLR_INVALID;
+    const uint32_t pixel = decoded.GetBits()[size_t(grid.source.top) * decoded.GetWidth() + grid.source.left];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+COLORREF ScreenPixel(POINT at)
+{
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+POINT ClientOrigin(HWND hwnd)
+{
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    return origin;
+}
+
+class SkinnedProgram : public ConverterProgram {
+protected:
+    void SetUp() override
+    {
+        ConverterProgram::SetUp();
+        const std::string program = WindowsPathOfHost(PROGRAM_HOST_PATH);
+        ASSERT_TRUE(m_skin.ReadFile(program.substr(0, program.rfind('\\')) + "\\x-plus.smf"));
+        const auto* combo = dynamic_cast<const skin::ComboBox*>(m_skin.DefaultObject(skin::kTypeComboBox));
+        ASSERT_TRUE(combo);
+        m_comboCorner = CornerOf(m_skin, combo->m_image);
+        ASSERT_NE(CLR_INVALID, m_comboCorner);
+    }
+
+    // Keeps a picture of the main window as a PNG artefact.
+    void KeepPicture(const char* name) const
+    {
+        RECT rect{};
+        GetWindowRect(m_program.Window(), &rect);
+        const std::string bmp = std::string(VODRIX_ARTIFACT_DIR) + "\\" + name + ".bmp";
+        int colours = 0;
+        ASSERT_TRUE(SaveScreenArea(rect, bmp.c_str(), colours));
+        EXPECT_GT(colours, 8) << "a blank picture";
+        const std::string host = HostPathOf(bmp);
+        EXPECT_TRUE(RunHostShell("convert '" + host + "' '" + host.substr(0, host.size() - 4) + ".png' && rm '" +
+                                 host + "'"));
+    }
+
+    void ExpectSkinnedLists() const
+    {
+        for (int id : SETTINGS_LISTS)
+            EXPECT_EQ(m_comboCorner, ScreenPixel(ClientOrigin(m_program.Item(id)))) << "list " << id;
+    }
+
+    skin::Skin m_skin;
+    COLORREF m_comboCorner = CLR_INVALID;
+};
+
+TEST_F(SkinnedProgram, SettingsListsAndProgressBarAreTheSkinsIdleAndWhileConverting)
+{
+    CreateDirectoryA(VODRIX_ARTIFACT_DIR, nullptr);
+    AddClips({"long.avi"});
+    ChooseFamily(IDC_TO_AVI);
+    const HWND bar = m_program.Item(IDC_PROGRESS);
+    ExpectSkinnedLists();
+    KeepPicture("skinned_controls_idle");
+
+    m_program.Click(IDC_CONVERT);
+    bool partly = false;
+    for (int i = 0; i < 12000 && !partly; ++i) {
+        const int position = m_program.ProgressPosition();
+        partly = position >= 20 && position <= 80;
+        if (!partly)
+            Sleep(10);
+    }
+    ASSERT_TRUE(partly) << "the bar never stood between 20 and 80";
+    ExpectSkinnedLists();
+    RECT client{};
+    GetClientRect(bar, &client);
+    const POINT origin = ClientOrigin(bar);
+    EXPECT_NE(ScreenPixel({origin.x, origin.y}), ScreenPixel({origin.x + client.right - 1, origin.y}))
+        << "filled and empty parts";
+    KeepPicture("skinned_controls_converting");
+    m_program.Click(IDC_STOP);
+    EXPECT_TRUE(m_program.WaitUntilIdle(60000));
+}
+
+}  // namespace
