@@ -1,11 +1,13 @@
 #include "app/CConverterApp.h"
 
 #include "app/AppServices.h"
+#include "skin/engine/SkinEngine.h"
 #include "ui/ConverterDlg.h"
 
 #include <objbase.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -22,12 +24,27 @@ std::string CConverterApp::StartText() { return EntryText(" start"); }
 
 std::string CConverterApp::StopText() { return EntryText(" stop"); }
 
-// The window-skinning engine is not part of the program yet: once it is, it
-// starts here before any window exists, loads SKIN_FILE_NAME from the program
-// directory and names DIALOG_SKIN_NAME, and stops first in ExitInstance.
+std::string CConverterApp::SkinFilePath()
+{
+    char directory[256] = {};
+    GetModuleFileNameA(nullptr, directory, sizeof directory - 1);
+    if (char* lastSlash = std::strrchr(directory, '\\'))
+        *lastSlash = '\0';
+    char path[512];
+    std::snprintf(path, sizeof path, "%s\\%s", directory, SKIN_FILE_NAME);
+    return path;
+}
+
+// The skin engine starts before any window exists, so that its hooks see
+// every window of this thread. Its results are left alone: without an engine
+// or a readable skin file the program simply keeps the system's look.
 bool CConverterApp::InitInstance()
 {
     CoInitialize(nullptr);  // the folder browser and DirectShow need COM on this thread
+    const std::string skinFile = SkinFilePath();
+    InitSkinEngine(GetModuleHandleA(nullptr), APP_TITLE);
+    LoadSkinFile(skinFile.c_str());
+    SetDialogSkin(DIALOG_SKIN_NAME);
     LogEvent(EVENTLOG_INFORMATION_TYPE, EVENT_ID_INFO, StartText().c_str());
     {
         CConverterDlg dialog;
@@ -38,6 +55,7 @@ bool CConverterApp::InitInstance()
 
 int CConverterApp::ExitInstance()
 {
+    ExitSkinEngine();
     LogEvent(EVENTLOG_INFORMATION_TYPE, EVENT_ID_INFO, StopText().c_str());
     CoUninitialize();
     return CApplication::ExitInstance();

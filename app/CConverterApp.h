@@ -11,6 +11,8 @@ public:
     // "Vodrix Video Converter" + "V2.0.5" + " start" / " stop", with no separators.
     static std::string StartText();
     static std::string StopText();
+    // The skin file beside the executable: its directory and SKIN_FILE_NAME joined by a backslash.
+    static std::string SkinFilePath();
 
 protected:
     bool InitInstance() override;

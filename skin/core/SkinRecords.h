@@ -35,7 +35,26 @@ enum PropertyKind : int32_t {
     kNumberProperty = 6,
     kControlIdProperty = 7,
     kTextEffectProperty = 9,
+    // Not a property kind of the file: the kind of the unkeyed rectangle
+    // fields (placement, frame layout) in an object's field table.
+    kRectangleField = 16,
 };
+
+// Bytes of the value of each kind.
+constexpr uint32_t KindSize(PropertyKind kind) {
+    switch (kind) {
+    case kFontProperty: return 64;
+    case kTextProperty: return 51;
+    case kColourProperty: return 4;
+    case kSliceProperty: return 72;
+    case kNineGridProperty: return 88;
+    case kNumberProperty: return 4;
+    case kControlIdProperty: return 4;
+    case kTextEffectProperty: return 16;
+    case kRectangleField: return 16;
+    }
+    return 0;
+}
 
 constexpr int kNameChars = 50;   // significant characters of a name
 constexpr int kTextField = 51;   // bytes of a text field (name included)

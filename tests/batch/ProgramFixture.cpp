@@ -17,8 +17,6 @@ const Family FAMILIES[5] = {
     {IDC_TO_MOV, "_xvid_aac.mov"}, {IDC_TO_FLV, "_swf_mp3.swf"},
 };
 
-namespace {
-
 std::string WindowsPathOfHost(std::string hostPath)
 {
     for (char& c : hostPath)
@@ -26,6 +24,8 @@ std::string WindowsPathOfHost(std::string hostPath)
             c = '\\';
     return "Z:" + hostPath;
 }
+
+namespace {
 
 std::string SuiteFolder()
 {
@@ -88,7 +88,7 @@ void ConverterProgram::SetUp()
     HostShell("rm -rf \"$OUT\"; mkdir -p \"$OUT\"");
     ASSERT_EQ(1, WriteSetting("Directory", OutputFolder().c_str()));
     m_logPath = SuiteFolder() + "program_errors.log";
-    ASSERT_TRUE(m_program.Start(PROGRAM_HOST_PATH, m_logPath));
+    ASSERT_TRUE(m_program.Start(ProgramPath(), m_logPath));
 }
 
 void ConverterProgram::TearDown()

@@ -32,6 +32,8 @@ public:
 protected:
     static void SetUpTestSuite();
     void SetUp() override;
+    // The host path of the program the test starts.
+    virtual std::string ProgramPath() const { return PROGRAM_HOST_PATH; }
     void TearDown() override;
 
     // Adds the clips and checks that they became rows.
@@ -48,6 +50,8 @@ protected:
     std::string m_logPath;
 };
 
+// "Z:" and the host path with backslashes.
+std::string WindowsPathOfHost(std::string hostPath);
 // Runs a host shell command on the suite's folders ($CLIPS and $OUT).
 void HostShell(const std::string& command);
 bool FileExists(const std::string& windowsPath);

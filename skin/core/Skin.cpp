@@ -1,0 +1,292 @@
+#include "skin/core/Skin.h"
+
+#include "skin/core/ControlObjects.h"
+#include "skin/core/PlainObjects.h"
+#include "skin/core/SkinStream.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace skin {
+
+namespace {
+
+constexpr char kSignature[] = "TESSALINE_SKIN_FILE";
+constexpr size_t kSignatureSize = 19;
+constexpr size_t kMajorAt = 20;
+constexpr size_t kMinorAt = 21;
+constexpr size_t kObjectCountAt = 176;
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
+{
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    bool ok = std::fseek(file, 0, SEEK_END) == 0;
+    const long size = ok ? std::ftell(file) : -1;
+    ok = size >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
+    if (ok) {
+        bytes.resize(static_cast<size_t>(size));
+        ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    }
+    std::fclose(file);
+    return ok;
+}
+
+// Reads `count` records of a table; each turn reads at least a type id, so
+// the turns end with the body whatever the count says.
+template <typename Create, typename Put>
+void ReadTable(RecordIo& io, uint32_t count, Create create, Put put)
+{
+    ByteReader& reader = io.Reader();
+    for (uint32_t i = 0; i < count && !reader.AtEnd(); ++i) {
+        int32_t typeId = kTypeNone;
+        io.Field(typeId);
+        SkinObjectPtr object = create(typeId);
+        if (!object) {
+            io.CountUnknownType();  // nothing of it is read
+            continue;
+        }
+        object->Exchange(io);
+        put(std::move(object));
+    }
+}
+
+void WriteTable(RecordIo& io, const SkinObjectMap& table, bool withCount)
+{
+    if (withCount) {
+        uint32_t count = static_cast<uint32_t>(table.size());
+        io.Field(count);
+    }
+    for (const auto& entry : table) {
+        int32_t typeId = entry.second->TypeId();
+        io.Field(typeId);
+        entry.second->Exchange(io);
+    }
+}
+
+}  // namespace
+
+Skin::Skin() = default;
+Skin::~Skin() = default;
+
+bool Skin::Fail(SkinStatus status)
+{
+    m_status = status;
+    return false;
+}
+
+bool Skin::ReadFile(const std::string& path)
+{
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        std::lock_guard<std::mutex> lock(m_lock);
+        return Fail(kSkinFileUnreadable);
+    }
+    return ReadBytes(bytes.data(), bytes.size());
+}
+
+bool Skin::ReadBytes(const uint8_t* data, size_t size)
+{
+    std::vector<uint8_t> body;
+    std::lock_guard<std::mutex> lock(m_lock);
+    if (!UnpackContainer(data, size, body))
+        return Fail(kSkinBodyBroken);
+    return ReadBodyLocked(body.data(), body.size());
+}
+
+bool Skin::ReadBody(const uint8_t* body, size_t size)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return ReadBodyLocked(body, size);
+}
+
+bool Skin::ReadBodyLocked(const uint8_t* body, size_t size)
+{
+    ClearLocked();
+    if (size < kHeaderSize)
+        return Fail(kSkinHeaderShort);
+    std::memcpy(m_header.data(), body, kHeaderSize);
+    const uint8_t major = m_header[kMajorAt];
+    const uint8_t minor = m_header[kMinorAt];
+    if (std::memcmp(m_header.data(), kSignature, kSignatureSize) != 0 || major != kMajorVersion ||
+        minor > kNewestMinor)
+        return Fail(kSkinVersionRefused);
+    m_major = major;
+    m_minor = minor;
+
+    ByteReader reader(body + kHeaderSize, size - kHeaderSize);
+    RecordIo io(reader, minor);
+    uint32_t objectCount = 0;
+    std::memcpy(&objectCount, m_header.data() + kObjectCountAt, 4);
+    ReadTable(io, objectCount,
+              [](int32_t typeId) { return typeId == kTypeCaptionButton ? nullptr : CreateSkinObject(typeId); },
+              [this](SkinObjectPtr object) { PutObject(std::move(object)); });
+    uint32_t imageCount = 0;
+    io.Field(imageCount);
+    ReadTable(io, imageCount, [](int32_t) { return std::make_unique<SkinImage>(); },
+              [this](SkinObjectPtr image) { m_images[image->Name()] = std::move(image); });
+    uint32_t voiceCount = 0;
+    io.Field(voiceCount);
+    ReadTable(io, voiceCount, [](int32_t) { return std::make_unique<SkinObject>(kTypeVoice); },
+              [this](SkinObjectPtr voice) { m_voices[voice->Name()] = std::move(voice); });
+    m_unknownTypes = io.UnknownTypes();
+    m_status = kSkinOk;
+    return true;
+}
+
+std::vector<uint8_t> Skin::WriteBody(uint8_t minor)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    std::vector<uint8_t> body;
+    const SkinHeader header = MakeHeader(kMajorVersion, minor, static_cast<uint32_t>(m_objects.size()));
+    body.assign(header.begin(), header.end());
+    ByteWriter writer(body);
+    RecordIo io(writer, minor);
+    WriteTable(io, m_objects, false);  // the header holds their count
+    WriteTable(io, m_images, true);
+    WriteTable(io, m_voices, true);
+    return body;
+}
+
+std::vector<uint8_t> Skin::WriteBytes(uint8_t minor)
+{
+    return PackContainer(WriteBody(minor));
+}
+
+void Skin::Clear()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    ClearLocked();
+}
+
+void Skin::ClearLocked()
+{
+    m_sysColours = nullptr;
+    m_objects.clear();
+    m_images.clear();
+    m_voices.clear();
+    m_header = {};
+    m_major = kMajorVersion;
+    m_minor = kNewestMinor;
+    m_unknownTypes = 0;
+}
+
+void Skin::PutObject(SkinObjectPtr object)
+{
+    SkinObjectPtr& place = m_objects[object->Name()];
+    if (place.get() == m_sysColours)
+        m_sysColours = nullptr;  // the table is being replaced
+    if (object->TypeId() == kTypeSysColorTable)
+        m_sysColours = static_cast<const SysColorTable*>(object.get());
+    place = std::move(object);
+}
+
+bool Skin::AddObject(SkinObjectPtr object)
+{
+    if (object->TypeId() == kTypeCaptionButton)
+        return false;
+    std::lock_guard<std::mutex> lock(m_lock);
+    PutObject(std::move(object));
+    return true;
+}
+
+void Skin::AddImage(std::unique_ptr<SkinImage> image)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    const std::string name = image->Name();
+    m_images[name] = std::move(image);
+}
+
+void Skin::AddVoice(SkinObjectPtr voice)
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    const std::string name = voice->Name();
+    m_voices[name] = std::move(voice);
+}
+
+namespace {
+
+SkinObject* Find(const SkinObjectMap& table, const std::string& name)
+{
+    const auto found = table.find(name);
+    return found == table.end() ? nullptr : found->second.get();
+}
+
+// The object's own children first, then each child's subtree in name order.
+SkinObject* FindInSubtree(const SkinObject& object, const std::string& name)
+{
+    if (SkinObject* child = Find(object.Children(), name))
+        return child;
+    for (const auto& entry : object.Children()) {
+        if (SkinObject* found = FindInSubtree(*entry.second, name))
+            return found;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+SkinObject* Skin::FindObjectLocked(const std::string& name) const
+{
+    if (SkinObject* object = Find(m_objects, name))
+        return object;
+    for (const auto& entry : m_objects) {
+        if (SkinObject* found = FindInSubtree(*entry.second, name))
+            return found;
+    }
+    if (SkinObject* image = Find(m_images, name))
+        return image;
+    return Find(m_voices, name);
+}
+
+SkinObject* Skin::FindObject(const std::string& name) const
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return FindObjectLocked(name);
+}
+
+// An object found by the type's name counts only if it has that type: the
+// caller treats the result as an object of the type.
+SkinObject* Skin::DefaultObjectLocked(int32_t typeId) const
+{
+    if (typeId == kTypeControlBar)
+        typeId = kTypeToolBar;
+    if (const char* typeName = TypeName(typeId)) {
+        SkinObject* named = FindObjectLocked(typeName);
+        if (named && named->TypeId() == typeId)
+            return named;
+    }
+    for (const auto& entry : m_objects) {
+        if (entry.second->TypeId() == typeId)
+            return entry.second.get();
+    }
+    return nullptr;
+}
+
+SkinObject* Skin::DefaultObject(int32_t typeId) const
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return DefaultObjectLocked(typeId);
+}
+
+SkinObject* Skin::ObjectForControl(const SkinObject* owner, int32_t kind, uint32_t controlId) const
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    if (owner) {
+        for (const auto& entry : owner->Children()) {
+            const auto* control = dynamic_cast<const ControlObject*>(entry.second.get());
+            if (control && control->TypeId() == kind && control->m_controlId == controlId)
+                return entry.second.get();
+        }
+    }
+    return DefaultObjectLocked(kind);
+}
+
+SkinImage* Skin::FindImage(const std::string& name) const
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    return static_cast<SkinImage*>(Find(m_images, name));
+}
+
+}  // namespace skin

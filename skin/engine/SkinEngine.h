@@ -1,0 +1,37 @@
+// The skin engine's interface to the application: start it per thread, load
+// a skin file, name the object every dialog wears, stop it. Between these
+// calls the engine works by itself through per-thread hooks.
+#pragma once
+
+#include <windows.h>
+
+// What the calling thread's last engine operation ended with (4 to 7 are
+// the skin file's own reasons).
+enum : int {
+    SKIN_STATUS_OK = 0,
+    SKIN_STATUS_CLASS_NOT_REGISTERED = 1,
+    SKIN_STATUS_CALLWNDPROC_HOOK_FAILED = 2,
+    SKIN_STATUS_KEYBOARD_HOOK_FAILED = 3,
+    SKIN_STATUS_FILE_NOT_OPENED = 4,
+    SKIN_STATUS_BODY_UNREADABLE = 5,
+    SKIN_STATUS_HEADER_SHORT = 6,
+    SKIN_STATUS_HEADER_REFUSED = 7,
+    SKIN_STATUS_XP_PROBE_FAILED = 17,
+    SKIN_STATUS_NOT_INITIALISED = 19,
+};
+
+// Hooks the calling thread; the first thread also starts the engine for the
+// process. `appTitle` is accepted and not used. 1 on success, 0 on failure.
+int InitSkinEngine(HINSTANCE instance, const char* appTitle);
+// Reads a skin file and makes it current, re-skinning every skinned window.
+// Nonzero on success; 0 leaves the current skin and every window unchanged.
+int LoadSkinFile(const char* path);
+// Names the skin object that dialogs created from now on wear (at most 50
+// characters are kept; an empty name switches dialog skinning off).
+int SetDialogSkin(const char* name);
+int ClearDialogSkin();
+// Unhooks the calling thread; the last hooked thread tears the engine down.
+void ExitSkinEngine();
+
+// The status the calling thread's last operation left (0 when it made none).
+int GetSkinStatus();

@@ -1,0 +1,187 @@
+#include "skin/engine/SkinnedWindow.h"
+
+#include "skin/engine/EngineState.h"
+
+namespace skin {
+
+namespace {
+
+const char* const OBJECT_PROPERTY = "OBJECT";
+// Left on a window whose skin was removed while another subclass sat on top
+// of the engine's procedure: the engine's procedure stays in that chain and
+// passes every message on to the procedure it had replaced.
+const char* const PASS_ON_PROPERTY = "SKIN_PASSON_WNDPROC";
+
+// Procedures handed out as handles rather than addresses lie this high.
+constexpr UINT_PTR HANDLE_PROCEDURE_BASE = 0xFFFF0000u;
+
+WNDPROC CurrentWindowProc(HWND hwnd)
+{
+    return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+}
+
+bool IsButtonLike(int kind)
+{
+    return kind == KIND_BUTTON || kind == KIND_CHECKBOX || kind == KIND_RADIO;
+}
+
+}  // namespace
+
+LRESULT CALLBACK SkinCommonWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (SkinnedWindow* object = SkinnedWindow::FromHandle(hwnd))
+        return object->WindowProc(msg, wp, lp);
+    auto passOn = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, PASS_ON_PROPERTY));
+    if (!passOn)
+        return ::DefWindowProcA(hwnd, msg, wp, lp);
+    if (msg == WM_NCDESTROY)
+        ::RemovePropA(hwnd, PASS_ON_PROPERTY);
+    return ::CallWindowProcA(passOn, hwnd, msg, wp, lp);
+}
+
+SkinnedWindow* SkinnedWindow::FromHandle(HWND hwnd)
+{
+    return static_cast<SkinnedWindow*>(::GetPropA(hwnd, OBJECT_PROPERTY));
+}
+
+bool SkinnedWindow::AttachWindow(HWND hwnd)
+{
+    m_hWnd = hwnd;
+    SkinnedWindow* owner = m_hOwner ? Engine().manager.Find(m_hOwner) : this;
+    if (owner)
+        Engine().manager.SkinDescendants(hwnd, *owner, m_pObject);
+    if (!::SetPropA(hwnd, OBJECT_PROPERTY, this)) {
+        m_hWnd = nullptr;
+        return false;
+    }
+    AdjustStyles();
+    // Skinned before and left in another subclass's chain: take that place again.
+    if (auto passOn = reinterpret_cast<WNDPROC>(::RemovePropA(hwnd, PASS_ON_PROPERTY))) {
+        m_pfnKeptProc = passOn;
+    } else {
+        m_pfnKeptProc = CurrentWindowProc(hwnd);
+        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinCommonWindowProc));
+    }
+    if (m_pObject)
+        ::RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
+    ::SendMessageA(hwnd, WM_SYSCOLORCHANGE, 0, 0);
+    return true;
+}
+
+void SkinnedWindow::RestoreWindowProc()
+{
+    if (CurrentWindowProc(m_hWnd) == &SkinCommonWindowProc)
+        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnKeptProc));
+    else
+        ::SetPropA(m_hWnd, PASS_ON_PROPERTY, reinterpret_cast<HANDLE>(m_pfnKeptProc));
+}
+
+void SkinnedWindow::Unskin()
+{
+    for (HWND child : std::set<HWND>(m_children))
+        Engine().manager.Unregister(child);
+    m_children.clear();
+    if (!m_hWnd)
+        return;
+    if (!m_bDestroying) {
+        if (m_region) {
+            ::SetWindowRgn(m_hWnd, nullptr, TRUE);
+            m_region.Reset();
+        }
+        RestoreWindowProc();
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+    }
+    ::RemovePropA(m_hWnd, OBJECT_PROPERTY);
+    m_hWnd = nullptr;
+    m_pfnKeptProc = nullptr;
+}
+
+void SkinnedWindow::SetWindowRegion(HRGN region)
+{
+    // The window owns a region once it is set; ours only remembers it, so
+    // that unskinning can take it away again.
+    m_region.Release();
+    m_region.Reset(region);
+    ::SetWindowRgn(m_hWnd, region, TRUE);
+}
+
+WNDPROC SkinnedWindow::EffectiveKeptProc() const
+{
+    // XP hands some button procedures out as handles that cannot be called
+    // after the class procedure was replaced; the class procedure captured
+    // at start stands in for them.
+    const bool handle = reinterpret_cast<UINT_PTR>(m_pfnKeptProc) >= HANDLE_PROCEDURE_BASE;
+    if (handle && IsButtonLike(m_nKind) && Engine().osFamily == 7 && Engine().xpButtonProc)
+        return Engine().xpButtonProc;
+    return m_pfnKeptProc;
+}
+
+LRESULT SkinnedWindow::CallKeptProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    return ::CallWindowProcA(EffectiveKeptProc(), m_hWnd, msg, wp, lp);
+}
+
+LRESULT SkinnedWindow::OnMenuKey(WPARAM key, LPARAM keyData)
+{
+    (void)key;
+    (void)keyData;
+    return 0;
+}
+
+void SkinnedWindow::OnShowWindow(WPARAM show, LPARAM status)
+{
+    (void)show;
+    (void)status;
+}
+
+HBRUSH SkinnedWindow::EditBrush(HDC dc)
+{
+    (void)dc;
+    return nullptr;
+}
+
+LRESULT SkinnedWindow::OnNcDestroy()
+{
+    const HWND hwnd = m_hWnd;
+    const WNDPROC kept = EffectiveKeptProc();
+    if (m_hOwner && ::IsWindow(m_hOwner))
+        ::SendMessageA(m_hOwner, SKINMSG_CHILD_DESTROYED, reinterpret_cast<WPARAM>(hwnd), 0);
+    m_bDestroying = true;
+    Engine().manager.Unregister(hwnd);  // destroys this object
+    ::CallWindowProcA(kept, hwnd, WM_NCDESTROY, 0, 0);
+    return 0;
+}
+
+LRESULT SkinnedWindow::OnControlColourEdit(WPARAM wp, LPARAM lp)
+{
+    SkinnedWindow* edit = FromHandle(reinterpret_cast<HWND>(lp));
+    HBRUSH brush = (edit && edit->Kind() == KIND_EDIT) ? edit->EditBrush(reinterpret_cast<HDC>(wp)) : nullptr;
+    return brush ? reinterpret_cast<LRESULT>(brush) : CallKeptProc(WM_CTLCOLOREDIT, wp, lp);
+}
+
+LRESULT SkinnedWindow::OnControlColourListBox(WPARAM wp, LPARAM lp)
+{
+    const auto list = reinterpret_cast<HWND>(lp);
+    SkinnedWindow* object = FromHandle(list);
+    if (object && object->Kind() == KIND_LISTBOX && list != m_hWnd)
+        return ::SendMessageA(list, WM_CTLCOLORLISTBOX, wp, lp);
+    return CallKeptProc(WM_CTLCOLORLISTBOX, wp, lp);
+}
+
+LRESULT SkinnedWindow::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (!m_pfnKeptProc)
+        return ::DefWindowProcA(m_hWnd, msg, wp, lp);
+    switch (msg) {
+    case WM_SHOWWINDOW: OnShowWindow(wp, lp); return CallKeptProc(msg, wp, lp);
+    case WM_NCDESTROY: return OnNcDestroy();
+    case WM_CTLCOLOREDIT: return OnControlColourEdit(wp, lp);
+    case WM_CTLCOLORLISTBOX: return OnControlColourListBox(wp, lp);
+    case SKINMSG_CHILD_DESTROYED: m_children.erase(reinterpret_cast<HWND>(wp)); return 0;
+    case SKINMSG_MENU_KEY: return OnMenuKey(wp, lp);
+    default: return CallKeptProc(msg, wp, lp);
+    }
+}
+
+}  // namespace skin

@@ -1,0 +1,125 @@
+// The per-window skin object: one for every window the engine has
+// subclassed, owned by the window manager's registry. Each skinned kind
+// derives from it and adds its drawing.
+#pragma once
+
+#include "controls/GdiScope.h"
+
+#include <windows.h>
+
+#include <set>
+
+namespace skin {
+
+class SkinObject;
+
+// Private messages of skinned windows.
+enum : UINT {
+    SKINMSG_CHILD_DESTROYED = 6035,  // wParam: the child's window
+    SKINMSG_MENU_KEY = 6036,         // wParam: key code or -1 for Alt alone; lParam: key data
+    SKINMSG_FONT_CHANGED = 6038,     // the skin's font follows as WM_SETFONT
+    SKINMSG_QUERY_SKIP = 33768,      // to a control's parent; nonzero keeps the control unskinned
+};
+
+// Type ids of the skin objects the engine itself deals with.
+enum SkinKind : int {
+    KIND_NONE = 0,
+    KIND_FRAME = 1,
+    KIND_SHAPE = 2,
+    KIND_BUTTON = 4,
+    KIND_CHECKBOX = 5,
+    KIND_COMBOBOX = 6,
+    KIND_EDIT = 7,
+    KIND_GROUPBOX = 8,
+    KIND_LISTBOX = 9,
+    KIND_PROGRESS = 10,
+    KIND_RADIO = 11,
+    KIND_SCROLLBAR = 12,
+    KIND_SLIDER = 13,
+    KIND_STATIC = 14,
+    KIND_STATUSBAR = 15,
+    KIND_TAB = 16,
+    KIND_TOOLBAR = 23,
+    KIND_CONTROLBAR = 24,
+    KIND_SCROLLCONTROL = 26,
+    KIND_SPIN = 27,
+    KIND_LISTVIEW = 28,
+    KIND_TREEVIEW = 29,
+    KIND_RICHEDIT = 30,
+    KIND_DATETIME = 31,
+    KIND_MONTHCAL = 35,
+    KIND_REBAR = 36,
+    KIND_HEADER = 37,
+    KIND_ANIMATE = 40,
+    KIND_LINK = 41,
+};
+
+// The procedure every subclassed window gets: finds the window's object
+// through its "OBJECT" property and lets it handle the message.
+LRESULT CALLBACK SkinCommonWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+class SkinnedWindow {
+public:
+    explicit SkinnedWindow(int kind) : m_nKind(kind) {}
+    virtual ~SkinnedWindow() = default;
+    SkinnedWindow(const SkinnedWindow&) = delete;
+    SkinnedWindow& operator=(const SkinnedWindow&) = delete;
+
+    // Called again whenever the skin changes.
+    virtual void Attach(SkinObject* object) { m_pObject = object; }
+    // SKINMSG_MENU_KEY; nonzero when the key was consumed.
+    virtual LRESULT OnMenuKey(WPARAM key, LPARAM keyData);
+    // Whether a new skin without an object for this window may leave it registered.
+    virtual bool MayStayWithoutSkinObject() const { return false; }
+    virtual LRESULT OnNcDestroy();
+    // Gives the window its procedure back and lets go of it.
+    virtual void Unskin();
+    // Subclasses `hwnd`; false leaves the window as it was.
+    virtual bool Subclass(HWND hwnd) { return AttachWindow(hwnd); }
+    virtual void OnShowWindow(WPARAM show, LPARAM status);
+    virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
+
+    HWND Handle() const { return m_hWnd; }
+    SkinObject* Object() const { return m_pObject; }
+    int Kind() const { return m_nKind; }
+    HWND OwnerWindow() const { return m_hOwner; }
+    void SetOwnerWindow(HWND owner) { m_hOwner = owner; }
+    bool IsDestroying() const { return m_bDestroying; }
+
+    // Controls skinned under this window, by handle; their objects live in the registry.
+    std::set<HWND>& Children() { return m_children; }
+
+    // The object of a subclassed window, or null.
+    static SkinnedWindow* FromHandle(HWND hwnd);
+
+protected:
+    // The subclassing every kind shares: descendants first, then the
+    // window's procedure is replaced by the common one.
+    bool AttachWindow(HWND hwnd);
+    // Lets a kind set the window styles its drawing needs before it takes over.
+    virtual void AdjustStyles() {}
+    // The brush an edit control of this kind is drawn on; null leaves it to the system.
+    virtual HBRUSH EditBrush(HDC dc);
+    // The window's own handling of a message, before it was skinned.
+    LRESULT CallKeptProc(UINT msg, WPARAM wp, LPARAM lp);
+    void SetWindowRegion(HRGN region);
+
+    HWND m_hWnd = nullptr;
+    SkinObject* m_pObject = nullptr;  // borrowed from the current skin
+
+private:
+    friend class SkinWindowManager;
+    WNDPROC EffectiveKeptProc() const;
+    void RestoreWindowProc();
+    LRESULT OnControlColourListBox(WPARAM wp, LPARAM lp);
+    LRESULT OnControlColourEdit(WPARAM wp, LPARAM lp);
+
+    int m_nKind;
+    WNDPROC m_pfnKeptProc = nullptr;
+    HWND m_hOwner = nullptr;  // the top-level skinned window a control belongs to
+    std::set<HWND> m_children;
+    bool m_bDestroying = false;
+    CRegionObject m_region;  // installed as the window's region while skinned
+};
+
+}  // namespace skin

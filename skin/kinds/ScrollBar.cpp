@@ -1,0 +1,25 @@
+#include "skin/kinds/SkinKinds.h"
+
+#include "skin/engine/SkinnedControl.h"
+
+namespace skin {
+
+namespace {
+
+// A scroll-bar control (not the scroll bars of a window).
+class SkinnedScrollBar : public SkinnedControl {
+public:
+    SkinnedScrollBar() : SkinnedControl(KIND_SCROLLBAR) {}
+
+protected:
+    bool TakesSkinFont() const override { return false; }  // shows no text
+};
+
+}  // namespace
+
+std::unique_ptr<SkinnedWindow> CreateSkinnedScrollBar()
+{
+    return std::make_unique<SkinnedScrollBar>();
+}
+
+}  // namespace skin

@@ -1,0 +1,25 @@
+#include "skin/kinds/SkinKinds.h"
+
+#include "skin/engine/SkinnedControl.h"
+
+namespace skin {
+
+namespace {
+
+// An up-down control.
+class SkinnedSpin : public SkinnedControl {
+public:
+    SkinnedSpin() : SkinnedControl(KIND_SPIN) {}
+
+protected:
+    bool TakesSkinFont() const override { return false; }  // shows no text
+};
+
+}  // namespace
+
+std::unique_ptr<SkinnedWindow> CreateSkinnedSpin()
+{
+    return std::make_unique<SkinnedSpin>();
+}
+
+}  // namespace skin

@@ -1,0 +1,45 @@
+// Skins for the tests: every object type with a distinct value in every
+// property and field, and a way to compare two skins value by value.
+#pragma once
+
+#include "skin/core/Skin.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace skintest {
+
+// The type ids a skin file can hold at the top level.
+std::vector<int32_t> TopLevelTypes();
+
+// One object of every top-level type, named after its type; the FrameWnd
+// has a CaptionButton and a CaptionStatic child. Two images, one voice.
+// Every value differs from its default.
+std::unique_ptr<skin::Skin> MakeSampleSkin();
+
+// Gives every property and field (but the name) a value made from `seed`
+// that differs from the object's defaults.
+void FillValues(skin::SkinObject& object, int seed);
+
+// The first difference between two objects and their subtrees ("" when
+// there is none): types, names, every property and field, children.
+std::string FirstDifference(const skin::SkinObject& expected, const skin::SkinObject& actual);
+// The same over whole skins: objects, images (bytes and format), voices.
+std::string FirstDifference(const skin::Skin& expected, const skin::Skin& actual);
+
+// Bodies whose counts or lengths are 2^32 - 1 with little behind them.
+struct HostileBody {
+    std::string name;
+    std::vector<uint8_t> body;
+};
+std::vector<HostileBody> HostileBodies();
+
+// A body (header and records) or a whole file, put together by hand.
+std::vector<uint8_t> BodyWithObjects(uint8_t minor, const std::vector<skin::SkinObject*>& objects,
+                                     uint32_t announcedCount);
+void AppendUint32(std::vector<uint8_t>& bytes, uint32_t value);
+// Replaces every occurrence of a text of the same length.
+void ReplaceText(std::vector<uint8_t>& bytes, const std::string& from, const std::string& to);
+
+}  // namespace skintest

@@ -1,0 +1,117 @@
+#include "TestSkins.h"
+
+#include "skin/core/ControlObjects.h"
+#include "skin/engine/EngineState.h"
+#include "skin/engine/SkinEngine.h"
+
+#include <cstdio>
+
+using namespace skin;
+
+const char* const TEST_DIALOG_SKIN = "MainDialog";
+
+SkinObject* AddObject(Skin& skin, int type, const std::string& name)
+{
+    SkinObjectPtr object = CreateSkinObject(type);
+    SkinObject* raw = object.get();
+    raw->SetName(name.empty() ? TypeName(type) : name);
+    skin.AddObject(std::move(object));
+    return raw;
+}
+
+SkinObject* AddControlChild(SkinObject& parent, int type, const std::string& name, uint32_t controlId)
+{
+    SkinObjectPtr object = CreateSkinObject(type);
+    SkinObject* raw = object.get();
+    raw->SetName(name);
+    dynamic_cast<ControlObject&>(*raw).m_controlId = controlId;
+    parent.AddChild(std::move(object));
+    return raw;
+}
+
+std::vector<int> AllControlKinds()
+{
+    return {kTypeButton,   kTypeCheckBox,  kTypeComboBox,      kTypeEdit,      kTypeGroupBox,   kTypeListBox,
+            kTypeProgressBar, kTypeRadio,  kTypeScrollBar,     kTypeSlider,    kTypeStatic,     kTypeStatusBar,
+            kTypeTab,      kTypeToolBar,   kTypeScrollControl, kTypeSpin,      kTypeListView,   kTypeTreeView,
+            kTypeRichEdit, kTypeDateTime,  kTypeMonthCalendar, kTypeRebar,     kTypeHeader,     kTypeAnimate};
+}
+
+std::unique_ptr<Skin> MakeSkin(std::initializer_list<int> kinds)
+{
+    auto skin = std::make_unique<Skin>();
+    AddObject(*skin, kTypeFrameWnd, TEST_DIALOG_SKIN);
+    for (int kind : kinds)
+        AddObject(*skin, kind);
+    return skin;
+}
+
+std::unique_ptr<Skin> MakeFullSkin()
+{
+    auto skin = MakeSkin({});
+    for (int kind : AllControlKinds())
+        AddObject(*skin, kind);
+    return skin;
+}
+
+TempSkinFile::TempSkinFile(const char* tag)
+{
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    char path[MAX_PATH * 2];
+    std::snprintf(path, sizeof path, "%svodrix_%s_%lu_%lu.smf", folder, tag, GetCurrentProcessId(),
+                  GetCurrentThreadId());
+    m_path = path;
+}
+
+TempSkinFile::~TempSkinFile() { DeleteFileA(m_path.c_str()); }
+
+void TempSkinFile::WriteBytes(const std::vector<uint8_t>& bytes)
+{
+    FILE* file = std::fopen(m_path.c_str(), "wb");
+    ASSERT_TRUE(file != nullptr) << m_path;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+int LoadTestSkin(Skin& skin)
+{
+    TempSkinFile file("load");
+    file.Write(skin);
+    return LoadSkinFile(file.Path());
+}
+
+void SkinnedThreadTest::SetUp()
+{
+    ASSERT_EQ(1, InitSkinEngine(GetModuleHandleA(nullptr), "test"));
+    ASSERT_NE(0, LoadTestSkin(*MakeFullSkin()));
+    ASSERT_EQ(1, SetDialogSkin(TEST_DIALOG_SKIN));
+}
+
+void SkinnedThreadTest::TearDown()
+{
+    ExitSkinEngine();
+    EXPECT_EQ(0u, Engine().manager.RegisteredCount());
+}
+
+TestDialog::TestDialog()
+    : m_hWnd(CreateWindowExA(0, "#32770", "test dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU, 10, 10, 300, 200,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr))
+{
+}
+
+TestDialog::~TestDialog() { DestroyWindow(m_hWnd); }
+
+HWND TestDialog::AddControl(const char* className, DWORD style, int id)
+{
+    return CreateWindowExA(0, className, "text", WS_CHILD | WS_VISIBLE | style, 5, 5, 120, 60, m_hWnd,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+SkinnedWindow* Skinned(HWND hwnd) { return Engine().manager.Find(hwnd); }
+
+std::string WornObject(HWND hwnd)
+{
+    SkinnedWindow* window = Skinned(hwnd);
+    return window && window->Object() ? window->Object()->Name() : std::string();
+}

@@ -1,0 +1,112 @@
+// The skin source: a dump compiles back into the same skin at every
+// version, and mistakes in a source are reported with their line.
+#include "SkinSamples.h"
+
+#include "skin/core/FrameObjects.h"
+#include "skin/core/PlainObjects.h"
+#include "tools/skin/SkinSource.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+using namespace skin;
+
+using ImageFiles = std::map<std::string, std::vector<uint8_t>>;
+
+class SourceRoundTripTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(SourceRoundTripTest, CompilingADumpGivesTheSameSkin)
+{
+    const uint8_t minor = static_cast<uint8_t>(GetParam());
+    const std::vector<uint8_t> file = skintest::MakeSampleSkin()->WriteBytes(minor);
+    Skin read;
+    ASSERT_TRUE(read.ReadBytes(file.data(), file.size()));
+
+    ImageFiles files;
+    const std::string source = DumpSkinSource(read, [&files](const std::string& path, const std::vector<uint8_t>& bytes) {
+        files[path] = bytes;
+    });
+    Skin compiled;
+    CompileSkinSource(source, [&files](const std::string& path) { return files.at(path); }, compiled);
+
+    EXPECT_EQ(minor, compiled.Minor());
+    EXPECT_EQ("", skintest::FirstDifference(read, compiled));
+    EXPECT_EQ(read.WriteBytes(minor), compiled.WriteBytes(minor));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryMinorVersion, SourceRoundTripTest, ::testing::Range(0, 17));
+
+TEST(SkinSourceTest, ListsOnlyWhatDiffersFromTheDefaults)
+{
+    const std::string source = R"(skin 1.12   # older readers
+image "frame" "images/frame.tga"
+image "raw" "raw.bmp" format 0
+object FrameWnd "MainDialog" {
+    CAPTIONFONT = font "Tahoma" -13 700 #FFFFFF italic quality 5
+    @back = #F0F0F0
+    object CaptionButton "Close" {
+        @placement = 250 6 268 24
+        ACTION = 1
+        COMMANDID = 0x10
+        NORMAL.IMAGE = slice "frame" 0 0 18 18 stretch
+    }
+}
+object 100 "Plain" { }
+)";
+    Skin compiled;
+    CompileSkinSource(source, [](const std::string& path) { return std::vector<uint8_t>(path.begin(), path.end()); },
+                      compiled);
+
+    EXPECT_EQ(12, compiled.Minor());
+    EXPECT_EQ(kImageTga, compiled.FindImage("frame")->Format());
+    EXPECT_EQ(kImageUnknown, compiled.FindImage("raw")->Format());
+    const auto& frame = static_cast<const FrameWnd&>(*compiled.FindObject("MainDialog"));
+    EXPECT_STREQ("Tahoma", frame.m_captionFont.faceName);
+    EXPECT_EQ(1, frame.m_captionFont.italic);
+    EXPECT_EQ(5, frame.m_captionFont.quality);
+    EXPECT_EQ(3, frame.m_captionFont.outPrecision);  // not named: the default
+    EXPECT_EQ(MakeColour(0xF0, 0xF0, 0xF0), frame.m_backColour);
+    const auto& close = static_cast<const CaptionButton&>(*compiled.FindObject("Close"));
+    EXPECT_EQ(250, close.m_placement.left);
+    EXPECT_EQ(16u, close.m_commandId);
+    EXPECT_EQ(kSliceStretch, close.m_images[kCaptionNormal].mode);
+    EXPECT_EQ(kTypeUnnamedControl, compiled.FindObject("Plain")->TypeId());
+}
+
+struct BadSource {
+    const char* text;
+    int line;
+};
+
+class SkinSourceErrorTest : public ::testing::TestWithParam<BadSource> {};
+
+TEST_P(SkinSourceErrorTest, NamesTheLine)
+{
+    Skin compiled;
+    try {
+        CompileSkinSource(GetParam().text, [](const std::string&) { return std::vector<uint8_t>(); }, compiled);
+        FAIL() << "accepted: " << GetParam().text;
+    } catch (const SourceError& error) {
+        EXPECT_EQ(GetParam().line, error.Line()) << error.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mistakes, SkinSourceErrorTest,
+    ::testing::Values(BadSource{"skin 1.17\n", 1}, BadSource{"skin 2.0\n", 1},
+                      BadSource{"object Button \"B\" {\n  NORMAL.IMAGE = slice \"x\" 0 0 1\n}\n", 2},
+                      BadSource{"object Button \"B\" {\n\n  FRAME.ClIENT = none\n}\n", 3},
+                      BadSource{"object Static \"S\" {\n  BACKCOLOR = #12345\n}\n", 2},
+                      BadSource{"object Static \"S\" {\n  TRANSPARENT = 0x1FFFFFFFF\n}\n", 2},
+                      BadSource{"object Static \"S\" { }\nobject Edit \"S\" { }\n", 2},
+                      BadSource{"object CaptionButton \"C\" { }\n", 1},
+                      BadSource{"object Static \"S\" {\n  object FrameWnd \"F\" { }\n}\n", 2},
+                      BadSource{"object Area \"A\" { }\n", 1},
+                      BadSource{"object Static \"S\" {\n  TEXTEFFECT = effect #000000\n", 1},
+                      BadSource{"voice \"012345678901234567890123456789012345678901234567890\"\n", 1},
+                      BadSource{"image \"a\" \"a.bmp\n", 1}));
+
+}  // namespace
