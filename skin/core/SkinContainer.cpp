@@ -63,12 +63,13 @@ bool UnpackContainer(const uint8_t* data, size_t size, std::vector<uint8_t>& bod
     if (!LengthReachable(length, packedSize))
         return false;
     try {
-        body.resize(length);
+        body.resize(length > 0 ? length : 1);  // the decompressor needs a real buffer even for nothing
     } catch (const std::bad_alloc&) {
         return false;
     }
     lzo_uint produced = length;
     const int result = lzo1x_decompress_safe(data + 4, packedSize, body.data(), &produced, nullptr);
+    body.resize(length);
     return result == LZO_E_OK && produced == length;
 }
 

@@ -67,6 +67,10 @@ TEST(SkinReaderTest, BrokenFilesGiveTheirStatus)
     EXPECT_FALSE(skin.ReadBytes(hugeLength.data(), hugeLength.size()));
     EXPECT_EQ(kSkinBodyBroken, skin.Status());
 
+    file = PackContainer({});
+    EXPECT_FALSE(skin.ReadBytes(file.data(), file.size()));
+    EXPECT_EQ(kSkinHeaderShort, skin.Status());
+
     std::vector<uint8_t> body = HeaderOnly(1, 16);
     body.resize(kHeaderSize - 1);
     file = PackContainer(body);

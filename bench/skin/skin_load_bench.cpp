@@ -1,0 +1,71 @@
+// Times loading a skin file into its object model against the LZO1X
+// decompression of the same body alone, and prints the ratio
+// (decompression time / load time; 1 would mean the model costs nothing).
+// Image decoding is not part of the core and not timed here.
+//   skin_load_bench SKIN.smf [ROUNDS]
+#include "skin/core/Skin.h"
+
+#include <minilzo.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+template <typename Work>
+double BestSeconds(int rounds, Work work)
+{
+    double best = 1e9;
+    for (int round = 0; round < rounds; ++round) {
+        const Clock::time_point start = Clock::now();
+        work();
+        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: skin_load_bench SKIN.smf [ROUNDS]\n");
+        return 2;
+    }
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : 200;
+    std::ifstream in(argv[1], std::ios::binary);
+    const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (file.size() < 4 || lzo_init() != LZO_E_OK) {
+        std::fprintf(stderr, "%s: not a skin file\n", argv[1]);
+        return 1;
+    }
+    uint32_t length = 0;
+    std::memcpy(&length, file.data(), 4);
+    std::vector<uint8_t> body(length);
+
+    const double decompress = BestSeconds(rounds, [&]() {
+        lzo_uint produced = length;
+        lzo1x_decompress_safe(file.data() + 4, file.size() - 4, body.data(), &produced, nullptr);
+    });
+    bool loaded = true;
+    const double load = BestSeconds(rounds, [&]() {
+        skin::Skin skin;
+        loaded = skin.ReadFile(argv[1]) && loaded;
+    });
+    if (!loaded) {
+        std::fprintf(stderr, "%s: the skin does not load\n", argv[1]);
+        return 1;
+    }
+    std::printf("file %zu bytes, body %u bytes\n", file.size(), length);
+    std::printf("decompress only: %.3f ms, load (file to object model, images not decoded): %.3f ms\n",
+                decompress * 1000, load * 1000);
+    std::printf("ratio decompress/load: %.2f (target at least 0.50)\n", decompress / load);
+    return 0;
+}

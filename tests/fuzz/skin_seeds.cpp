@@ -1,0 +1,39 @@
+// Writes the seed corpus of the fuzz target: the sample skin with every
+// object type at every minor version, as a file and as a body.
+//   skin_seeds FOLDER
+#include "SkinFuzzInput.h"
+#include "SkinSamples.h"
+
+#include <fstream>
+#include <iostream>
+#include <string>
+
+namespace {
+
+bool WriteSeed(const std::string& path, SkinFuzzInput kind, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.put(static_cast<char>(kind));
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(file);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::cerr << "usage: skin_seeds FOLDER\n";
+        return 2;
+    }
+    const auto sample = skintest::MakeSampleSkin();
+    for (uint8_t minor = 0; minor <= skin::kNewestMinor; ++minor) {
+        const std::string stem = std::string(argv[1]) + "/sample-1." + std::to_string(minor);
+        if (!WriteSeed(stem + ".smf", kFuzzContainer, sample->WriteBytes(minor)) ||
+            !WriteSeed(stem + ".body", kFuzzBody, sample->WriteBody(minor))) {
+            std::cerr << "cannot write seeds into " << argv[1] << "\n";
+            return 1;
+        }
+    }
+    return 0;
+}
