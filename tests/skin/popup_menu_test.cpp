@@ -1,0 +1,228 @@
+// Skinned popup menus tracked for real: every test runs the menu's own
+// loop on the test thread and drives it from a second thread with posted
+// input, which ends with Escape so that no loop can hang a test.
+#include "TestSkins.h"
+
+#include "skin/core/FrameObjects.h"
+#include "skin/engine/EngineWindows.h"
+#include "skin/engine/SkinEngine.h"
+#include "skin/engine/SkinnedWindow.h"
+#include "skin/menu/MenuGeometry.h"
+#include "skin/menu/SkinPopupMenu.h"
+#include "support/GuiObjects.h"
+#include "support/MessageSequence.h"
+#include "support/WindowWatch.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+#include <vector>
+
+using namespace skin;
+
+namespace {
+
+constexpr int kBorder = 2;  // every border part of the test skin's menu
+constexpr DWORD kWaitMs = 10000;
+
+enum : UINT { ID_ALPHA = 101, ID_BETA = 102, ID_GAMMA = 103, ID_DELTA = 104, ID_INNER = 201 };
+
+// "&Alpha", separator, "&Beta", "&Gamma" (grayed), "&Delta" with a submenu
+// holding "&Inner", separator.
+class TestMenu {
+public:
+    TestMenu() : m_menu(CreatePopupMenu()), m_inner(CreatePopupMenu())
+    {
+        AppendMenuA(m_inner, MF_STRING, ID_INNER, "&Inner");
+        AppendMenuA(m_menu, MF_STRING, ID_ALPHA, "&Alpha\tCtrl+A");
+        AppendMenuA(m_menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(m_menu, MF_STRING | MF_CHECKED, ID_BETA, "&Beta");
+        AppendMenuA(m_menu, MF_STRING | MF_GRAYED, ID_GAMMA, "&Gamma");
+        AppendMenuA(m_menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(m_inner), "&Delta");
+        AppendMenuA(m_menu, MF_SEPARATOR, 0, nullptr);
+    }
+    ~TestMenu() { DestroyMenu(m_menu); }  // the submenu goes with it
+    TestMenu(const TestMenu&) = delete;
+    TestMenu& operator=(const TestMenu&) = delete;
+
+    HMENU Handle() const { return m_menu; }
+    static constexpr int kItems = 6;
+    static constexpr int kSeparator = 1;
+    static constexpr int kSubmenuItem = 4;
+
+private:
+    HMENU m_menu;
+    HMENU m_inner;
+};
+
+// A window that keeps what the menus post to it to itself.
+LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_SYSCOMMAND || msg == WM_COMMAND)
+        return 0;
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+class OwnerWindow {
+public:
+    OwnerWindow()
+    {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &OwnerProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "MenuTestOwner";
+        RegisterClassA(&wc);
+        m_hWnd = CreateWindowExA(0, "MenuTestOwner", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 200,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    ~OwnerWindow() { DestroyWindow(m_hWnd); }
+    OwnerWindow(const OwnerWindow&) = delete;
+    OwnerWindow& operator=(const OwnerWindow&) = delete;
+    HWND Handle() const { return m_hWnd; }
+
+private:
+    HWND m_hWnd;
+};
+
+struct FindMenus {
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectMenu(HWND hwnd, LPARAM lp)
+{
+    char className[64] = {};
+    GetClassNameA(hwnd, className, sizeof className);
+    if (lstrcmpA(className, POPUP_MENU_CLASS) == 0 && IsWindowVisible(hwnd))
+        reinterpret_cast<FindMenus*>(lp)->found.push_back(hwnd);
+    return TRUE;
+}
+
+// The visible menu windows of a thread.
+std::vector<HWND> MenusOf(DWORD thread)
+{
+    FindMenus menus;
+    EnumThreadWindows(thread, &CollectMenu, reinterpret_cast<LPARAM>(&menus));
+    return menus.found;
+}
+
+// Drives the menus of the test thread from a thread of its own.
+class MenuDriver {
+public:
+    using Script = std::function<void(MenuDriver&)>;
+    explicit MenuDriver(Script script) : m_thread(GetCurrentThreadId())
+    {
+        m_worker = std::thread([this, script] {
+            script(*this);
+            // Whatever the script left open is closed, so the loop ends.
+            while (!m_stop)
+                for (HWND menu : MenusOf(m_thread))
+                    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0), Sleep(20);
+        });
+    }
+    ~MenuDriver()
+    {
+        m_stop = true;
+        m_worker.join();
+    }
+    MenuDriver(const MenuDriver&) = delete;
+    MenuDriver& operator=(const MenuDriver&) = delete;
+
+    // The first visible menu window that is not in `known`; null on timeout.
+    HWND WaitForMenu(const std::vector<HWND>& known = {})
+    {
+        HWND found = nullptr;
+        WaitUntil([&] {
+            for (HWND menu : MenusOf(m_thread))
+                if (std::find(known.begin(), known.end(), menu) == known.end())
+                    found = menu;
+            return found != nullptr;
+        }, kWaitMs);
+        return found;
+    }
+    static void Key(HWND menu, UINT key) { PostMessageA(menu, WM_KEYDOWN, key, 0); }
+    // The middle of item `index` of a menu with `count` items.
+    static LPARAM ItemPoint(HWND menu, int index, int count)
+    {
+        RECT client{};
+        GetClientRect(menu, &client);
+        const int itemHeight = (client.bottom - 2 * kBorder) / count;
+        return MAKELPARAM(client.right / 2, kBorder + itemHeight * index + itemHeight / 2);
+    }
+    static void Click(HWND menu, int index, int count)
+    {
+        const LPARAM point = ItemPoint(menu, index, count);
+        PostMessageA(menu, WM_MOUSEMOVE, 0, point);
+        PostMessageA(menu, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        PostMessageA(menu, WM_LBUTTONUP, 0, point);
+    }
+    DWORD Thread() const { return m_thread; }
+
+private:
+    DWORD m_thread;
+    std::atomic<bool> m_stop{false};
+    std::thread m_worker;
+};
+
+// The test skin with a popup-menu object of thin borders and no images:
+// every drawing falls back to its plain form.
+class PopupMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(1, InitSkinEngine(GetModuleHandleA(nullptr), "test"));
+        auto skin = MakeFullSkin();
+        auto* menu = static_cast<PopupMenu*>(AddObject(*skin, kTypePopupMenu));
+        const SkinRect layout[kFramePartCount] = {
+            {0, 0, 2, 2}, {2, 0, 58, 2}, {58, 0, 60, 2}, {0, 2, 2, 38}, {2, 2, 58, 38},
+            {58, 2, 60, 38}, {0, 38, 2, 40}, {2, 38, 58, 40}, {58, 38, 60, 40}};
+        std::copy(std::begin(layout), std::end(layout), menu->m_layout);
+        ASSERT_NE(0, LoadTestSkin(*skin));
+        ASSERT_EQ(1, SetDialogSkin(TEST_DIALOG_SKIN));
+    }
+    void TearDown() override { ExitSkinEngine(); }
+
+    int Track(UINT flags, bool systemMenu = false, POINT at = {40, 40})
+    {
+        return TrackSkinnedPopupMenu(m_menu.Handle(), flags, at, m_owner.Handle(), systemMenu);
+    }
+
+    TestMenu m_menu;
+    OwnerWindow m_owner;
+};
+
+TEST_F(PopupMenuTest, KeysMoveOverSeparatorsWrapAndChoose)
+{
+    struct Case {
+        const char* name;
+        std::vector<UINT> keys;
+        int result;
+    };
+    const Case cases[] = {
+        {"Escape in the root menu", {VK_ESCAPE}, 0},
+        {"Down to the first item", {VK_DOWN, VK_RETURN}, ID_ALPHA},
+        {"Down skips the separator", {VK_DOWN, VK_DOWN, VK_RETURN}, ID_BETA},
+        {"Down wraps round", {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, ID_ALPHA},
+        {"Up skips the separator", {VK_DOWN, VK_DOWN, VK_UP, VK_RETURN}, ID_ALPHA},
+        {"Up from none wraps past the last separator", {VK_UP, VK_RETURN, VK_RETURN}, ID_INNER},
+        {"a grayed item is not chosen", {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN, VK_ESCAPE}, 0},
+        {"a mnemonic chooses", {'B'}, ID_BETA},
+        {"a grayed item's mnemonic does not", {'G', VK_ESCAPE}, 0},
+        {"Right opens the submenu", {VK_UP, VK_RIGHT, VK_RETURN}, ID_INNER},
+        {"Left closes it again", {VK_UP, VK_RIGHT, VK_LEFT, VK_UP, VK_UP, VK_RETURN}, ID_BETA},
+        {"Escape in a submenu closes only it", {VK_UP, VK_RIGHT, VK_ESCAPE, VK_DOWN, VK_RETURN}, ID_ALPHA},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MenuDriver driver([&](MenuDriver& d) {
+            d.WaitForMenu();
+            // Keys for other windows go to the open menu that has the keyboard.
+            for (UINT key : c.keys)
+                MenuDriver::Key(m_owner.Handle(), key);
+        });
+        EXPECT_EQ(c.result, Track(TPM_RETURNCMD));
+    }
+}
+
+}  // namespace
