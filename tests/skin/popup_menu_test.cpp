@@ -225,4 +225,98 @@ TEST_F(PopupMenuTest, KeysMoveOverSeparatorsWrapAndChoose)
     }
 }
 
+TEST_F(PopupMenuTest, ClicksChooseItemsButNeverSeparators)
+{
+    struct Case {
+        const char* name;
+        int item;
+        int result;
+    };
+    const Case cases[] = {
+        {"an item", 0, ID_ALPHA},
+        {"a checked item", 2, ID_BETA},
+        {"a separator", TestMenu::kSeparator, 0},
+        {"a grayed item", 3, 0},
+        {"an item with a submenu", TestMenu::kSubmenuItem, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MenuDriver driver([&](MenuDriver& d) {
+            HWND menu = d.WaitForMenu();
+            MenuDriver::Click(menu, c.item, TestMenu::kItems);
+        });
+        EXPECT_EQ(c.result, Track(TPM_RETURNCMD));
+    }
+}
+
+TEST_F(PopupMenuTest, HoveringASubmenuItemOpensItAfterHalfASecond)
+{
+    DWORD hovered = 0, opened = 0;
+    RECT parent{}, child{};
+    MenuDriver driver([&](MenuDriver& d) {
+        HWND menu = d.WaitForMenu();
+        hovered = GetTickCount();
+        PostMessageA(menu, WM_MOUSEMOVE, 0, MenuDriver::ItemPoint(menu, TestMenu::kSubmenuItem, TestMenu::kItems));
+        HWND submenu = d.WaitForMenu({menu});
+        opened = GetTickCount();
+        GetWindowRect(menu, &parent);
+        GetWindowRect(submenu, &child);
+        MenuDriver::Click(submenu, 0, 1);
+    });
+    EXPECT_EQ(static_cast<int>(ID_INNER), Track(TPM_RETURNCMD));
+    ASSERT_NE(0u, opened) << "the submenu did not open";
+    EXPECT_GE(opened - hovered, 400u);
+    EXPECT_EQ(parent.right - kBorder, child.left) << "a submenu with room opens at the item's right edge";
+}
+
+TEST_F(PopupMenuTest, ASubmenuAtTheWorkAreasRightEdgeOpensOnTheLeft)
+{
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT parent{}, child{};
+    MenuDriver driver([&](MenuDriver& d) {
+        HWND menu = d.WaitForMenu();
+        MenuDriver::Key(menu, VK_UP);
+        MenuDriver::Key(menu, VK_RIGHT);
+        HWND submenu = d.WaitForMenu({menu});
+        GetWindowRect(menu, &parent);
+        GetWindowRect(submenu, &child);
+    });
+    Track(TPM_RETURNCMD, false, {work.right - 5, work.top + 40});
+    EXPECT_EQ(work.right, parent.right) << "the menu is kept inside the work area";
+    EXPECT_EQ(parent.left, child.right);
+    EXPECT_GT(child.right, child.left);
+}
+
+TEST(PopupMenuGeometry, AlignmentFlagsAndTheWorkArea)
+{
+    const RECT work{0, 0, 800, 600};
+    const SIZE size{100, 50};
+    struct Case {
+        const char* name;
+        UINT flags;
+        POINT at;
+        RECT expected;
+    };
+    const Case cases[] = {
+        {"left and top", TPM_LEFTALIGN | TPM_TOPALIGN, {200, 100}, {200, 100, 300, 150}},
+        {"centred", TPM_CENTERALIGN | TPM_VCENTERALIGN, {200, 100}, {150, 75, 250, 125}},
+        {"right and bottom", TPM_RIGHTALIGN | TPM_BOTTOMALIGN, {200, 100}, {100, 50, 200, 100}},
+        {"moved in from the right edge", 0, {790, 100}, {700, 100, 800, 150}},
+        {"moved in from the bottom", 0, {200, 590}, {200, 550, 300, 600}},
+        {"moved in from the top left", TPM_RIGHTALIGN | TPM_BOTTOMALIGN, {20, 20}, {0, 0, 100, 50}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RECT got = KeepInWorkArea(AlignMenu(size, c.at, c.flags), work);
+        EXPECT_TRUE(EqualRect(&c.expected, &got)) << got.left << "," << got.top << "," << got.right << "," << got.bottom;
+    }
+    const RECT tall = KeepInWorkArea({10, -20, 110, 700}, work);
+    EXPECT_EQ(0, tall.top);
+    EXPECT_EQ(600, tall.bottom) << "a menu taller than the work area takes its height";
+    const RECT submenu = PlaceSubmenu({300, 580, 400, 600}, {300, 500, 400, 600}, size, work);
+    EXPECT_EQ(400, submenu.left);
+    EXPECT_EQ(550, submenu.top) << "moved up to end at the work area's bottom";
+}
+
 }  // namespace
