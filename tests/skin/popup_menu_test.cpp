@@ -5,6 +5,7 @@
 
 #include "skin/core/FrameObjects.h"
 #include "skin/engine/EngineWindows.h"
+#include "skin/engine/SkinHooks.h"
 #include "skin/engine/SkinEngine.h"
 #include "skin/engine/SkinnedWindow.h"
 #include "skin/menu/MenuGeometry.h"
@@ -57,11 +58,16 @@ private:
     HMENU m_inner;
 };
 
+// What the owner's caption last showed, after the last WM_NCACTIVATE its own procedure saw.
+std::atomic<bool> g_ownerCaptionActive{false};
+
 // A window that keeps what the menus post to it to itself.
 LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_SYSCOMMAND || msg == WM_COMMAND)
         return 0;
+    if (msg == WM_NCACTIVATE)
+        g_ownerCaptionActive = wp != FALSE;
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
@@ -286,6 +292,107 @@ TEST_F(PopupMenuTest, ASubmenuAtTheWorkAreasRightEdgeOpensOnTheLeft)
     EXPECT_EQ(work.right, parent.right) << "the menu is kept inside the work area";
     EXPECT_EQ(parent.left, child.right);
     EXPECT_GT(child.right, child.left);
+}
+
+TEST_F(PopupMenuTest, TheOwnerHearsOfTheHighlightTheCloseAndTheCommand)
+{
+    const auto menu = reinterpret_cast<WPARAM>(m_menu.Handle());
+    const ExpectedMessage systemMenuByKeys[] = {
+        {WM_INITMENUPOPUP, SEQ_SENT | SEQ_WPARAM | SEQ_LPARAM, menu, 0x10000},
+        {WM_MENUSELECT, SEQ_SENT | SEQ_WPARAM | SEQ_LPARAM, MAKEWPARAM(ID_ALPHA, MF_HILITE), static_cast<LPARAM>(menu)},
+        {WM_MENUSELECT, SEQ_SENT | SEQ_WPARAM | SEQ_LPARAM, 0xFFFF0000, 0},
+        {SKINMSG_MENU_CLOSED, SEQ_POSTED, 0, 0},
+        {WM_SYSCOMMAND, SEQ_POSTED | SEQ_WPARAM, ID_ALPHA, 0},
+        {0, 0, 0, 0}};
+    const ExpectedMessage ordinaryMenuByMouse[] = {
+        {WM_INITMENUPOPUP, SEQ_SENT | SEQ_WPARAM | SEQ_LPARAM, menu, 0},
+        {WM_MENUSELECT, SEQ_SENT | SEQ_WPARAM | SEQ_LPARAM, MAKEWPARAM(ID_BETA, MF_HILITE | MF_MOUSESELECT),
+         static_cast<LPARAM>(menu)},
+        {WM_MENUSELECT, SEQ_SENT | SEQ_WPARAM | SEQ_LPARAM, 0xFFFF0000, 0},
+        {SKINMSG_MENU_CLOSED, SEQ_POSTED, 0, 0},
+        {WM_COMMAND, SEQ_POSTED | SEQ_WPARAM, ID_BETA, 0},
+        {0, 0, 0, 0}};
+    const ExpectedMessage escaped[] = {
+        {WM_INITMENUPOPUP, SEQ_SENT, 0, 0},
+        {WM_MENUSELECT, SEQ_SENT | SEQ_WPARAM | SEQ_LPARAM, 0xFFFF0000, 0},
+        {SKINMSG_MENU_CLOSED, SEQ_POSTED, 0, 0},
+        {0, 0, 0, 0}};
+    struct Case {
+        const char* name;
+        bool systemMenu;
+        std::function<void(HWND)> drive;
+        const ExpectedMessage* expected;
+        int result;
+    };
+    const Case cases[] = {
+        {"a system menu chosen with the keyboard", true,
+         [](HWND m) { MenuDriver::Key(m, VK_DOWN), MenuDriver::Key(m, VK_RETURN); }, systemMenuByKeys, 1},
+        {"an ordinary menu chosen with the mouse", false, [](HWND m) { MenuDriver::Click(m, 2, TestMenu::kItems); },
+         ordinaryMenuByMouse, 1},
+        {"a menu closed with Escape", false, [](HWND m) { MenuDriver::Key(m, VK_ESCAPE); }, escaped, 0},
+    };
+    for (const Case& c : cases) {
+        MessageRecorder recorder(m_owner.Handle(), nullptr);
+        {
+            MenuDriver driver([&](MenuDriver& d) { c.drive(d.WaitForMenu()); });
+            EXPECT_EQ(c.result, Track(0, c.systemMenu)) << c.name;
+        }
+        PumpMessages();
+        EXPECT_TRUE(recorder.Matches(c.expected, c.name, {WM_INITMENUPOPUP, WM_MENUSELECT, SKINMSG_MENU_CLOSED,
+                                                          WM_COMMAND, WM_SYSCOMMAND}));
+    }
+}
+
+TEST_F(PopupMenuTest, TheOwnersCaptionStaysActiveWhileTheMenuIsOpen)
+{
+    SetActiveWindow(m_owner.Handle());
+    ASSERT_EQ(m_owner.Handle(), GetActiveWindow());
+    ASSERT_TRUE(g_ownerCaptionActive);
+    HWND active = nullptr;
+    bool captionActive = false;
+    bool swapped = false;
+    MenuDriver driver([&](MenuDriver& d) {
+        HWND menu = d.WaitForMenu();
+        WaitUntil([&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            GetGUIThreadInfo(d.Thread(), &info);
+            active = info.hwndActive;
+            return active == menu;
+        }, kWaitMs);
+        captionActive = g_ownerCaptionActive;
+        swapped = GetPropA(m_owner.Handle(), "SKIN_WNDPROC") != nullptr;
+        MenuDriver::Key(menu, VK_ESCAPE);
+    });
+    Track(0);
+    EXPECT_NE(nullptr, active);
+    EXPECT_TRUE(captionActive) << "the menu has the activation, the owner keeps its look";
+    EXPECT_TRUE(swapped);
+    EXPECT_EQ(nullptr, GetPropA(m_owner.Handle(), "SKIN_WNDPROC"));
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&OwnerProc), GetWindowLongPtrA(m_owner.Handle(), GWLP_WNDPROC));
+}
+
+TEST_F(PopupMenuTest, AltSpaceOpensTheSkinnedSystemMenuOfASkinnedFrame)
+{
+    TestDialog dialog;
+    ShowWindow(dialog.Handle(), SW_SHOW);
+    SetActiveWindow(dialog.Handle());
+    ASSERT_NE(nullptr, Skinned(dialog.Handle()));
+    HWND owner = nullptr;
+    MenuDriver driver([&](MenuDriver& d) {
+        HWND menu = d.WaitForMenu();
+        owner = GetWindow(menu, GW_OWNER);
+        MenuDriver::Key(menu, VK_ESCAPE);
+    });
+    constexpr LPARAM kAltHeld = 0x20000000;
+    EXPECT_EQ(1, KeyboardHook(HC_ACTION, VK_SPACE, kAltHeld | 1)) << "the key is consumed";
+    EXPECT_EQ(dialog.Handle(), owner);
+}
+
+TEST_F(PopupMenuTest, OpeningMenusLeavesNoGuiObjects)
+{
+    MenuDriver closer([](MenuDriver&) {});  // closes every menu it sees
+    EXPECT_TRUE(LeavesNoGuiObjects([&] { Track(0); }, 200));
 }
 
 TEST(PopupMenuGeometry, AlignmentFlagsAndTheWorkArea)
