@@ -477,16 +477,14 @@ void SkinPopupMenu::OnKeyDown(UINT key)
             ::PostMessageA(m_hOwner, SKINMSG_MENU_KEY, VK_RIGHT, 0);
         break;
     case VK_LEFT:
+    case VK_ESCAPE:
+        // A submenu goes back to its parent; the root closes, or hands Left to a menu bar.
         if (m_pParent)
             ::SendMessageA(m_pParent->m_hWnd, SKINMSG_MENU_CLOSE_CHILD, 0, 0);
+        else if (key == VK_ESCAPE)
+            Dismiss(0);
         else
             ::PostMessageA(m_hOwner, SKINMSG_MENU_KEY, VK_LEFT, 0);
-        break;
-    case VK_ESCAPE:
-        if (m_pParent)
-            ::SendMessageA(m_pParent->m_hWnd, SKINMSG_MENU_CLOSE_CHILD, 0, 0);
-        else
-            Dismiss(0);
         break;
     case VK_RETURN: ChooseOrOpen(m_highlight); break;
     default: ChooseOrOpen(ItemForMnemonic(m_items, key)); break;

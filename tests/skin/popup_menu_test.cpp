@@ -60,6 +60,10 @@ private:
 
 // What the owner's caption last showed, after the last WM_NCACTIVATE its own procedure saw.
 std::atomic<bool> g_ownerCaptionActive{false};
+// Frame clicks the owner's procedure was given.
+std::atomic<int> g_ownerFrameClicks{0};
+// The item data of the last owner-drawn menu item the owner was asked to draw.
+std::atomic<ULONG_PTR> g_ownerDrawnData{0};
 
 // A window that keeps what the menus post to it to itself.
 LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -68,6 +72,18 @@ LRESULT CALLBACK OwnerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     if (msg == WM_NCACTIVATE)
         g_ownerCaptionActive = wp != FALSE;
+    if (msg == WM_NCLBUTTONDOWN)
+        ++g_ownerFrameClicks;
+    if (msg == WM_MEASUREITEM) {
+        auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+        measure->itemWidth = 80;
+        measure->itemHeight = 16;
+        return TRUE;
+    }
+    if (msg == WM_DRAWITEM && reinterpret_cast<const DRAWITEMSTRUCT*>(lp)->CtlType == ODT_MENU) {
+        g_ownerDrawnData = reinterpret_cast<const DRAWITEMSTRUCT*>(lp)->itemData;
+        return TRUE;
+    }
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
@@ -393,6 +409,131 @@ TEST_F(PopupMenuTest, OpeningMenusLeavesNoGuiObjects)
 {
     MenuDriver closer([](MenuDriver&) {});  // closes every menu it sees
     EXPECT_TRUE(LeavesNoGuiObjects([&] { Track(0); }, 200));
+}
+
+TEST_F(PopupMenuTest, ClicksAndMovesOutsideTheMenuGoBackToTheOwner)
+{
+    POINT screen{5, 6};
+    ClientToScreen(m_owner.Handle(), &screen);
+    const LPARAM screenPoint = MAKELPARAM(screen.x, screen.y);
+    struct Case {
+        const char* name;
+        MenuKind kind;
+        UINT input;
+        LPARAM point;
+        UINT told;  // what the owner gets
+        int result;
+    };
+    const Case cases[] = {
+        {"a left click outside a menu-bar menu", kMenuOfBar, WM_LBUTTONDOWN, MAKELPARAM(5, 6),
+         SKINMSG_MENU_LBUTTON_OUTSIDE, 1},
+        {"a right click outside a menu-bar menu", kMenuOfBar, WM_RBUTTONDOWN, MAKELPARAM(5, 6),
+         SKINMSG_MENU_RBUTTON_OUTSIDE, 1},
+        {"a move outside a menu-bar menu, which stays open", kMenuOfBar, WM_MOUSEMOVE, MAKELPARAM(5, 6),
+         SKINMSG_MENU_MOVE_OUTSIDE, 0},
+        {"a click on the owner's frame closes a system menu and reaches the frame", kSystemMenu, WM_NCLBUTTONDOWN,
+         screenPoint, WM_NCLBUTTONDOWN, 0},
+        {"a click outside an ordinary menu closes it", kOrdinaryMenu, WM_LBUTTONDOWN, MAKELPARAM(5, 6),
+         SKINMSG_MENU_CLOSED, 1},
+    };
+    for (const Case& c : cases) {
+        MessageRecorder recorder(m_owner.Handle(), nullptr);
+        g_ownerFrameClicks = 0;
+        int result = -1;
+        {
+            MenuDriver driver([&](MenuDriver& d) {
+                d.WaitForMenu();
+                PostMessageA(m_owner.Handle(), c.input, HTNOWHERE, c.point);
+            });
+            result = TrackSkinnedMenu(m_menu.Handle(), 0, {40, 40}, m_owner.Handle(), c.kind);
+        }
+        PumpMessages();
+        EXPECT_EQ(c.result, result) << c.name;
+        const LPARAM told = c.told == SKINMSG_MENU_CLOSED ? 0 : screenPoint;
+        const ExpectedMessage expected[] = {{c.told, SEQ_POSTED | SEQ_LPARAM, 0, told}, {0, 0, 0, 0}};
+        EXPECT_TRUE(recorder.Matches(expected, c.name));
+        EXPECT_EQ(c.input == WM_NCLBUTTONDOWN ? 1 : 0, g_ownerFrameClicks.load()) << c.name;
+    }
+}
+
+TEST_F(PopupMenuTest, AltWithAKey)
+{
+    struct Case {
+        const char* name;
+        UINT flags;
+        UINT key;
+        int result;
+    };
+    const Case cases[] = {
+        {"Alt and a mnemonic choose its item", TPM_RETURNCMD, 'B', ID_BETA},
+        {"Alt and another key close an ordinary menu", 0, 'Z', 1},
+        {"Alt and another key leave a returning menu open", TPM_RETURNCMD, 'Z', 0},
+    };
+    for (const Case& c : cases) {
+        MenuDriver driver([&](MenuDriver& d) {
+            PostMessageA(d.WaitForMenu(), WM_SYSKEYDOWN, c.key, 0x20000000);
+        });
+        EXPECT_EQ(c.result, Track(c.flags)) << c.name;
+    }
+}
+
+TEST_F(PopupMenuTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheOwner)
+{
+    constexpr ULONG_PTR kData = 0x5EED;
+    AppendMenuA(m_menu.Handle(), MF_OWNERDRAW, 301, reinterpret_cast<const char*>(kData));
+    g_ownerDrawnData = 0;
+    MessageRecorder recorder(m_owner.Handle(), nullptr);
+    {
+        MenuDriver driver([&](MenuDriver& d) {
+            HWND menu = d.WaitForMenu();
+            UpdateWindow(menu);  // painted on the menu's thread before this returns
+            MenuDriver::Key(menu, VK_ESCAPE);
+        });
+        Track(0);
+    }
+    const ExpectedMessage expected[] = {{WM_MEASUREITEM, SEQ_SENT, 0, 0}, {WM_DRAWITEM, SEQ_SENT | SEQ_WPARAM, 0, 0},
+                                        {0, 0, 0, 0}};
+    EXPECT_TRUE(recorder.Matches(expected, "owner-drawn"));
+    EXPECT_EQ(kData, g_ownerDrawnData.load());
+}
+
+TEST_F(PopupMenuTest, ScrollAreasOfAMenuTallerThanTheWorkAreaMoveItByOneItem)
+{
+    int itemHeight = 0;
+    {
+        MenuDriver driver([&](MenuDriver& d) {
+            RECT client{};
+            GetClientRect(d.WaitForMenu(), &client);
+            itemHeight = (client.bottom - 2 * kBorder) / TestMenu::kItems;
+        });
+        Track(0);
+    }
+    ASSERT_GT(itemHeight, 0);
+    HMENU tall = CreatePopupMenu();
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int count = (work.bottom - work.top) / itemHeight + 10;
+    for (int i = 0; i < count; ++i)
+        AppendMenuA(tall, MF_STRING, 1000 + i, "Item");
+    RECT shown{};
+    MenuDriver driver([&](MenuDriver& d) {
+        HWND menu = d.WaitForMenu();
+        GetWindowRect(menu, &shown);
+        RECT client{};
+        GetClientRect(menu, &client);
+        const LPARAM scrollUp = MAKELPARAM(client.right / 2, kBorder + 1);
+        const LPARAM scrollDown = MAKELPARAM(client.right / 2, client.bottom - kBorder - 1);
+        for (LPARAM area : {scrollDown, scrollDown, scrollUp}) {
+            PostMessageA(menu, WM_LBUTTONDOWN, MK_LBUTTON, area);
+            PostMessageA(menu, WM_LBUTTONUP, 0, area);
+        }
+        const LPARAM firstShown = MAKELPARAM(client.right / 2, kBorder + itemHeight + itemHeight / 2);
+        PostMessageA(menu, WM_MOUSEMOVE, 0, firstShown);
+        PostMessageA(menu, WM_LBUTTONUP, 0, firstShown);
+    });
+    EXPECT_EQ(1001, TrackSkinnedPopupMenu(tall, TPM_RETURNCMD, {40, 40}, m_owner.Handle(), false));
+    EXPECT_EQ(work.bottom - work.top, shown.bottom - shown.top) << "the menu takes the work area's height";
+    DestroyMenu(tall);
 }
 
 TEST(PopupMenuGeometry, AlignmentFlagsAndTheWorkArea)
