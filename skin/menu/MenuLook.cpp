@@ -62,14 +62,11 @@ void DrawArrow(HDC dc, const RECT& square, ArrowDirection direction, COLORREF co
     const int cx = (square.left + square.right) / 2;
     const int cy = (square.top + square.bottom) / 2;
     const int half = kArrowHeight / 2;
-    POINT corners[3];
-    if (direction == kArrowRight)
-        corners[0] = {cx - half / 2, cy - half}, corners[1] = {cx - half / 2, cy + half}, corners[2] = {cx + half / 2 + 1, cy};
-    else {
-        const int sign = direction == kArrowUp ? -1 : 1;
-        corners[0] = {cx - half, cy - sign * half / 2}, corners[1] = {cx + half, cy - sign * half / 2},
-        corners[2] = {cx, cy + sign * (half / 2 + 1)};
-    }
+    const int sign = direction == kArrowUp ? -1 : 1;
+    const POINT corners[3] = {
+        direction == kArrowRight ? POINT{cx - half / 2, cy - half} : POINT{cx - half, cy - sign * half / 2},
+        direction == kArrowRight ? POINT{cx - half / 2, cy + half} : POINT{cx + half, cy - sign * half / 2},
+        direction == kArrowRight ? POINT{cx + half / 2 + 1, cy} : POINT{cx, cy + sign * (half / 2 + 1)}};
     CBrushObject brush(::CreateSolidBrush(colour));
     CGdiObject<HPEN> pen(::CreatePen(PS_SOLID, 1, colour));
     CSelectObject brushIn(dc, brush.Get());

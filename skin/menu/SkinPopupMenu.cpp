@@ -1,7 +1,8 @@
 #include "skin/menu/SkinPopupMenu.h"
 
-#include "skin/engine/SkinnedWindow.h"
 #include "skin/draw/OffscreenBuffer.h"
+#include "skin/engine/EngineState.h"
+#include "skin/engine/SkinnedWindow.h"
 #include "skin/menu/MenuGeometry.h"
 
 #include <algorithm>
@@ -64,7 +65,8 @@ public:
         if (!::IsWindow(m_hOwner) ||
             ::GetWindowLongPtrA(m_hOwner, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&KeepCaptionActiveProc))
             return;
-        ::SetWindowLongPtrA(m_hOwner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(::GetPropA(m_hOwner, kOwnerProcProperty)));
+        const auto kept = reinterpret_cast<LONG_PTR>(::GetPropA(m_hOwner, kOwnerProcProperty));
+        ::SetWindowLongPtrA(m_hOwner, GWLP_WNDPROC, kept);
         ::RemovePropA(m_hOwner, kOwnerProcProperty);
     }
     OwnerCaptionKeeper(const OwnerCaptionKeeper&) = delete;
@@ -148,7 +150,7 @@ int RunMenuLoop(SkinPopupMenu& root)
         }
         const bool forMenu = root.OwnsWindow(msg.hwnd);
         // Keys belong to the open menu wherever the focus is.
-        if (!forMenu && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN))
+        if (!forMenu && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST)
             msg.hwnd = root.Deepest().Handle();
         else if (!forMenu && HandleOutsideMouse(root, msg))
             continue;
@@ -171,7 +173,8 @@ int TrackSkinnedMenu(HMENU menu, UINT flags, POINT at, HWND owner, MenuKind kind
         return 0;
     const std::unique_ptr<MenuLook> look = MakeCurrentMenuLook();
     if (!look) {
-        const UINT command = static_cast<UINT>(::TrackPopupMenu(menu, flags | TPM_RETURNCMD, at.x, at.y, 0, owner, nullptr));
+        const auto command =
+            static_cast<UINT>(::TrackPopupMenu(menu, flags | TPM_RETURNCMD, at.x, at.y, 0, owner, nullptr));
         if (command && kind != kReturnedCommand)
             ::PostMessageA(owner, kind == kSystemMenu ? WM_SYSCOMMAND : WM_COMMAND, command, 0);
         return kind == kReturnedCommand ? static_cast<int>(command) : 1;
@@ -185,7 +188,6 @@ int TrackSkinnedMenu(HMENU menu, UINT flags, POINT at, HWND owner, MenuKind kind
     root.Show(KeepInWorkArea(AlignMenu(root.Size(), at, flags), WorkAreaAt(at)));
     return RunMenuLoop(root);
 }
-
 
 SkinPopupMenu::SkinPopupMenu(const MenuLook& look, HWND owner, MenuKind kind, HMENU menu, SkinPopupMenu* parent)
     : m_look(look), m_hOwner(owner), m_kind(kind), m_hMenu(menu), m_pParent(parent)
@@ -204,7 +206,7 @@ SkinPopupMenu::~SkinPopupMenu()
 bool SkinPopupMenu::Create()
 {
     m_hWnd = ::CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, POPUP_MENU_CLASS, nullptr, WS_POPUPWINDOW, 0, 0, 100,
-                               100, m_hOwner, nullptr, ::GetModuleHandleA(nullptr), this);
+                               100, m_hOwner, nullptr, Engine().instance, this);
     if (!m_hWnd)
         return false;
     m_items = ReadMenuItems(m_hMenu);
@@ -532,7 +534,9 @@ LRESULT SkinPopupMenu::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wp)); return 0;
     case WM_SYSKEYDOWN: OnSysKeyDown(static_cast<UINT>(wp), lp); return 0;
-    case WM_CHAR: case WM_SYSCHAR: return 0;
+    case WM_KEYUP: case WM_CHAR: return 0;
+    // Nothing of the menu window's own system menu: Alt is the items'.
+    case WM_SYSKEYUP: case WM_SYSCHAR: return 0;
     case WM_NCACTIVATE: return OnNcActivate(wp, lp);
     case WM_DRAWITEM: return ::SendMessageA(m_hOwner, WM_DRAWITEM, wp, lp);
     case SKINMSG_MENU_CLOSE_CHILD: CloseSubmenu(); return 0;

@@ -557,7 +557,8 @@ TEST(PopupMenuGeometry, AlignmentFlagsAndTheWorkArea)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const RECT got = KeepInWorkArea(AlignMenu(size, c.at, c.flags), work);
-        EXPECT_TRUE(EqualRect(&c.expected, &got)) << got.left << "," << got.top << "," << got.right << "," << got.bottom;
+        EXPECT_TRUE(EqualRect(&c.expected, &got))
+            << got.left << "," << got.top << "," << got.right << "," << got.bottom;
     }
     const RECT tall = KeepInWorkArea({10, -20, 110, 700}, work);
     EXPECT_EQ(0, tall.top);
