@@ -20,7 +20,8 @@ public:
 protected:
     void ExchangeOwn(RecordIo& io) final;
     void ExchangeBase(RecordIo& io);
-    virtual bool HoldsBase(int minor) const { return minor >= 0; }
+    // Whether records of this version hold the control-base fields.
+    virtual bool HoldsBase(int /*minor*/) const { return true; }
     virtual void ExchangeControl(RecordIo& io);
 };
 

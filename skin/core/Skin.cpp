@@ -33,36 +33,11 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
     return ok;
 }
 
-// Reads `count` records of a table; each turn reads at least a type id, so
-// the turns end with the body whatever the count says.
-template <typename Create, typename Put>
-void ReadTable(RecordIo& io, uint32_t count, Create create, Put put)
+void WriteTable(RecordIo& io, const SkinObjectMap& table)
 {
-    ByteReader& reader = io.Reader();
-    for (uint32_t i = 0; i < count && !reader.AtEnd(); ++i) {
-        int32_t typeId = kTypeNone;
-        io.Field(typeId);
-        SkinObjectPtr object = create(typeId);
-        if (!object) {
-            io.CountUnknownType();  // nothing of it is read
-            continue;
-        }
-        object->Exchange(io);
-        put(std::move(object));
-    }
-}
-
-void WriteTable(RecordIo& io, const SkinObjectMap& table, bool withCount)
-{
-    if (withCount) {
-        uint32_t count = static_cast<uint32_t>(table.size());
-        io.Field(count);
-    }
-    for (const auto& entry : table) {
-        int32_t typeId = entry.second->TypeId();
-        io.Field(typeId);
-        entry.second->Exchange(io);
-    }
+    uint32_t count = static_cast<uint32_t>(table.size());
+    io.Field(count);
+    WriteObjectList(io, table);
 }
 
 }  // namespace
@@ -119,17 +94,20 @@ bool Skin::ReadBodyLocked(const uint8_t* body, size_t size)
     RecordIo io(reader, minor);
     uint32_t objectCount = 0;
     std::memcpy(&objectCount, m_header.data() + kObjectCountAt, 4);
-    ReadTable(io, objectCount,
-              [](int32_t typeId) { return typeId == kTypeCaptionButton ? nullptr : CreateSkinObject(typeId); },
-              [this](SkinObjectPtr object) { PutObject(std::move(object)); });
+    ReadObjectList(
+        io, objectCount,
+        [](int32_t typeId) { return typeId == kTypeCaptionButton ? nullptr : CreateSkinObject(typeId); },
+        [this](SkinObjectPtr object) { PutObject(std::move(object)); });
     uint32_t imageCount = 0;
     io.Field(imageCount);
-    ReadTable(io, imageCount, [](int32_t) { return std::make_unique<SkinImage>(); },
-              [this](SkinObjectPtr image) { m_images[image->Name()] = std::move(image); });
+    ReadObjectList(
+        io, imageCount, [](int32_t) { return std::make_unique<SkinImage>(); },  // the type id is not checked
+        [this](SkinObjectPtr image) { m_images[image->Name()] = std::move(image); });
     uint32_t voiceCount = 0;
     io.Field(voiceCount);
-    ReadTable(io, voiceCount, [](int32_t) { return std::make_unique<SkinObject>(kTypeVoice); },
-              [this](SkinObjectPtr voice) { m_voices[voice->Name()] = std::move(voice); });
+    ReadObjectList(
+        io, voiceCount, [](int32_t) { return std::make_unique<SkinObject>(kTypeVoice); },
+        [this](SkinObjectPtr voice) { m_voices[voice->Name()] = std::move(voice); });
     m_unknownTypes = io.UnknownTypes();
     m_status = kSkinOk;
     return true;
@@ -143,9 +121,9 @@ std::vector<uint8_t> Skin::WriteBody(uint8_t minor)
     body.assign(header.begin(), header.end());
     ByteWriter writer(body);
     RecordIo io(writer, minor);
-    WriteTable(io, m_objects, false);  // the header holds their count
-    WriteTable(io, m_images, true);
-    WriteTable(io, m_voices, true);
+    WriteObjectList(io, m_objects);  // the header holds their count
+    WriteTable(io, m_images);
+    WriteTable(io, m_voices);
     return body;
 }
 

@@ -103,31 +103,22 @@ void SkinObject::ExchangeCommon(RecordIo& io)
         WriteChildren(io);
 }
 
-// Every turn reads at least a type id, so a count larger than the body can
-// hold ends with the body.
 void SkinObject::ReadChildren(RecordIo& io)
 {
-    ByteReader& reader = io.Reader();
     uint32_t count = 0;
     io.Field(count);
     if (count == 0)
         return;
     if (!io.EnterLevel()) {
-        reader.Exhaust();
+        io.Reader().Exhaust();
         return;
     }
-    for (uint32_t i = 0; i < count && !reader.AtEnd(); ++i) {
-        int32_t typeId = kTypeNone;
-        io.Field(typeId);
-        SkinObjectPtr child = CanBeChild(typeId) ? CreateSkinObject(typeId) : nullptr;
-        if (!child) {
-            io.CountUnknownType();  // nothing of it is read
-            continue;
-        }
-        child->Exchange(io);
-        const std::string name = child->Name();
-        m_children.emplace(name, std::move(child));  // the first child of a name stays
-    }
+    ReadObjectList(
+        io, count, [](int32_t typeId) { return CanBeChild(typeId) ? CreateSkinObject(typeId) : nullptr; },
+        [this](SkinObjectPtr child) {
+            const std::string name = child->Name();
+            m_children.emplace(name, std::move(child));  // the first child of a name stays
+        });
     io.LeaveLevel();
 }
 
@@ -135,7 +126,29 @@ void SkinObject::WriteChildren(RecordIo& io)
 {
     uint32_t count = static_cast<uint32_t>(m_children.size());
     io.Field(count);
-    for (const auto& entry : m_children) {
+    WriteObjectList(io, m_children);
+}
+
+void ReadObjectList(RecordIo& io, uint32_t count, const std::function<SkinObjectPtr(int32_t)>& create,
+                    const std::function<void(SkinObjectPtr)>& put)
+{
+    ByteReader& reader = io.Reader();
+    for (uint32_t i = 0; i < count && !reader.AtEnd(); ++i) {
+        int32_t typeId = kTypeNone;
+        io.Field(typeId);
+        SkinObjectPtr object = create(typeId);
+        if (!object) {
+            io.CountUnknownType();
+            continue;
+        }
+        object->Exchange(io);
+        put(std::move(object));
+    }
+}
+
+void WriteObjectList(RecordIo& io, const SkinObjectMap& objects)
+{
+    for (const auto& entry : objects) {
         int32_t typeId = entry.second->TypeId();
         io.Field(typeId);
         entry.second->Exchange(io);

@@ -5,6 +5,7 @@
 #include "skin/core/SkinRecords.h"
 #include "skin/core/SkinTypes.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -100,6 +101,14 @@ private:
 // Creates an empty object of a type that a skin file can hold; nullptr for
 // the ids the reader does not create.
 SkinObjectPtr CreateSkinObject(int32_t typeId);
+
+// A list of records, each a type id and the object's record. Reading makes
+// each object with `create` (nullptr: an unknown id, of which nothing is
+// read) and hands it to `put`; every turn reads at least a type id, so a
+// count larger than the body can hold ends with the body.
+void ReadObjectList(RecordIo& io, uint32_t count, const std::function<SkinObjectPtr(int32_t)>& create,
+                    const std::function<void(SkinObjectPtr)>& put);
+void WriteObjectList(RecordIo& io, const SkinObjectMap& objects);
 
 // Default records.
 FontRecord DefaultFont();
