@@ -108,25 +108,21 @@ private:
     HWND m_hWnd;
 };
 
-struct FindMenus {
-    std::vector<HWND> found;
-};
-
 BOOL CALLBACK CollectMenu(HWND hwnd, LPARAM lp)
 {
     char className[64] = {};
     GetClassNameA(hwnd, className, sizeof className);
     if (lstrcmpA(className, POPUP_MENU_CLASS) == 0 && IsWindowVisible(hwnd))
-        reinterpret_cast<FindMenus*>(lp)->found.push_back(hwnd);
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(hwnd);
     return TRUE;
 }
 
 // The visible menu windows of a thread.
 std::vector<HWND> MenusOf(DWORD thread)
 {
-    FindMenus menus;
+    std::vector<HWND> menus;
     EnumThreadWindows(thread, &CollectMenu, reinterpret_cast<LPARAM>(&menus));
-    return menus.found;
+    return menus;
 }
 
 // Drives the menus of the test thread from a thread of its own.
@@ -214,12 +210,16 @@ protected:
     OwnerWindow m_owner;
 };
 
+// A key pressed with Alt held.
+constexpr UINT WithAlt(UINT key) { return key | 0x10000; }
+
 TEST_F(PopupMenuTest, KeysMoveOverSeparatorsWrapAndChoose)
 {
     struct Case {
         const char* name;
         std::vector<UINT> keys;
         int result;
+        UINT flags = TPM_RETURNCMD;
     };
     const Case cases[] = {
         {"Escape in the root menu", {VK_ESCAPE}, 0},
@@ -234,6 +234,9 @@ TEST_F(PopupMenuTest, KeysMoveOverSeparatorsWrapAndChoose)
         {"Right opens the submenu", {VK_UP, VK_RIGHT, VK_RETURN}, ID_INNER},
         {"Left closes it again", {VK_UP, VK_RIGHT, VK_LEFT, VK_UP, VK_UP, VK_RETURN}, ID_BETA},
         {"Escape in a submenu closes only it", {VK_UP, VK_RIGHT, VK_ESCAPE, VK_DOWN, VK_RETURN}, ID_ALPHA},
+        {"Alt and a mnemonic choose its item", {WithAlt('B')}, ID_BETA},
+        {"Alt and another key leave a returning menu open", {WithAlt('Z'), VK_DOWN, VK_RETURN}, ID_ALPHA},
+        {"Alt and another key close an ordinary menu", {WithAlt('Z')}, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -241,9 +244,10 @@ TEST_F(PopupMenuTest, KeysMoveOverSeparatorsWrapAndChoose)
             d.WaitForMenu();
             // Keys for other windows go to the open menu that has the keyboard.
             for (UINT key : c.keys)
-                MenuDriver::Key(m_owner.Handle(), key);
+                PostMessageA(m_owner.Handle(), key == LOWORD(key) ? WM_KEYDOWN : WM_SYSKEYDOWN, LOWORD(key),
+                             key == LOWORD(key) ? 0 : 0x20000000);
         });
-        EXPECT_EQ(c.result, Track(TPM_RETURNCMD));
+        EXPECT_EQ(c.result, Track(c.flags));
     }
 }
 
@@ -453,27 +457,6 @@ TEST_F(PopupMenuTest, ClicksAndMovesOutsideTheMenuGoBackToTheOwner)
         const ExpectedMessage expected[] = {{c.told, SEQ_POSTED | SEQ_LPARAM, 0, told}, {0, 0, 0, 0}};
         EXPECT_TRUE(recorder.Matches(expected, c.name));
         EXPECT_EQ(c.input == WM_NCLBUTTONDOWN ? 1 : 0, g_ownerFrameClicks.load()) << c.name;
-    }
-}
-
-TEST_F(PopupMenuTest, AltWithAKey)
-{
-    struct Case {
-        const char* name;
-        UINT flags;
-        UINT key;
-        int result;
-    };
-    const Case cases[] = {
-        {"Alt and a mnemonic choose its item", TPM_RETURNCMD, 'B', ID_BETA},
-        {"Alt and another key close an ordinary menu", 0, 'Z', 1},
-        {"Alt and another key leave a returning menu open", TPM_RETURNCMD, 'Z', 0},
-    };
-    for (const Case& c : cases) {
-        MenuDriver driver([&](MenuDriver& d) {
-            PostMessageA(d.WaitForMenu(), WM_SYSKEYDOWN, c.key, 0x20000000);
-        });
-        EXPECT_EQ(c.result, Track(c.flags)) << c.name;
     }
 }
 
