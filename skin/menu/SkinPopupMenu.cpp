@@ -348,7 +348,7 @@ void SkinPopupMenu::OpenSubmenu(int index, bool byKeyboard)
     m_childItem = index;
     m_child->Show(place);
     if (byKeyboard)
-        m_child->MoveHighlight(+1);
+        m_child->MoveHighlight(-1, +1);
 }
 
 void SkinPopupMenu::CloseSubmenu()
@@ -460,9 +460,9 @@ void SkinPopupMenu::OnTimer()
     OpenSubmenu(m_highlight, false);
 }
 
-void SkinPopupMenu::MoveHighlight(int step)
+void SkinPopupMenu::MoveHighlight(int from, int step)
 {
-    const int index = StepHighlight(m_items, m_highlight, step);
+    const int index = StepHighlight(m_items, from, step);
     if (index >= 0)
         Highlight(index, MF_HILITE);
 }
@@ -470,8 +470,10 @@ void SkinPopupMenu::MoveHighlight(int step)
 void SkinPopupMenu::OnKeyDown(UINT key)
 {
     switch (key) {
-    case VK_UP: MoveHighlight(-1); break;
-    case VK_DOWN: MoveHighlight(+1); break;
+    case VK_UP: MoveHighlight(m_highlight, -1); break;
+    case VK_DOWN: MoveHighlight(m_highlight, +1); break;
+    case VK_HOME: MoveHighlight(-1, +1); break;
+    case VK_END: MoveHighlight(-1, -1); break;
     case VK_RIGHT:
         if (CanOpenSubmenu(m_highlight))
             OpenSubmenu(m_highlight, true);

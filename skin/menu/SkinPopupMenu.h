@@ -96,7 +96,8 @@ private:
     void OnKeyDown(UINT key);
     void OnSysKeyDown(UINT key, LPARAM keyData);
     LRESULT OnNcActivate(WPARAM active, LPARAM lp);
-    void MoveHighlight(int step);
+    // To the next item from `from` (-1: from either end) that is not a separator.
+    void MoveHighlight(int from, int step);
     void ChooseOrOpen(int index);
 
     const MenuLook& m_look;

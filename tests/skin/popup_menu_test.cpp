@@ -234,6 +234,8 @@ TEST_F(PopupMenuTest, KeysMoveOverSeparatorsWrapAndChoose)
         {"Right opens the submenu", {VK_UP, VK_RIGHT, VK_RETURN}, ID_INNER},
         {"Left closes it again", {VK_UP, VK_RIGHT, VK_LEFT, VK_UP, VK_UP, VK_RETURN}, ID_BETA},
         {"Escape in a submenu closes only it", {VK_UP, VK_RIGHT, VK_ESCAPE, VK_DOWN, VK_RETURN}, ID_ALPHA},
+        {"End goes to the last item", {VK_END, VK_RETURN, VK_RETURN}, ID_INNER},
+        {"Home to the first", {VK_UP, VK_UP, VK_HOME, VK_RETURN}, ID_ALPHA},
         {"Alt and a mnemonic choose its item", {WithAlt('B')}, ID_BETA},
         {"Alt and another key leave a returning menu open", {WithAlt('Z'), VK_DOWN, VK_RETURN}, ID_ALPHA},
         {"Alt and another key close an ordinary menu", {WithAlt('Z')}, 1, 0},

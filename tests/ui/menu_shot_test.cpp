@@ -6,6 +6,7 @@
 #include "res/resource.h"
 #include "skin/engine/EngineWindows.h"
 #include "skin/engine/SkinnedWindow.h"
+#include "support/HostProcess.h"
 #include "support/ScreenShot.h"
 #include "support/WindowWatch.h"
 
@@ -74,10 +75,14 @@ void OpenTheSystemMenuAndTakeAPicture(SeenMenu& seen)
         RECT desktop{};
         GetWindowRect(GetDesktopWindow(), &desktop);
         CreateDirectoryA(VODRIX_ARTIFACT_DIR, nullptr);
-        seen.saved = SaveScreenArea(desktop, VODRIX_ARTIFACT_DIR "\\skinned_system_menu.bmp", seen.colours);
+        const std::string picture = VODRIX_ARTIFACT_DIR "\\skinned_system_menu";
         int menuColours = 0;
-        SaveScreenArea(seen.menu, VODRIX_ARTIFACT_DIR "\\skinned_system_menu_alone.bmp", menuColours);
+        SaveScreenArea(seen.menu, (picture + "_alone.bmp").c_str(), menuColours);
+        seen.saved = SaveScreenArea(desktop, (picture + ".bmp").c_str(), seen.colours) &&
+                     RunHostShell("convert '" + HostPathOf(picture + ".bmp") + "' '" + HostPathOf(picture) + ".png'");
         seen.colours = std::min(seen.colours, menuColours);
+        DeleteFileA((picture + ".bmp").c_str());
+        DeleteFileA((picture + "_alone.bmp").c_str());
         PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
         WaitForWindowGone(menu, kWaitMs);
     }
