@@ -4,11 +4,13 @@
 
 #include "app/AppServices.h"
 #include "res/resource.h"
+#include "skin/engine/SkinEngine.h"
 #include "support/WindowWatch.h"
 
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <atomic>
 #include <memory>
 
 
@@ -41,14 +43,35 @@ LRESULT TestConverterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     return 0;
 }
 
-DialogHost::DialogHost()
+namespace {
+
+// The skin the dialog wears: the given file, else the one named by
+// VODRIX_TEST_SKIN_FILE, else none.
+std::string SkinFileFor(const char* skinFile)
+{
+    if (skinFile)
+        return skinFile;
+    char path[MAX_PATH] = {};
+    return GetEnvironmentVariableA("VODRIX_TEST_SKIN_FILE", path, sizeof path) ? path : "";
+}
+
+}  // namespace
+
+DialogHost::DialogHost(const char* skinFile)
 {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     m_dialog = new TestConverterDlg;
-    m_thread = std::thread([this] {
+    m_thread = std::thread([this, skin = SkinFileFor(skinFile)] {
         CoInitialize(nullptr);
+        // Skinned as the program skins its user-interface thread.
+        if (!skin.empty()) {
+            InitSkinEngine(GetModuleHandleA(nullptr), APP_TITLE);
+            m_bSkinned = LoadSkinFile(skin.c_str()) != 0 && SetDialogSkin(DIALOG_SKIN_NAME) == 1;
+        }
         m_dialog->DoModal();
+        if (!skin.empty())
+            ExitSkinEngine();
         CoUninitialize();
     });
 }
@@ -86,6 +109,14 @@ void DialogHost::RunOnDialogThread(std::function<void()> work, bool wait)
         SendMessageA(m_hwnd, UWM_TEST_RUN, 0, reinterpret_cast<LPARAM>(owned));
     else
         PostMessageA(m_hwnd, UWM_TEST_RUN, 0, reinterpret_cast<LPARAM>(owned));
+}
+
+bool DialogHost::HandlePostedMessages(DWORD timeoutMs)
+{
+    // Posted messages are handled in order: this one comes after the others.
+    auto handled = std::make_shared<std::atomic<bool>>(false);
+    RunOnDialogThread([handled] { *handled = true; });
+    return WaitUntil([&] { return *handled || !IsWindow(m_hwnd); }, timeoutMs) && *handled;
 }
 
 void DialogHost::EndAndJoin()
