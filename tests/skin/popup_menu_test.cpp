@@ -198,6 +198,10 @@ protected:
         std::copy(std::begin(layout), std::end(layout), menu->m_layout);
         ASSERT_NE(0, LoadTestSkin(*skin));
         ASSERT_EQ(1, SetDialogSkin(TEST_DIALOG_SKIN));
+        // The real cursor away from every menu: its moves would take the highlight.
+        RECT work{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        SetCursorPos(work.right - 1, work.bottom - 1);
     }
     void TearDown() override { ExitSkinEngine(); }
 
