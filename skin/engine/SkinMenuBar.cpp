@@ -1,22 +1,10 @@
 #include "skin/engine/SkinMenuBar.h"
 
+#include "skin/menu/MenuItems.h"
+
 #include <cctype>
-#include <cstring>
 
 namespace skin {
-
-namespace {
-
-// The character after the first single '&' of an item text; 0 for none.
-char MnemonicOf(const char* text)
-{
-    for (const char* amp = std::strchr(text, '&'); amp && amp[1]; amp = std::strchr(amp + 2, '&'))
-        if (amp[1] != '&')
-            return amp[1];
-    return 0;
-}
-
-}  // namespace
 
 int SkinMenuBar::ItemForKey(UINT key) const
 {
@@ -25,7 +13,7 @@ int SkinMenuBar::ItemForKey(UINT key) const
     for (int position = 0; position < count; ++position) {
         char text[128] = {};
         ::GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
-        const char mnemonic = MnemonicOf(text);
+        const char mnemonic = MenuMnemonic(text);
         if (mnemonic && std::toupper(static_cast<unsigned char>(mnemonic)) == static_cast<int>(key))
             return position;
     }

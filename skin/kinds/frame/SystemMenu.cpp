@@ -1,5 +1,7 @@
 #include "skin/kinds/frame/SystemMenu.h"
 
+#include "skin/menu/SkinPopupMenu.h"
+
 #include <memory>
 
 namespace skin {
@@ -58,10 +60,8 @@ void ShowSkinnedSystemMenu(HWND hwnd, POINT screenPoint)
     MenuHandle menu(CopySystemMenu(hwnd));
     if (!menu)
         return;
-    const UINT command = static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                                            screenPoint.x, screenPoint.y, 0, hwnd, nullptr));
-    if (command)
-        ::PostMessageA(hwnd, WM_SYSCOMMAND, command, 0);
+    // As a system menu, the chosen item comes back as WM_SYSCOMMAND.
+    TrackSkinnedPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_TOPALIGN, screenPoint, hwnd, true);
 }
 
 }  // namespace skin
