@@ -153,10 +153,15 @@ LRESULT SkinnedWindow::OnNcDestroy()
     return 0;
 }
 
+HBRUSH SkinnedWindow::SkinnedEditBrush(HWND control, HDC dc)
+{
+    SkinnedWindow* edit = FromHandle(control);
+    return (edit && edit->Kind() == KIND_EDIT) ? edit->EditBrush(dc) : nullptr;
+}
+
 LRESULT SkinnedWindow::OnControlColourEdit(WPARAM wp, LPARAM lp)
 {
-    SkinnedWindow* edit = FromHandle(reinterpret_cast<HWND>(lp));
-    HBRUSH brush = (edit && edit->Kind() == KIND_EDIT) ? edit->EditBrush(reinterpret_cast<HDC>(wp)) : nullptr;
+    HBRUSH brush = SkinnedEditBrush(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp));
     return brush ? reinterpret_cast<LRESULT>(brush) : CallKeptProc(WM_CTLCOLOREDIT, wp, lp);
 }
 

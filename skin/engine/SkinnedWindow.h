@@ -100,6 +100,8 @@ protected:
     virtual void AdjustStyles() {}
     // The brush an edit control of this kind is drawn on; null leaves it to the system.
     virtual HBRUSH EditBrush(HDC dc);
+    // The brush of `control` when it is a skinned edit control; null otherwise.
+    static HBRUSH SkinnedEditBrush(HWND control, HDC dc);
     // The window's own handling of a message, before it was skinned.
     LRESULT CallKeptProc(UINT msg, WPARAM wp, LPARAM lp);
     void SetWindowRegion(HRGN region);

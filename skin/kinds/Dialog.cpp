@@ -1,23 +1,14 @@
 #include "skin/kinds/SkinKinds.h"
 
-#include "skin/engine/SkinnedWindow.h"
+#include "skin/kinds/frame/SkinnedFrame.h"
 
 namespace skin {
 
-namespace {
-
-// A dialog wears the named frame object; its frame and caption drawing come
-// with the frame kind.
-class SkinnedDialog : public SkinnedWindow {
-public:
-    SkinnedDialog() : SkinnedWindow(KIND_FRAME) {}
-};
-
-}  // namespace
-
+// A dialog wears the named frame object: the skinned frame draws its border,
+// caption and background.
 std::unique_ptr<SkinnedWindow> CreateSkinnedDialog()
 {
-    return std::make_unique<SkinnedDialog>();
+    return std::make_unique<SkinnedFrame>();
 }
 
 }  // namespace skin

@@ -1,0 +1,47 @@
+#include "skin/engine/SkinImages.h"
+
+#include "skin/core/PlainObjects.h"
+#include "skin/core/Skin.h"
+
+#include <mutex>
+
+namespace skin {
+
+namespace {
+
+// What the image table keeps of a decoded image: only its bitmap.
+class DecodedBitmap : public DecodedImage {
+public:
+    explicit DecodedBitmap(const CxImage& image) : m_bitmap(image) {}
+    const CSkinBitmap& Bitmap() const { return m_bitmap; }
+
+private:
+    CSkinBitmap m_bitmap;
+};
+
+// Decoding attaches to an image that several windows may ask for at once.
+std::mutex g_decodeLock;
+
+}  // namespace
+
+const CSkinBitmap* SkinBitmapOf(const Skin& skin, const std::string& imageName)
+{
+    SkinImage* image = skin.FindImage(imageName);
+    if (!image)
+        return nullptr;
+    std::lock_guard<std::mutex> guard(g_decodeLock);
+    if (!image->Decoded()) {
+        const std::vector<uint8_t>& encoded = image->Encoded();
+        const CxImage decoded(encoded.data(), encoded.size(), image->Format());
+        image->AttachDecoded(std::make_unique<DecodedBitmap>(decoded));
+    }
+    const CSkinBitmap& bitmap = static_cast<const DecodedBitmap*>(image->Decoded())->Bitmap();
+    return bitmap ? &bitmap : nullptr;
+}
+
+ImageResolver ImagesOf(const Skin& skin)
+{
+    return [&skin](const std::string& name) { return SkinBitmapOf(skin, name); };
+}
+
+}  // namespace skin
