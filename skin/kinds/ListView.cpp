@@ -49,24 +49,25 @@ private:
     }
 
     // A list view reads a dragged thumb's place from the system's track
-    // position, which knows nothing of a skinned bar's drag: the list is
-    // scrolled by the difference instead. Report view only; true when done.
+    // position, which knows nothing of a skinned bar's drag, and measures the
+    // move from the bar's position, which an application may have set: the
+    // list is scrolled from where it really is instead. Report view only;
+    // true when done.
     bool ScrollToThumb(int bar, WPARAM wp)
     {
         if (!HasSkinnedScrollBars(m_hWnd) || (::GetWindowLongA(m_hWnd, GWL_STYLE) & LVS_TYPEMASK) != LVS_REPORT)
             return false;
         int target = static_cast<short>(HIWORD(wp));
         SkinnedScrollTrackPosition(m_hWnd, bar, target);
-        const int difference = target - ::GetScrollPos(m_hWnd, bar);
         if (bar == SB_HORZ) {
-            ::SendMessageA(m_hWnd, LVM_SCROLL, difference, 0);
+            ::SendMessageA(m_hWnd, LVM_SCROLL, target - ::GetScrollPos(m_hWnd, SB_HORZ), 0);
             return true;
         }
         RECT row{LVIR_BOUNDS, 0, 0, 0};
         const int top = static_cast<int>(::SendMessageA(m_hWnd, LVM_GETTOPINDEX, 0, 0));
         if (!::SendMessageA(m_hWnd, LVM_GETITEMRECT, top, reinterpret_cast<LPARAM>(&row)))
             return false;
-        ::SendMessageA(m_hWnd, LVM_SCROLL, 0, difference * (row.bottom - row.top));
+        ::SendMessageA(m_hWnd, LVM_SCROLL, 0, (target - top) * (row.bottom - row.top));
         return true;
     }
 };

@@ -63,7 +63,7 @@ bool AcceptedSize(int size) { return size != 0 && size >= kMinimumBarSize && siz
 
 LRESULT OnNcCalcSize(ScrollBarWindow& window, WPARAM wp, LPARAM lp)
 {
-    window.TakeStyleBits();
+    window.FollowStyleBits();
     RECT* rect = wp ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lp)->rgrc[0] : reinterpret_cast<RECT*>(lp);
     const RECT outer = *rect;
     const LRESULT result = window.CallKeptWithoutBars(WM_NCCALCSIZE, wp, lp);
@@ -94,24 +94,20 @@ LRESULT OnNcHitTest(ScrollBarWindow& window, LPARAM lp)
     return window.CallKept(WM_NCHITTEST, 0, lp);
 }
 
-void PaintWith(ScrollBarWindow& window, void (*paint)(ScrollBarWindow&, HDC))
-{
-    if (HDC dc = ::GetWindowDC(window.hwnd)) {
-        paint(window, dc);
-        ::ReleaseDC(window.hwnd, dc);
-    }
-}
-
+// The window's own non-client painting goes first: some controls fill all of
+// it inside their border (a themed list view does), bars included.
 void OnNcPaint(ScrollBarWindow& window, WPARAM wp, LPARAM lp)
 {
-    PaintWith(window, [](ScrollBarWindow& w, HDC dc) {
-        for (int bar : {SB_HORZ, SB_VERT})
-            if (w.Bar(bar).reserved)
-                PaintBar(w, dc, bar);
-    });
     window.CallKeptWithoutBars(WM_NCPAINT, wp, lp);
-    if (::IsWindow(window.hwnd) && window.Bar(SB_HORZ).reserved && window.Bar(SB_VERT).reserved)
-        PaintWith(window, &PaintCorner);
+    HDC dc = ::IsWindow(window.hwnd) ? ::GetWindowDC(window.hwnd) : nullptr;
+    if (!dc)
+        return;
+    for (int bar : {SB_HORZ, SB_VERT})
+        if (window.Bar(bar).reserved)
+            PaintBar(window, dc, bar);
+    if (window.Bar(SB_HORZ).reserved && window.Bar(SB_VERT).reserved)
+        PaintCorner(window, dc);
+    ::ReleaseDC(window.hwnd, dc);
 }
 
 bool IsBarHit(WPARAM hitTest) { return hitTest == HTHSCROLL || hitTest == HTVSCROLL; }

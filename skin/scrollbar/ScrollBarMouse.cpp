@@ -124,7 +124,7 @@ void OnRepeatTimer(ScrollBarWindow& window)
         tracking.firstRepeat = false;
         ::SetTimer(window.hwnd, kRepeatTimer, kRepeatDelay, nullptr);
     }
-    if (window.PartAt(tracking.bar, CursorInWindow(window.hwnd)) == tracking.pressed)
+    if (window.PartAt(tracking.bar, tracking.lastPoint) == tracking.pressed)
         SendScroll(window.hwnd, tracking.bar, tracking.pressed);
 }
 
@@ -151,6 +151,7 @@ bool OnBarButtonDown(ScrollBarWindow& window, int hitTest, POINT screenPoint)
     tracking.bar = bar;
     tracking.pressed = part;
     tracking.overPressed = true;
+    tracking.lastPoint = point;
     ::SetCapture(window.hwnd);
     if (part == kPartThumb) {
         StartDrag(window, bar, point);
@@ -175,6 +176,7 @@ bool OnTrackedMouse(ScrollBarWindow& window, UINT msg, LPARAM lp)
     POINT point{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     ::ClientToScreen(window.hwnd, &point);
     point = ToWindow(window.hwnd, point);
+    tracking.lastPoint = point;
     if (window.dragging) {
         DragTo(window, point);
         return true;

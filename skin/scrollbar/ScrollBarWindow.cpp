@@ -2,8 +2,6 @@
 
 #include "skin/engine/Interception.h"
 
-#include <algorithm>
-
 namespace skin {
 
 namespace {
@@ -11,6 +9,17 @@ namespace {
 constexpr LONG kBarStyles = WS_HSCROLL | WS_VSCROLL;
 
 LONG StyleBit(int bar) { return bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL; }
+
+// The arrows the system's EnableScrollBar disabled.
+UINT SystemDisabledArrows(HWND hwnd, int bar)
+{
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetScrollBarInfo(hwnd, bar == SB_VERT ? OBJID_VSCROLL : OBJID_HSCROLL, &info))
+        return 0;
+    return ((info.rgstate[1] & STATE_SYSTEM_UNAVAILABLE) ? ESB_DISABLE_LTUP : 0) |
+           ((info.rgstate[5] & STATE_SYSTEM_UNAVAILABLE) ? ESB_DISABLE_RTDN : 0);
+}
 
 bool SameState(const SCROLLINFO& a, const SCROLLINFO& b)
 {
@@ -124,7 +133,10 @@ LRESULT ScrollBarWindow::CallKeptWithoutBars(UINT msg, WPARAM wp, LPARAM lp)
     if (!(style & kBarStyles))
         return CallKept(msg, wp, lp);
     SetStyleQuietly(style & ~kBarStyles);
+    const bool wasLent = stylesLent;
+    stylesLent = true;
     const LRESULT result = CallKept(msg, wp, lp);
+    stylesLent = wasLent;
     // The window may be gone, or may have changed its style meanwhile.
     if (::IsWindow(hwnd))
         SetStyleQuietly(::GetWindowLongA(hwnd, GWL_STYLE) | (style & kBarStyles));
@@ -153,10 +165,21 @@ void ScrollBarWindow::RedrawAll()
     RedrawBar(SB_VERT);
 }
 
-bool ScrollBarWindow::TakeStyleBits()
+bool ScrollBarWindow::FollowStyleBits()
 {
     const LONG style = ::GetWindowLongA(hwnd, GWL_STYLE);
-    if (!keepsStylesOff || !(style & kBarStyles))
+    if (!keepsStylesOff) {
+        if (stylesLent)
+            return false;
+        bool changed = false;
+        for (int bar : {SB_HORZ, SB_VERT}) {
+            const bool shown = (style & StyleBit(bar)) != 0;
+            changed |= Bar(bar).shown != shown;
+            Bar(bar).shown = shown;
+        }
+        return changed;
+    }
+    if (!(style & kBarStyles))
         return false;
     for (int bar : {SB_HORZ, SB_VERT})
         if (style & StyleBit(bar))
@@ -169,6 +192,11 @@ bool ScrollBarWindow::TakeStyleBits()
 bool ScrollBarWindow::AdoptBar(int bar)
 {
     BarState& state = Bar(bar);
+    const UINT disabledArrows = SystemDisabledArrows(hwnd, bar);
+    if (disabledArrows != state.systemDisabledArrows) {
+        state.systemDisabledArrows = state.disabledArrows = disabledArrows;
+        RedrawBar(bar);
+    }
     const SCROLLINFO now = SystemScrollInfo(hwnd, bar);
     if (SameState(now, state.system))
         return false;
@@ -194,7 +222,7 @@ void ScrollBarWindow::AdoptSystemState()
     if (adopting)
         return;
     adopting = true;
-    bool frameChanged = TakeStyleBits();
+    bool frameChanged = FollowStyleBits();
     for (int bar : {SB_HORZ, SB_VERT})
         frameChanged |= AdoptBar(bar);
     if (frameChanged)

@@ -21,6 +21,7 @@ struct BarState {
     int minimumThumb = 0;
     bool hotTracked = false;
     SCROLLINFO system = {};     // the system's own state, as last taken over
+    UINT systemDisabledArrows = 0;
 
     bool Disabled() const { return (disabledArrows & ESB_DISABLE_BOTH) == ESB_DISABLE_BOTH; }
 };
@@ -40,6 +41,7 @@ public:
     // caller, the layer keeps WS_HSCROLL and WS_VSCROLL off the window, or the
     // system would draw its bars over the skinned ones at each change.
     bool keepsStylesOff = false;
+    bool stylesLent = false;    // the bits are off only while the window's own procedure runs
     bool adopting = false;
 
     BarState& Bar(int bar) { return bars[bar == SB_VERT ? 1 : 0]; }
@@ -65,9 +67,11 @@ public:
 
     // Takes over what the system's own functions changed.
     void AdoptSystemState();
-    // A bar the system showed by setting the window's style bit becomes shown
-    // here, and the bit goes again; true when that happened.
-    bool TakeStyleBits();
+    // The system shows and hides bars through the window's style bits: a bar
+    // is shown while its bit is set (where the bits are kept off, a bit the
+    // system set makes the bar shown and goes again). True when the room the
+    // bars take may have changed.
+    bool FollowStyleBits();
 
 private:
     RECT Inner() const;
@@ -81,6 +85,7 @@ struct MouseTracking {
     ScrollPart pressed = kPartNone;
     bool overPressed = false;   // the cursor is over the pressed part
     bool firstRepeat = false;   // the repeat timer still runs its first, longer delay
+    POINT lastPoint = {};       // the pointer as the captured mouse last told, in window coordinates
     int dragThumb = 0;          // where the dragged thumb is drawn
     int dragStartThumb = 0;
     int grabOffset = 0;         // from the thumb's start to the pointer
