@@ -2,6 +2,8 @@
 
 #include "skin/engine/Interception.h"
 
+#include <initializer_list>
+
 namespace skin {
 
 namespace {
