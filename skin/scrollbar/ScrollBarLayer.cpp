@@ -362,7 +362,7 @@ bool InstallSkinnedScrollBars(HWND hwnd)
     const LONG style = ::GetWindowLongA(hwnd, GWL_STYLE);
     for (int bar : {SB_HORZ, SB_VERT}) {
         BarState& state = window->Bar(bar);
-        state.system = SystemScrollInfo(hwnd, bar);
+        SystemScrollInfo(hwnd, bar, state.system);
         state.range = {state.system.nMin, state.system.nMax, state.system.nPage, state.system.nPos};
         state.trackPosition = state.range.position;
         state.shown = (style & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;

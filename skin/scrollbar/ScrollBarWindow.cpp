@@ -38,12 +38,13 @@ bool KeepsBarsWhenNotNeeded(HWND hwnd)
 
 }  // namespace
 
-SCROLLINFO SystemScrollInfo(HWND hwnd, int bar)
+bool SystemScrollInfo(HWND hwnd, int bar, SCROLLINFO& info)
 {
-    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
-    if (!SystemFunction<decltype(&::GetScrollInfo)>(InterceptedFunction::kGetScrollInfo)(hwnd, bar, &info))
-        info = {sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
-    return info;
+    info = {sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+    if (SystemFunction<decltype(&::GetScrollInfo)>(InterceptedFunction::kGetScrollInfo)(hwnd, bar, &info))
+        return true;
+    info = {sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+    return false;
 }
 
 ScrollBarWindow* ScrollBarWindow::Of(HWND hwnd)
@@ -194,12 +195,16 @@ bool ScrollBarWindow::FollowStyleBits()
 bool ScrollBarWindow::AdoptBar(int bar)
 {
     BarState& state = Bar(bar);
+    // A bar the window never gave a state has none to take; asking the
+    // system more would make it one.
+    SCROLLINFO now{};
+    if (!SystemScrollInfo(hwnd, bar, now))
+        return false;
     const UINT disabledArrows = SystemDisabledArrows(hwnd, bar);
     if (disabledArrows != state.systemDisabledArrows) {
         state.systemDisabledArrows = state.disabledArrows = disabledArrows;
         RedrawBar(bar);
     }
-    const SCROLLINFO now = SystemScrollInfo(hwnd, bar);
     if (SameState(now, state.system))
         return false;
     const bool rangeChanged =

@@ -102,8 +102,9 @@ struct MouseTracking {
 
 MouseTracking& Tracking();
 
-// The system's own state of a window's bar, whatever the interception does.
-SCROLLINFO SystemScrollInfo(HWND hwnd, int bar);
+// The system's own state of a window's bar, whatever the interception does;
+// false (and a zero state) when the window has none.
+bool SystemScrollInfo(HWND hwnd, int bar, SCROLLINFO& info);
 
 // Timers the layer sets on the windows it serves.
 enum : UINT_PTR { kRepeatTimer = 0x5C01, kHotTimer = 0x5C02 };

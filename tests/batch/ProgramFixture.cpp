@@ -88,7 +88,7 @@ void ConverterProgram::SetUp()
     HostShell("rm -rf \"$OUT\"; mkdir -p \"$OUT\"");
     ASSERT_EQ(1, WriteSetting("Directory", OutputFolder().c_str()));
     m_logPath = SuiteFolder() + "program_errors.log";
-    ASSERT_TRUE(m_program.Start(ProgramPath(), m_logPath));
+    ASSERT_TRUE(m_program.Start(ProgramPath(), m_logPath, Launcher()));
 }
 
 void ConverterProgram::TearDown()

@@ -34,6 +34,8 @@ protected:
     void SetUp() override;
     // The host path of the program the test starts.
     virtual std::string ProgramPath() const { return PROGRAM_HOST_PATH; }
+    // The host command that runs it.
+    virtual std::string Launcher() const { return "wine"; }
     void TearDown() override;
 
     // Adds the clips and checks that they became rows.

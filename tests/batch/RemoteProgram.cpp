@@ -142,13 +142,13 @@ RemoteProgram::~RemoteProgram()
 // Wine writes a program's debug channels to the standard error of the host
 // process it runs in, so the program is started through the host's shell,
 // which sends that output to the log and opens the event log's error channel.
-bool RemoteProgram::Start(const std::string& exePath, const std::string& errorLogPath)
+bool RemoteProgram::Start(const std::string& exePath, const std::string& errorLogPath, const std::string& launcher)
 {
     DeleteFileA(errorLogPath.c_str());
     const std::string log = HostPathOf(errorLogPath);
     // Only a window that was not there before belongs to this start.
     const std::vector<HWND> before = MainWindows();
-    if (log.empty() || !StartHostShell("WINEDEBUG=-all,err+eventlog exec wine '" + exePath + "' >/dev/null 2>'" +
+    if (log.empty() || !StartHostShell("WINEDEBUG=-all,err+eventlog exec " + launcher + " '" + exePath + "' >/dev/null 2>'" +
                                        log + "'"))
         return false;
     WaitFor(60000, [&] {

@@ -32,8 +32,8 @@ public:
 
     // Starts the program at the host path `exePath` with the error entries
     // of its event log written to `errorLogPath` (a Windows path) and waits
-    // until its window is idle.
-    bool Start(const std::string& exePath, const std::string& errorLogPath);
+    // until its window is idle. `launcher` is the host command that runs it.
+    bool Start(const std::string& exePath, const std::string& errorLogPath, const std::string& launcher = "wine");
     // Drives a main window of this process (a dialog run by the test itself).
     bool Attach(DWORD timeoutMs);
     // Ends the program through EXIT and waits for it.

@@ -83,7 +83,11 @@ std::vector<uint32_t> SkinArrowPixels(int& size)
     return pixels;
 }
 
-class SkinnedProgramShot : public ConverterProgram {};
+// The program joins the virtual desktop the test runs in.
+class SkinnedProgramShot : public ConverterProgram {
+protected:
+    std::string Launcher() const override { return "wine explorer /desktop=" SHOT_DESKTOP; }
+};
 
 TEST_F(SkinnedProgramShot, TheOutputFieldAndTheSourceListWithItsBarAreDrawnByTheSkin)
 {

@@ -34,11 +34,14 @@ TEST_F(ScrollingControlsTest, EditFieldsTakeTheBackColourOrWhenDisabledOrReadOnl
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         HWND edit = m_dialog->Add("Edit", row.style, 120, 24);
+        ASSERT_TRUE(WaitForSkinnedBars(edit));
+        SetWindowTextA(edit, "text");
         PixelCanvas canvas(120, 24);
         canvas.PrintClient(edit);
         RECT client{};
         GetClientRect(edit, &client);
         EXPECT_EQ(row.background, canvas.Pixel(client.right - 3, client.bottom - 3));
+        EXPECT_EQ(24 - 2 * GetSystemMetrics(SM_CYEDGE), client.bottom) << "a field without bars got one";
         DestroyWindow(edit);
     }
 }
