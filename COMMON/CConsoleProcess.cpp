@@ -3,6 +3,7 @@
 #include "COMMON/CFfmpegEncoder.h"
 #include "COMMON/EncoderOutput.h"
 #include "app/AppServices.h"
+#include "app/StageTimes.h"
 
 #include <cstdio>
 #include <memory>
@@ -105,6 +106,7 @@ int CConsoleProcess::bExecute()
     }
     inWriteTemporary.reset();
 
+    MarkStage("pipes");
     if (!StartHiddenProcess(m_strCommand, m_hInRead.get(), outWrite.get(), &m_pi)) {
         const DWORD code = GetLastError();
         outWrite.reset();
@@ -158,6 +160,7 @@ void CConsoleProcess::ReadOutput()
         return;
     }
 
+    MarkStage("output-closed");
     const bool readFailed = readError != ERROR_SUCCESS && readError != ERROR_BROKEN_PIPE;
     const DWORD endValue = readFailed ? readError : 0;
     std::string pending = lines.TakePending();
@@ -181,8 +184,11 @@ void CConsoleProcess::ReadOutput()
 
     m_pi.hThread.reset();
     WaitForSingleObject(m_hWait ? m_hWait.get() : m_pi.hProcess.get(), INFINITE);
+    MarkStage("encoder-waited");
     CloseAll();
     m_pOwner->OnProcessEvent(PROCESS_ENDED, endValue);
+    MarkStage("ended-handled");
+    WriteStageTimes();
     if (m_bStopRequest != 1)
         m_pOwner->m_bStopped = 0;
 }

@@ -5,6 +5,7 @@
 #include "COMMON/MediaProbe.h"
 #include "COMMON/OptionTables.h"
 #include "COMMON/SourceScript.h"
+#include "app/StageTimes.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -110,6 +111,7 @@ int CFfmpegEncoder::bRelease() { return 1; }
 
 int CFfmpegEncoder::bBuildCommand(MediaItem* pItem)
 {
+    MarkStage("batch-start");
     try {
         if (!pItem)
             return 0;
@@ -314,6 +316,7 @@ CConsoleProcess g_consoleProcess;
 
 int CFfmpegEncoder::bRun(const char*, int)
 {
+    MarkStage("command-built");
     m_bStopped = 0;
     g_consoleProcess.Init(m_strCommand, this);
     if (!g_consoleProcess.bExecute())

@@ -4,6 +4,7 @@
 #include <vector>
 
 const char* const SETTINGS_KEY = "SOFTWARE\\Vodrix Software\\Vodrix Video Convert\\CurrentVersion";
+const char* const SETTINGS_KEY_VARIABLE = "VODRIX_SETTINGS_KEY";
 
 namespace {
 
@@ -46,10 +47,17 @@ int LogEvent(WORD eventType, DWORD eventId, const char* text)
     return 1;
 }
 
+std::string SettingsKey()
+{
+    char key[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA(SETTINGS_KEY_VARIABLE, key, sizeof key);
+    return length > 0 && length < sizeof key ? key : SETTINGS_KEY;
+}
+
 int ReadSetting(const char* name, std::string& value)
 {
     ScopedKey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_READ, key.receive()) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, KEY_READ, key.receive()) != ERROR_SUCCESS)
         return 0;
     // One spare byte: the value is stored without its terminating zero, so
     // a full 1024-byte value must still end in a zero here.
@@ -65,7 +73,7 @@ int ReadSetting(const char* name, std::string& value)
 int WriteSetting(const char* name, const char* text)
 {
     ScopedKey key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, nullptr, REG_OPTION_NON_VOLATILE,
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, nullptr, key.receive(), nullptr) != ERROR_SUCCESS)
         return 0;
     const LONG result = RegSetValueExA(key.get(), name, 0, REG_SZ,

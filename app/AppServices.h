@@ -29,6 +29,11 @@ void SetEventLogObserver(EventLogObserver observer);
 
 // Registry key under HKEY_CURRENT_USER that holds the program's settings.
 extern const char* const SETTINGS_KEY;
+// An environment variable that names another key instead: test suites that
+// run side by side each keep their settings apart this way.
+extern const char* const SETTINGS_KEY_VARIABLE;
+// The key in use: the one named by SETTINGS_KEY_VARIABLE, else SETTINGS_KEY.
+std::string SettingsKey();
 
 // Reads a string value of the settings key into `value`. Returns 1 on
 // success; 0 leaves `value` unchanged (missing key or value, or data longer

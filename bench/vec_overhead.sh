@@ -35,11 +35,9 @@ out=$(winpath "$work/through_vec_h264_mp3.avi")
 vec_line=(lumen-quartz-framebridging -i "$src" -vcodec h264 -b 1150k -s 640x480 -r 25.00 -aspect 4:3
           -acodec mp3 -ab 128 -ac 2 -ar 44100 -vol 256 -async 1 -vsync 1 -y "$out")
 # What vec.exe runs for that command line (see encoder/README.md).
-duration=$(ffprobe -v error -show_entries format=duration -of csv=p=0 "$work/clip.mp4")
 direct_line=(-hide_banner -loglevel error -nostats -y -i "$work/clip.mp4" -c:v libx264 -b:v 1150k -s 640x480
-             -r 25 -aspect 4:3 -c:a libmp3lame -b:a 128k -ac 2 -ar 44100
-             -af volume=1,aresample=async=1:first_pts=0 -fps_mode cfr -t "$(printf %.3f "$duration")"
-             "$work/direct.avi")
+             -r 25 -aspect 4:3 -c:a libmp3lame -b:a 128k -ac 2 -ar 44100 -vf fps=25
+             -af volume=1,aresample=async=1:first_pts=0 -fps_mode cfr "$work/direct.avi")
 
 now() { date +%s.%N; }
 time_direct() { local start; start=$(now); ffmpeg -nostdin "${direct_line[@]}"; echo "$(now) - $start" | bc; }

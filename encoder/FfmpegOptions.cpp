@@ -206,6 +206,21 @@ void Append(std::vector<std::string>& options, const char* option, const std::st
     options.push_back(value);
 }
 
+// The source's forced rate (from a script), then the output's rate. The fps
+// filter rounds the last frame to the source's end; FFmpeg's own constant-rate
+// output would repeat it for up to a whole frame (a tenth of a second at
+// 10 frames per second) past the source.
+std::string VideoFilters(const EncodeSettings& settings, const std::string& outputRate)
+{
+    std::string chain;
+    if (settings.sourceFrameRate > 0.0)
+        chain = "fps=" + FrameRateText(settings.sourceFrameRate);
+    const bool constantRate = settings.fpsMode.empty() || settings.fpsMode == "cfr";
+    if (!outputRate.empty() && constantRate)
+        chain += (chain.empty() ? "" : ",") + ("fps=" + outputRate);
+    return chain;
+}
+
 std::string AudioFilters(const EncodeSettings& settings)
 {
     std::string chain;
@@ -278,8 +293,9 @@ std::vector<std::string> FfmpegOutputOptions(const EncodeSettings& settings)
         FrameSize size = FitFrameSize(videoCodec, settings.width, settings.height);
         Append(options, "-s", std::to_string(size.width) + "x" + std::to_string(size.height));
     }
-    if (settings.frameRate > 0.0)
-        Append(options, "-r", FitFrameRate(videoCodec, settings.frameRate));
+    const std::string frameRate = settings.frameRate > 0.0 ? FitFrameRate(videoCodec, settings.frameRate) : "";
+    if (!frameRate.empty())
+        Append(options, "-r", frameRate);
     if (!settings.aspect.empty())
         Append(options, "-aspect", settings.aspect);
 
@@ -295,19 +311,13 @@ std::vector<std::string> FfmpegOutputOptions(const EncodeSettings& settings)
         Append(options, "-ar", std::to_string(sampleRate));
     options.insert(options.end(), settings.passThrough.begin(), settings.passThrough.end());
 
-    if (settings.sourceFrameRate > 0.0)
-        Append(options, "-vf", "fps=" + FrameRateText(settings.sourceFrameRate));
+    std::string videoFilters = VideoFilters(settings, frameRate);
+    if (!videoFilters.empty())
+        Append(options, "-vf", videoFilters);
     std::string audioFilters = AudioFilters(settings);
     if (!audioFilters.empty())
         Append(options, "-af", audioFilters);
     if (!settings.fpsMode.empty())
         Append(options, "-fps_mode", settings.fpsMode);
-    // Frame-rate conversion and audio frames padded at the end would
-    // otherwise let the file run past its source.
-    if (settings.sourceSeconds > 0.0) {
-        char seconds[32];
-        snprintf(seconds, sizeof seconds, "%.3f", settings.sourceSeconds);
-        Append(options, "-t", seconds);
-    }
     return options;
 }

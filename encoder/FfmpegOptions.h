@@ -30,7 +30,6 @@ struct EncodeSettings {
     std::string fpsMode;
     std::vector<std::string> passThrough;  // option and value pairs FFmpeg still spells the same
     double sourceFrameRate = 0.0;          // constant rate forced on the source by a script
-    double sourceSeconds = 0.0;            // the source's duration, when known: the output's limit
 };
 
 // Parses the converter's options (the arguments after the access token).

@@ -2,6 +2,7 @@
 
 #include "COMMON/UniqueHandle.h"
 #include "app/AppServices.h"
+#include "app/StageTimes.h"
 #include "encoder/WineHost.h"
 
 #include <windows.h>
@@ -18,50 +19,120 @@ bool FileExists(const std::string& path)
 
 // ---- Under Wine: the host's programs, talking through files ----
 
-// Runs the tool in the background with its output in files of the private
-// folder, notes its process id, and notes its exit code once it has ended.
-// The files appear whole (written aside, then renamed), so a reader never
-// sees half a number.
-const char BACKGROUND_SCRIPT[] =
+// Runs the tool with its output in files of the private folder, notes its
+// process id (written aside, then renamed, so that a reader never sees half a
+// number) and, once it has ended, its exit code, or "missing" when the host
+// has no such program. The caller learns of the end from the spawn returning.
+const char RUN_SCRIPT[] =
     "dir=$1; shift\n"
+    "command -v \"$1\" >/dev/null 2>&1 || { echo missing >\"$dir/status\"; exit 0; }\n"
     "\"$@\" </dev/null >\"$dir/output\" 2>\"$dir/log\" &\n"
     "echo $! >\"$dir/pid.new\" && mv \"$dir/pid.new\" \"$dir/pid\"\n"
     "wait $!\n"
-    "echo $? >\"$dir/status.new\" && mv \"$dir/status.new\" \"$dir/status\"\n";
+    "code=$?\n"
+    "[ -z \"$VEC_STAGE_TIMES\" ] || date +%s%6N >\"$dir/ended\"\n"
+    "echo $code >\"$dir/status\"\n";
 
-const char FIND_TOOL_SCRIPT[] = "command -v \"$1\" >/dev/null 2>&1 && echo found >\"$2\"";
+bool IsMissing(const std::string& status) { return status.compare(0, 7, "missing") == 0; }
+
+std::string MissingToolMessage(const char* tool)
+{
+    return std::string("FFmpeg is missing: this system has no \"") + tool + "\" program";
+}
 
 // FFmpeg finishes its output on an interrupt just as on its "q" key.
 const char INTERRUPT_SCRIPT[] = "kill -INT \"$(cat \"$1\")\" 2>/dev/null";
 
+// Runs a host program on a thread of its own, which ends when the program
+// has: its handle is the event a caller waits on.
+class HostRunThread {
+public:
+    HostRunThread(const WineHost& wine, std::vector<std::string> argv) : m_wine(wine), m_argv(std::move(argv))
+    {
+        m_thread.reset(CreateThread(nullptr, 0, &HostRunThread::Run, this, 0, nullptr));
+    }
+    ~HostRunThread() { WaitForEnd(INFINITE); }
+    HostRunThread(const HostRunThread&) = delete;
+    HostRunThread& operator=(const HostRunThread&) = delete;
+
+    bool IsRunning() const { return m_thread.get() != nullptr; }
+    // True once the program has ended (or never started).
+    bool WaitForEnd(DWORD milliseconds) const
+    {
+        return !m_thread || WaitForSingleObject(m_thread.get(), milliseconds) == WAIT_OBJECT_0;
+    }
+
+private:
+    static DWORD WINAPI Run(void* self)
+    {
+        HostRunThread& run = *static_cast<HostRunThread*>(self);
+        run.m_wine.Spawn(run.m_argv, true);
+        return 0;
+    }
+
+    const WineHost& m_wine;
+    std::vector<std::string> m_argv;
+    UniqueHandle m_thread;
+};
+
 class WineEncodingRun : public EncodingRun {
 public:
-    WineEncodingRun(const WineHost& wine, const PrivateFolder& folder) : m_wine(wine), m_folder(folder) {}
+    WineEncodingRun(const WineHost& wine, const PrivateFolder& folder, std::vector<std::string> argv)
+        : m_wine(wine), m_folder(folder), m_thread(wine, std::move(argv))
+    {
+    }
+
+    // Waits until the script has either started FFmpeg (its process id is
+    // noted) or ended; false, with a message, when FFmpeg is not running.
+    bool WaitUntilStarted(std::string& error)
+    {
+        if (!m_thread.IsRunning()) {
+            error = "cannot start \"ffmpeg\"";
+            return false;
+        }
+        while (!FileExists(m_folder.File("pid")) && !m_thread.WaitForEnd(1)) {
+        }
+        if (FileExists(m_folder.File("pid")))
+            return true;
+        error = IsMissing(ReadFileText(m_folder.File("status"))) ? MissingToolMessage("ffmpeg")
+                                                                 : "cannot start \"ffmpeg\"";
+        return false;
+    }
 
     std::string TakeProgress() override { return ReadFileText(m_folder.File("progress"), &m_progressRead); }
 
     bool HasEnded(int& exitCode) override
     {
-        std::string status = ReadFileText(m_folder.File("status"));
-        if (status.empty())
+        if (!m_thread.WaitForEnd(0))
             return false;
-        exitCode = atoi(status.c_str());
+        std::string status = ReadFileText(m_folder.File("status"));
+        exitCode = status.empty() ? -1 : atoi(status.c_str());
+        NoteHostEnd();
         return true;
     }
 
+    void WaitForEnd(unsigned long milliseconds) override { m_thread.WaitForEnd(milliseconds); }
+
     void RequestQuit() override
     {
-        // The process id is noted right after the start; wait for it briefly.
-        for (int i = 0; i < 40 && !FileExists(m_folder.File("pid")); ++i)
-            Sleep(50);
         m_wine.Spawn({"/bin/sh", "-c", INTERRUPT_SCRIPT, "sh", m_wine.HostPath(m_folder.File("pid"))}, true);
     }
 
     std::string Log() override { return ReadFileText(m_folder.File("log")); }
 
 private:
+    // When FFmpeg ended on the host's clock (noted by the script only for the bench).
+    void NoteHostEnd() const
+    {
+        const long long UNIX_EPOCH_MICROSECONDS = 11644473600LL * 1000000;
+        std::string ended = ReadFileText(m_folder.File("ended"));
+        if (!ended.empty())
+            MarkStageAt("ffmpeg-ended", UNIX_EPOCH_MICROSECONDS + atoll(ended.c_str()));
+    }
+
     const WineHost& m_wine;
     const PrivateFolder& m_folder;
+    HostRunThread m_thread;
     unsigned long long m_progressRead = 0;
 };
 
@@ -79,11 +150,18 @@ public:
 
     bool RunProbe(const std::vector<std::string>& arguments, ToolResult& result, std::string& error) override
     {
-        if (!StartInBackground("ffprobe", arguments, true, error))
+        ClearFolder();
+        if (!m_wine.Spawn(RunArguments("ffprobe", arguments), true)) {
+            error = "cannot start \"ffprobe\"";
             return false;
+        }
+        std::string status = ReadFileText(m_folder.File("status"));
+        if (IsMissing(status)) {
+            error = MissingToolMessage("ffprobe");
+            return false;
+        }
         result.output = ReadFileText(m_folder.File("output"));
         result.log = ReadFileText(m_folder.File("log"));
-        std::string status = ReadFileText(m_folder.File("status"));
         result.exitCode = status.empty() ? -1 : atoi(status.c_str());
         return true;
     }
@@ -93,9 +171,11 @@ public:
     {
         std::vector<std::string> all = {"-nostdin", "-progress", m_hostFolder + "progress"};
         all.insert(all.end(), arguments.begin(), arguments.end());
-        if (!StartInBackground("ffmpeg", all, false, error))
+        ClearFolder();
+        std::unique_ptr<WineEncodingRun> run(new WineEncodingRun(m_wine, m_folder, RunArguments("ffmpeg", all)));
+        if (!run->WaitUntilStarted(error))
             return nullptr;
-        return std::unique_ptr<EncodingRun>(new WineEncodingRun(m_wine, m_folder));
+        return run;
     }
 
 private:
@@ -107,30 +187,17 @@ private:
         return hostFolder.empty() ? "" : hostFolder + "/";
     }
 
-    bool HasTool(const char* tool) const
+    void ClearFolder() const
     {
-        std::string found = m_folder.File("found");
-        DeleteFileA(found.c_str());
-        m_wine.Spawn({"/bin/sh", "-c", FIND_TOOL_SCRIPT, "sh", tool, m_hostFolder + "found"}, true);
-        return FileExists(found);
+        for (const char* stale : {"output", "log", "pid", "status", "progress", "ended"})
+            DeleteFileA(m_folder.File(stale).c_str());
     }
 
-    bool StartInBackground(const char* tool, const std::vector<std::string>& arguments, bool wait,
-                           std::string& error)
+    std::vector<std::string> RunArguments(const char* tool, const std::vector<std::string>& arguments) const
     {
-        if (!HasTool(tool)) {
-            error = std::string("FFmpeg is missing: this system has no \"") + tool + "\" program";
-            return false;
-        }
-        for (const char* stale : {"output", "log", "pid", "status", "progress"})
-            DeleteFileA(m_folder.File(stale).c_str());
-        std::vector<std::string> argv = {"/bin/sh", "-c", BACKGROUND_SCRIPT, "sh", m_hostFolder, tool};
+        std::vector<std::string> argv = {"/bin/sh", "-c", RUN_SCRIPT, "sh", m_hostFolder, tool};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
-        if (!m_wine.Spawn(argv, wait) && !wait) {
-            error = std::string("cannot start \"") + tool + "\"";
-            return false;
-        }
-        return true;
+        return argv;
     }
 
     WineHost m_wine;
@@ -224,6 +291,8 @@ public:
         return text;
     }
 
+    void WaitForEnd(DWORD milliseconds) { WaitForSingleObject(m_process.get(), milliseconds); }
+
     bool HasEnded(int& exitCode)
     {
         DWORD code = 0;
@@ -250,6 +319,7 @@ public:
     WindowsProcess& Process() { return m_process; }
     std::string TakeProgress() override { return m_process.ReadAvailable(); }
     bool HasEnded(int& exitCode) override { return m_process.HasEnded(exitCode); }
+    void WaitForEnd(unsigned long milliseconds) override { m_process.WaitForEnd(milliseconds); }
     void RequestQuit() override { m_process.Write("q", 1); }
     std::string Log() override { return ReadFileText(m_logPath); }
 

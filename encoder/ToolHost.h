@@ -38,6 +38,8 @@ public:
     virtual std::string TakeProgress() = 0;
     // True once FFmpeg has ended, with its exit code.
     virtual bool HasEnded(int& exitCode) = 0;
+    // Returns when FFmpeg has ended, or after `milliseconds` at the latest.
+    virtual void WaitForEnd(unsigned long milliseconds) = 0;
     // Asks FFmpeg to stop the way its user would: it finishes the file and exits.
     virtual void RequestQuit() = 0;
     // FFmpeg's error messages so far.

@@ -1,6 +1,7 @@
 // vec.exe: the converter's encoder. Checks the access token, then either
 // answers "-info" about a media file or converts one file with FFmpeg,
 // printing only progress lines while it works and failure lines when it fails.
+#include "app/StageTimes.h"
 #include "encoder/CommandLine.h"
 #include "encoder/FfmpegOptions.h"
 #include "encoder/ProbeInfo.h"
@@ -17,7 +18,8 @@ namespace {
 
 const char ACCESS_TOKEN[] = "lumen-quartz-framebridging";
 
-// Poll period while FFmpeg works, and the longest silence toward the converter.
+// How often FFmpeg's progress is looked at while it works (its end is seen at
+// once), and the longest silence toward the converter.
 const DWORD POLL_MILLISECONDS = 50;
 const DWORD QUIET_MILLISECONDS = 400;
 // How long FFmpeg gets to finish its file after a quit before being asked again.
@@ -150,7 +152,7 @@ int FollowEncoding(EncodingRun& run, bool& quit)
         }
         if (!quit)
             reporter.KeepAlive(GetTickCount(), QUIET_MILLISECONDS);
-        Sleep(POLL_MILLISECONDS);
+        run.WaitForEnd(POLL_MILLISECONDS);
     }
     std::string lastProgress = run.TakeProgress();
     if (!quit)
@@ -179,11 +181,6 @@ int Convert(ToolHost& host, const std::vector<std::string>& arguments)
         return Fail("cannot reach the source file \"" + source + "\"");
     if (!host.ToolPath(settings.output, toolOutput))
         return Fail("the output folder \"" + FolderOf(settings.output) + "\" does not exist");
-    // A source ffprobe cannot read is left to FFmpeg, whose own message then tells why.
-    MediaFacts facts;
-    if (Probe(host, source, facts, error))
-        settings.sourceSeconds = facts.duration;
-
     std::vector<std::string> ffmpeg = {"-hide_banner", "-loglevel", "error", "-nostats", "-stats_period", "0.25",
                                        "-y", "-i", toolSource};
     std::vector<std::string> options = FfmpegOutputOptions(settings);
@@ -194,9 +191,11 @@ int Convert(ToolHost& host, const std::vector<std::string>& arguments)
     std::unique_ptr<EncodingRun> run = host.StartEncoding(ffmpeg, error);
     if (!run)
         return Fail(error);
+    MarkStage("start-ffmpeg");
 
     bool quit = false;
     int exitCode = FollowEncoding(*run, quit);
+    MarkStage("encoding");
     if (quit)
         return EXIT_DONE;
     if (exitCode != 0)
@@ -208,6 +207,8 @@ int Convert(ToolHost& host, const std::vector<std::string>& arguments)
 
 int Run()
 {
+    MarkProcessCreated();
+    MarkStage("vec-start");
     char modulePath[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
     std::vector<std::string> arguments = SplitArguments(GetCommandLineA(), modulePath);
@@ -220,6 +221,7 @@ int Run()
     if (!folder.IsReady())
         return Fail("cannot create a temporary folder");
     std::unique_ptr<ToolHost> host = CreateToolHost(folder);
+    MarkStage("setup");
     if (!arguments.empty() && arguments[0] == "-info")
         return PrintMediaFacts(*host, std::vector<std::string>(arguments.begin() + 1, arguments.end()));
     WatchForQuit();
@@ -230,5 +232,8 @@ int Run()
 
 int main()
 {
-    return Run();
+    int exitCode = Run();
+    MarkStage("vec-finish");
+    WriteStageTimes();
+    return exitCode;
 }

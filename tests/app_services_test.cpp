@@ -22,14 +22,14 @@ void RecordEntry(WORD type, DWORD id, const char* text)
 
 class SettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override { RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY); }
-    void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, SETTINGS_KEY); }
+    void SetUp() override { RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey().c_str()); }
+    void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey().c_str()); }
 
     static void StoreRaw(const char* bytes, DWORD size)
     {
         ASSERT_EQ(1, WriteSetting("Directory", "x"));
         HKEY key = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_SET_VALUE, &key));
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, KEY_SET_VALUE, &key));
         RegSetValueExA(key, "Directory", 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes), size);
         RegCloseKey(key);
     }
@@ -87,6 +87,24 @@ TEST_F(SettingsTest, ValueLongerThanTheBufferReadsAsMissing)
     std::string value = "unchanged";
     EXPECT_EQ(0, ReadSetting("Directory", value));
     EXPECT_EQ("unchanged", value);
+}
+
+// Suites that run side by side each name a key of their own in the environment.
+TEST_F(SettingsTest, TheEnvironmentNamesAnotherKey)
+{
+    char suiteKey[MAX_PATH] = {};
+    const bool suiteHasKey = GetEnvironmentVariableA(SETTINGS_KEY_VARIABLE, suiteKey, sizeof suiteKey) > 0;
+    SetEnvironmentVariableA(SETTINGS_KEY_VARIABLE, nullptr);
+    EXPECT_EQ(SETTINGS_KEY, SettingsKey());
+
+    const char* const other = "Software\\Vodrix Tests\\another key";
+    SetEnvironmentVariableA(SETTINGS_KEY_VARIABLE, other);
+    EXPECT_EQ(1, WriteSetting("Directory", "C:\\other\\"));
+    HKEY key = nullptr;
+    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, other, 0, KEY_READ, &key));
+    RegCloseKey(key);
+    RegDeleteKeyA(HKEY_CURRENT_USER, other);
+    SetEnvironmentVariableA(SETTINGS_KEY_VARIABLE, suiteHasKey ? suiteKey : nullptr);
 }
 
 TEST(ProgramDirTest, EndsWithBackslashAndHoldsTheExecutable)

@@ -37,7 +37,6 @@ public:
     // Pixels as 0xAARRGGBB values, top row first, GetWidth() per row.
     const uint32_t* GetBits() const { return m_pixels.data(); }
     uint32_t* Row(uint32_t y) { return m_pixels.data() + size_t(y) * m_nWidth; }
-    uint32_t Pixel(uint32_t x, uint32_t y) const { return m_pixels[size_t(y) * m_nWidth + x]; }
 
 private:
     void Destroy();

@@ -3,6 +3,7 @@
 #include "app/AppServices.h"
 #include "res/resource.h"
 #include "support/HostProcess.h"
+#include "support/WindowWatch.h"
 
 #include <commctrl.h>
 
@@ -105,6 +106,7 @@ void ConverterProgram::AddClips(const std::vector<std::string>& names)
     ASSERT_TRUE(m_program.AddFiles(ClipFolder(), names));
     ASSERT_TRUE(m_program.WaitForProbedRows(before + names.size(), 60000));
     const std::vector<RemoteRow> rows = m_program.Rows();
+    ASSERT_EQ(before + names.size(), rows.size()) << "rows read back from the program";
     for (size_t i = 0; i < names.size(); ++i)
         EXPECT_EQ(Clip(names[i]), rows[before + i].path);
 }
@@ -116,9 +118,7 @@ void ConverterProgram::RemoveAllRows()
         all.push_back(static_cast<int>(i));
     m_program.SelectRows(all);
     m_program.Click(IDC_REMOVE);
-    for (int i = 0; i < 500 && !m_program.Rows().empty(); ++i)
-        Sleep(10);
-    ASSERT_TRUE(m_program.Rows().empty());
+    ASSERT_TRUE(WaitUntil([&] { return m_program.Rows().empty(); }, 30000));
 }
 
 void ConverterProgram::ChooseFamily(int radioId)
@@ -154,7 +154,7 @@ std::vector<int> ConverterProgram::ConvertExpecting(const std::string& text, DWO
     endings.push_back(m_program.ProgressPosition());
     EXPECT_EQ(text + "\n", message.AllText());
     RemoteProgram::Close(message, IDOK);
-    EXPECT_TRUE(m_program.WaitUntilIdle(10000));
+    EXPECT_TRUE(m_program.WaitUntilIdle(30000));
     return endings;
 }
 

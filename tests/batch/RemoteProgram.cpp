@@ -3,10 +3,11 @@
 #include "res/resource.h"
 #include "support/HostProcess.h"
 #include "support/WindowText.h"
+#include "support/WindowWatch.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -30,14 +31,16 @@ public:
     RemoteMemory(const RemoteMemory&) = delete;
     RemoteMemory& operator=(const RemoteMemory&) = delete;
 
+    bool Valid() const { return m_pBase != nullptr; }
     char* At(size_t offset) const { return static_cast<char*>(m_pBase) + offset; }
-    void Write(size_t offset, const void* data, size_t size) const
+    bool Write(size_t offset, const void* data, size_t size) const
     {
-        WriteProcessMemory(m_hProcess, At(offset), data, size, nullptr);
+        return m_pBase && WriteProcessMemory(m_hProcess, At(offset), data, size, nullptr);
     }
-    void Read(size_t offset, void* data, size_t size) const
+    bool Read(size_t offset, void* data, size_t size) const
     {
-        ReadProcessMemory(m_hProcess, At(offset), data, size, nullptr);
+        SIZE_T read = 0;
+        return m_pBase && ReadProcessMemory(m_hProcess, At(offset), data, size, &read) && read == size;
     }
 
 private:
@@ -91,6 +94,36 @@ std::vector<HWND> MainWindows()
     return windows;
 }
 
+// Other suites show converter windows on the same display; the program
+// started here is the one that carries the tag.
+bool BelongsToTaggedProcess(HWND window, const ProcessTag& tag)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == GetCurrentProcessId())
+        return false;
+    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process)
+        return false;
+    const bool tagged = CarriesTag(process, tag);
+    CloseHandle(process);
+    return tagged;
+}
+
+// Types `text` into the open-file dialog's name box and presses Open.
+void Confirm(HWND open, HWND edit, const std::string& text)
+{
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+std::string WithoutTrailingBackslash(std::string path)
+{
+    if (!path.empty() && path.back() == '\\')
+        path.pop_back();
+    return path;
+}
+
 template <typename Condition>
 bool WaitFor(DWORD timeoutMs, Condition condition)
 {
@@ -132,11 +165,11 @@ std::string RemoteDialog::AllText() const
 
 RemoteProgram::~RemoteProgram()
 {
-    if (!m_hProcess)
-        return;
-    if (m_bStarted && WaitForSingleObject(m_hProcess, 0) == WAIT_TIMEOUT)
-        TerminateProcess(m_hProcess, 1);
-    CloseHandle(m_hProcess);
+    if (m_hProcess)
+        CloseHandle(m_hProcess);
+    // The program if it is still there, and an encoder it left running.
+    if (!m_tag.value.empty())
+        EndTaggedProcesses(m_tag);
 }
 
 // Wine writes a program's debug channels to the standard error of the host
@@ -146,14 +179,13 @@ bool RemoteProgram::Start(const std::string& exePath, const std::string& errorLo
 {
     DeleteFileA(errorLogPath.c_str());
     const std::string log = HostPathOf(errorLogPath);
-    // Only a window that was not there before belongs to this start.
-    const std::vector<HWND> before = MainWindows();
-    if (log.empty() || !StartHostShell("WINEDEBUG=-all,err+eventlog exec " + launcher + " '" + exePath + "' >/dev/null 2>'" +
-                                       log + "'"))
+    m_tag = ProcessTag::Unique("VODRIX_PROGRAM_TAG");
+    if (log.empty() || !StartHostShell(m_tag.Entry() + " WINEDEBUG=-all,err+eventlog exec " + launcher + " '" +
+                                       exePath + "' >/dev/null 2>'" + log + "'"))
         return false;
     WaitFor(60000, [&] {
         for (HWND window : MainWindows())
-            if (std::find(before.begin(), before.end(), window) == before.end())
+            if (BelongsToTaggedProcess(window, m_tag))
                 m_hWnd = window;
         return m_hWnd != nullptr;
     });
@@ -202,8 +234,9 @@ void RemoteProgram::Quit()
     // EXIT is refused while the last run's worker is still ending: ask again.
     const bool ended = WaitFor(20000, [&] {
         Click(IDC_EXIT);
-        Sleep(200);
-        return !IsWindow(m_hWnd) && (!m_bStarted || WaitForSingleObject(m_hProcess, 0) == WAIT_OBJECT_0);
+        return WaitFor(500, [&] {
+            return !IsWindow(m_hWnd) && (!m_bStarted || WaitForSingleObject(m_hProcess, 0) == WAIT_OBJECT_0);
+        });
     });
     if (!ended && m_bStarted)
         TerminateProcess(m_hProcess, 1);
@@ -235,6 +268,10 @@ std::vector<RemoteRow> RemoteProgram::Rows() const
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     RemoteMemory memory(m_hProcess, TEXT_OFFSET + TEXT_CHARS);
     std::vector<RemoteRow> rows;
+    auto failed = [&] {
+        ADD_FAILURE() << "the program's list could not be read: " << rows.size() << " of " << count << " rows";
+        return rows;
+    };
     for (int row = 0; row < count; ++row) {
         RemoteRow result;
         for (int column = 0; column < 2; ++column) {
@@ -244,11 +281,14 @@ std::vector<RemoteRow> RemoteProgram::Rows() const
             item.iSubItem = column;
             item.pszText = memory.At(TEXT_OFFSET);
             item.cchTextMax = TEXT_CHARS;
-            memory.Write(0, &item, sizeof item);
-            SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory.At(0)));
-            memory.Read(0, &item, sizeof item);
             char text[TEXT_CHARS] = {};
-            memory.Read(TEXT_OFFSET, text, sizeof text - 1);
+            if (!memory.Write(0, &item, sizeof item))
+                return failed();
+            // The list may have lost rows since it was counted.
+            if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(memory.At(0))))
+                return rows;
+            if (!memory.Read(0, &item, sizeof item) || !memory.Read(TEXT_OFFSET, text, sizeof text - 1))
+                return failed();
             (column == 0 ? result.path : result.duration) = text;
             if (column == 0)
                 result.image = item.iImage;
@@ -277,9 +317,12 @@ void RemoteProgram::ClickHeading(int column) const
 {
     const HWND header = Heading();
     RemoteMemory memory(m_hProcess, sizeof(RECT));
-    SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(memory.At(0)));
     RECT rect = {};
-    memory.Read(0, &rect, sizeof rect);
+    if (!memory.Valid() || !SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(memory.At(0))) ||
+        !memory.Read(0, &rect, sizeof rect)) {
+        ADD_FAILURE() << "no heading " << column << " in the program's list";
+        return;
+    }
     const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
     SendMessageA(header, WM_LBUTTONUP, 0, point);
@@ -322,7 +365,7 @@ RemoteDialog RemoteProgram::WaitForDialog(DWORD timeoutMs, const char* caption) 
 void RemoteProgram::Close(const RemoteDialog& dialog, int button)
 {
     PostMessageA(dialog.hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-    WaitFor(10000, [&] { return !IsWindow(dialog.hwnd); });
+    WaitFor(30000, [&] { return !IsWindow(dialog.hwnd); });
 }
 
 bool RemoteProgram::AddFiles(const std::string& folder, const std::vector<std::string>& names,
@@ -335,28 +378,39 @@ bool RemoteProgram::AddFiles(const std::string& folder, const std::vector<std::s
     // Text typed before the dialog has shown its first folder would be wiped.
     const HWND view = FindWindowExA(open.hwnd, nullptr, "SHELLDLL_DefView", nullptr);
     const HWND files = FindWindowExA(view, nullptr, "SysListView32", nullptr);
-    if (!WaitFor(10000, [&] { return SendMessageA(files, LVM_GETITEMCOUNT, 0, 0) > 0; }))
+    if (!WaitFor(30000, [&] { return SendMessageA(files, LVM_GETITEMCOUNT, 0, 0) > 0; }))
         return false;
     const HWND nameBox = GetDlgItem(open.hwnd, FILE_NAME_BOX);
     HWND edit = FindWindowExA(nameBox, nullptr, "Edit", nullptr);
     if (!edit)
         edit = nameBox;
-    auto confirm = [&](const std::string& text) {
-        SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-        PostMessageA(open.hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    };
-    confirm(folder);
-    // The dialog empties the name box once it shows the folder; a dialog
-    // that already shows it leaves the text there.
-    WaitFor(3000, [&] { return WindowTextOf(edit).empty(); });
-    Sleep(200);
+    if (!ShowFolder(open.hwnd, edit, folder))
+        return false;
     std::string selection;
     for (const std::string& name : names)
         selection += (names.size() > 1 ? "\"" + name + "\" " : name);
-    confirm(selection);
+    Confirm(open.hwnd, edit, selection);
     if (confirmedAt)
         *confirmedAt = GetTickCount();
     return WaitFor(30000, [&] { return !IsWindow(open.hwnd); });
+}
+
+bool RemoteProgram::ShowFolder(HWND open, HWND edit, const std::string& folder) const
+{
+    const std::string wanted = WithoutTrailingBackslash(folder);
+    RemoteMemory memory(m_hProcess, MAX_PATH);
+    auto shown = [&] {
+        char path[MAX_PATH] = {};
+        return memory.Valid() &&
+               SendMessageA(open, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(memory.At(0))) > 0 &&
+               memory.Read(0, path, sizeof path - 1) &&
+               lstrcmpiA(WithoutTrailingBackslash(path).c_str(), wanted.c_str()) == 0;
+    };
+    if (shown())
+        return true;
+    // A folder confirmed in the name box is opened, and the box emptied.
+    Confirm(open, edit, folder);
+    return WaitFor(30000, [&] { return shown() && WindowText(edit).empty(); });
 }
 
 std::vector<std::string> LoggedErrors(const std::string& errorLogPath)

@@ -3,6 +3,8 @@
 // bar across the process boundary.
 #pragma once
 
+#include "support/ProcessTag.h"
+
 #include <windows.h>
 
 #include <string>
@@ -32,7 +34,8 @@ public:
 
     // Starts the program at the host path `exePath` with the error entries
     // of its event log written to `errorLogPath` (a Windows path) and waits
-    // until its window is idle. `launcher` is the host command that runs it.
+    // until its window is idle. `launcher` is the host command that runs
+    // it. What it starts ends with this object.
     bool Start(const std::string& exePath, const std::string& errorLogPath, const std::string& launcher = "wine");
     // Drives a main window of this process (a dialog run by the test itself).
     bool Attach(DWORD timeoutMs);
@@ -48,6 +51,8 @@ public:
     int ProgressPosition() const;
     void SetChecked(int id, bool checked) const;
 
+    // The rows as the list shows them now. A read that fails half-way (the
+    // program has gone) is a test failure; the rows read so far are kept.
     std::vector<RemoteRow> Rows() const;
     // Selects exactly the given rows.
     void SelectRows(const std::vector<int>& rows) const;
@@ -71,9 +76,12 @@ public:
 
 private:
     void MoveAside() const;
+    // Points the open-file dialog at `folder`; false when it never got there.
+    bool ShowFolder(HWND open, HWND edit, const std::string& folder) const;
 
     HANDLE m_hProcess = nullptr;  // owned: closed at destruction
     bool m_bStarted = false;      // started here, so ended here when it outlives the test
+    ProcessTag m_tag;             // carried by the started program and all it starts
     DWORD m_dwProcessId = 0;
     HWND m_hWnd = nullptr;
 };

@@ -3,12 +3,11 @@
 #include "ProgramFixture.h"
 
 #include "res/resource.h"
+#include "support/WindowWatch.h"
 
 #include <algorithm>
-#include <atomic>
 #include <fstream>
 #include <iterator>
-#include <thread>
 
 namespace {
 
@@ -79,7 +78,7 @@ TEST_F(ConverterProgram, AddingFilesKeepsTheDialogsOrderRefusesUnprobedFilesAndS
 
     // A full list refuses at once, without a file dialog.
     m_program.Click(IDC_ADD);
-    const RemoteDialog refused = m_program.WaitForDialog(10000, "Info");
+    const RemoteDialog refused = m_program.WaitForDialog(30000, "Info");
     ASSERT_TRUE(refused.hwnd != nullptr);
     EXPECT_NE(std::string::npos, refused.AllText().find("at most 30 media files")) << refused.AllText();
     RemoteProgram::Close(refused, IDOK);
@@ -131,25 +130,18 @@ TEST_F(ConverterProgram, StopDuringTheSecondRowAndTheWindowAnswersWhileTheEncode
     ChooseFamily(IDC_TO_MPEG);
     m_program.Click(IDC_CONVERT);
     // The second row runs once the first shows its check mark and the bar moves again.
-    bool secondRunning = false;
-    for (int i = 0; i < 3000 && !secondRunning; ++i) {
+    ASSERT_TRUE(WaitUntil([&] {
         const std::vector<RemoteRow> rows = m_program.Rows();
-        secondRunning = rows[0].image == IMAGE_CONVERTED && rows[1].selected && m_program.ProgressPosition() > 0 &&
-                        m_program.ProgressPosition() < 100;
-        if (!secondRunning)
-            Sleep(10);
-    }
-    ASSERT_TRUE(secondRunning);
+        const int position = m_program.ProgressPosition();
+        return rows.size() == 3 && rows[0].image == IMAGE_CONVERTED && rows[1].selected && position > 0 &&
+               position < 100;
+    }, 60000));
 
-    DWORD slowest = 0;
+    // Only a hung window takes this long; how quickly it answers is measured by bench/window_answer.sh.
     for (int i = 0; i < 5; ++i) {
-        const DWORD start = GetTickCount();
         DWORD_PTR answer = 0;
-        ASSERT_NE(0, SendMessageTimeoutA(m_program.Window(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer));
-        slowest = std::max(slowest, GetTickCount() - start);
-        Sleep(10);
+        ASSERT_NE(0, SendMessageTimeoutA(m_program.Window(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer));
     }
-    EXPECT_LE(slowest, 200u);
     // A header click would sort the rows under the running loop: the header takes none.
     EXPECT_FALSE(IsWindowEnabled(m_program.Heading()));
     EXPECT_FALSE(m_program.WaitUntilIdle(0)) << "the run ended before Stop";
@@ -182,8 +174,10 @@ TEST_F(ConverterProgram, AnEncoderFailureNamesTheTraceFileWithTheCommandAndTheEn
     EXPECT_NE(std::string::npos, notice.AllText().find("Please send the following file:\"" + tracePath + "\" to "))
         << notice.AllText();
     RemoteProgram::Close(notice, IDCANCEL);
-    ASSERT_TRUE(m_program.WaitUntilIdle(10000));
-    EXPECT_EQ(IMAGE_ADDED, m_program.Rows()[0].image);
+    ASSERT_TRUE(m_program.WaitUntilIdle(30000));
+    const std::vector<RemoteRow> rows = m_program.Rows();
+    ASSERT_EQ(1u, rows.size());
+    EXPECT_EQ(IMAGE_ADDED, rows[0].image);
     const std::string output = OutputFolder() + "\\a_xvid_mp3.avi";
     EXPECT_TRUE(Contains(LoggedErrors(), "Module ID:ff0001 123Can not convert file :" + output));
 
@@ -203,8 +197,7 @@ TEST_F(ConverterProgram, RemoveAndSortKeepEveryRowWithItsOwnFile)
     AddClips({"k3.avi", "k1.avi", "k4.avi", "k2.avi"});
     m_program.SelectRows({0, 2});
     m_program.Click(IDC_REMOVE);
-    for (int i = 0; i < 500 && m_program.Rows().size() != 2; ++i)
-        Sleep(10);
+    WaitUntil([&] { return m_program.Rows().size() == 2; }, 30000);
     EXPECT_EQ((std::vector<std::string>{Clip("k1.avi"), Clip("k2.avi")}), Paths(m_program.Rows()));
     AddClips({"k5.avi"});
 

@@ -4,6 +4,7 @@
 
 #include "app/AppServices.h"
 #include "res/resource.h"
+#include "support/WindowWatch.h"
 #include "ui/ConverterDlg.h"
 #include "ui/Shutdown.h"
 
@@ -84,8 +85,7 @@ TEST_F(ShutdownOption, ACompletedRunShutsDownAndAFailedRunDoesNot)
         ASSERT_TRUE(dialog.WaitForProbedRows(1, 30000));
         dialog.SetChecked(IDC_SHUTDOWN, true);
         dialog.Click(IDC_CONVERT);
-        for (int i = 0; i < 3000 && g_shutdowns == 0; ++i)
-            Sleep(10);
+        WaitUntil([] { return g_shutdowns != 0; }, 60000);
         EXPECT_EQ(1, g_shutdowns);
         // No message, and the controls stay as the run left them.
         EXPECT_EQ(nullptr, dialog.CurrentDialog().hwnd);
@@ -105,7 +105,7 @@ TEST_F(ShutdownOption, ACompletedRunShutsDownAndAFailedRunDoesNot)
         ASSERT_TRUE(message.hwnd != nullptr);
         EXPECT_NE(std::string::npos, message.AllText().find("There is a internal error")) << message.AllText();
         RemoteProgram::Close(message, IDOK);
-        EXPECT_TRUE(dialog.WaitUntilIdle(10000));
+        EXPECT_TRUE(dialog.WaitUntilIdle(30000));
         EXPECT_EQ(1, g_shutdowns);
     }
 }

@@ -5,6 +5,10 @@
 
 #include <commctrl.h>
 
+// Puts the cursor on the screen's bottom left corner, off every window of the
+// controls' tests (the end-to-end suite keeps its program at the bottom right).
+inline void MoveCursorAway() { ::SetCursorPos(0, ::GetSystemMetrics(SM_CYSCREEN) - 1); }
+
 class ControlHost : public CWindowBase {
 public:
     // One host for a whole test program: a visible top-level window costs
@@ -22,8 +26,10 @@ public:
             return ::InitCommonControlsEx(&init) != FALSE;
         }();
         (void)registered;
-        HWND hwnd = ::CreateWindowExA(0, "STATIC", "host", WS_POPUP | WS_VISIBLE | SS_NOTIFY, 20, 20, 400, 300,
-                                      nullptr, nullptr, nullptr, nullptr);
+        // Topmost: a window that another suite shows meanwhile neither hides
+        // the pixels read back nor takes the mouse.
+        HWND hwnd = ::CreateWindowExA(WS_EX_TOPMOST, "STATIC", "host", WS_POPUP | WS_VISIBLE | SS_NOTIFY, 20, 20, 400,
+                                      300, nullptr, nullptr, nullptr, nullptr);
         SubclassWindow(hwnd);
     }
     ~ControlHost() override

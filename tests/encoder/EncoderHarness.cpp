@@ -2,6 +2,8 @@
 
 #include "encoder/WineHost.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -52,7 +54,7 @@ double PlayingTime(const std::string& windowsPath)
 
 }  // namespace
 
-EncoderOutcome RunEncoder(const std::string& commandLine, DWORD quitAfterMilliseconds)
+EncoderOutcome RunEncoder(const std::string& commandLine, int quitAfterLines)
 {
     EncoderOutcome outcome;
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
@@ -78,22 +80,24 @@ EncoderOutcome RunEncoder(const std::string& commandLine, DWORD quitAfterMillise
     CloseHandle(inRead);
     if (started) {
         outcome.processId = process.dwProcessId;
+        std::atomic<int> linesRead(0);
         std::thread reader([&] {
             char chunk[1024];
             DWORD read = 0;
-            while (ReadFile(outRead, chunk, sizeof chunk, &read, nullptr) && read > 0)
+            while (ReadFile(outRead, chunk, sizeof chunk, &read, nullptr) && read > 0) {
                 outcome.output.append(chunk, read);
+                linesRead += static_cast<int>(std::count(chunk, chunk + read, '\n'));
+            }
         });
-        if (quitAfterMilliseconds) {
-            Sleep(quitAfterMilliseconds);
+        if (quitAfterLines) {
+            const DWORD start = GetTickCount();
+            while (linesRead < quitAfterLines && WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT &&
+                   GetTickCount() - start < 180000) {
+            }
             DWORD written = 0;
             WriteFile(inWrite, "q\0\0\0\0\0\0\0\0\0", 10, &written, nullptr);
-            DWORD quitAt = GetTickCount();
-            outcome.exited = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
-            outcome.quitToExitMilliseconds = GetTickCount() - quitAt;
-        } else {
-            outcome.exited = WaitForSingleObject(process.hProcess, 180000) == WAIT_OBJECT_0;
         }
+        outcome.exited = WaitForSingleObject(process.hProcess, 180000) == WAIT_OBJECT_0;
         if (!outcome.exited)
             TerminateProcess(process.hProcess, 99);
         reader.join();

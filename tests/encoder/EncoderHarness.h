@@ -14,14 +14,13 @@ struct EncoderOutcome {
     DWORD startTick = 0;             // GetTickCount just before the start
     DWORD exitCode = 0;
     bool exited = false;
-    DWORD quitToExitMilliseconds = 0;
 };
 
 // Starts the command line hidden with a pipe for standard input and one pipe
 // for standard output and error, reads everything, and waits for the end.
-// With `quitAfterMilliseconds`, writes the converter's quit bytes after that
-// long and measures how long the encoder then takes to exit.
-EncoderOutcome RunEncoder(const std::string& commandLine, DWORD quitAfterMilliseconds = 0);
+// With `quitAfterLines`, writes the converter's quit bytes once the encoder
+// has written that many lines.
+EncoderOutcome RunEncoder(const std::string& commandLine, int quitAfterLines = 0);
 
 // The converter's own test of a progress line.
 bool IsProgressLine(const std::string& line, int* seconds = nullptr);

@@ -74,7 +74,7 @@ TEST(FfmpegOptionsTest, TranslatesTheExampleIntoTodaysSpelling)
 {
     Strings options = Translate(ExampleSettings());
     EXPECT_EQ((Strings{"-c:v", "libxvid", "-b:v", "800k", "-s", "320x240", "-r", "25", "-aspect", "4:3", "-c:a",
-                       "libmp3lame", "-b:a", "128k", "-ac", "2", "-ar", "44100", "-af",
+                       "libmp3lame", "-b:a", "128k", "-ac", "2", "-ar", "44100", "-vf", "fps=25", "-af",
                        "volume=1,aresample=async=1:first_pts=0", "-fps_mode", "cfr"}),
               options);
 }
@@ -142,6 +142,20 @@ TEST(FfmpegOptionsTest, FitsValuesTheEncodersWouldRefuse)
     EXPECT_EQ("44100", ValueOf(options, "-ar"));
     EXPECT_EQ("swf", ValueOf(options, "-f"));
     EXPECT_EQ(0u, ValueOf(options, "-af").find("volume=3,"));
+}
+
+// The fps filter, not FFmpeg's frame repetition, makes a constant rate, so
+// that the last frame does not run past the source's end.
+TEST(FfmpegOptionsTest, ConstantRateComesFromTheFpsFilter)
+{
+    EncodeSettings settings;
+    settings.frameRate = 10.0;
+    settings.fpsMode = "cfr";
+    EXPECT_EQ("fps=10", ValueOf(FfmpegOutputOptions(settings), "-vf"));
+    settings.sourceFrameRate = 23.976;  // forced by a script first
+    EXPECT_EQ("fps=24000/1001,fps=10", ValueOf(FfmpegOutputOptions(settings), "-vf"));
+    settings.fpsMode = "vfr";  // frames keep their own times
+    EXPECT_EQ("fps=24000/1001", ValueOf(FfmpegOutputOptions(settings), "-vf"));
 }
 
 TEST(FfmpegOptionsTest, ZerosKeepWhatTheSourceHas)

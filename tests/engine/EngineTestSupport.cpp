@@ -116,21 +116,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 
 bool PumpUntilFileExists(const std::string& path, DWORD timeoutMs)
 {
-    return PumpUntil([&path] { return FileExists(path); }, timeoutMs);
-}
-
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        Sleep(5);
-    }
-    return true;
+    return PumpMessagesUntil([&path] { return FileExists(path); }, timeoutMs);
 }
 
 MainWindowWithProgress::MainWindowWithProgress(bool trayIcon) : m_trayIcon(trayIcon)

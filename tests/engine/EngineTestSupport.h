@@ -4,6 +4,7 @@
 #pragma once
 
 #include "COMMON/MediaItem.h"
+#include "support/MessageSequence.h"
 
 #include <windows.h>
 
@@ -40,8 +41,7 @@ bool FileExists(const std::string& path);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
-// Waits for a condition while the calling thread keeps processing messages.
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
+// Waits for the file while the calling thread keeps processing messages.
 bool PumpUntilFileExists(const std::string& path, DWORD timeoutMs = 30000);
 
 // A top-level main window with a progress bar (range 0 to 100) whose

@@ -60,7 +60,7 @@ protected:
     // The encoder has gone silent, and its first line has reached the bar.
     bool PumpUntilSilentAfterFirstLine()
     {
-        return PumpUntil([this] { return FileExists(m_dir.File("silent")) && !m_window.Positions().empty(); });
+        return PumpMessagesUntil([this] { return FileExists(m_dir.File("silent")) && !m_window.Positions().empty(); });
     }
 
     std::string Trace() const { return ReadFileBytes(GetProgramDir() + "trace"); }
@@ -228,7 +228,6 @@ TEST_F(RunTest, StopWhileSilentTakesEffectAtTheNextOutput)
     ASSERT_TRUE(PumpUntilSilentAfterFirstLine());
     EXPECT_EQ(1, m_encoder.bStop());
     EXPECT_EQ(1, m_encoder.bStop());  // a second click changes nothing
-    Sleep(100);
     WriteFileBytes(m_dir.File("go"), "");
     EXPECT_EQ(1, m_run->Finish());
 

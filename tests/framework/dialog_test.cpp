@@ -166,7 +166,7 @@ TEST(DialogTest, AWorkerSendsToTheDialogAndEndsIt)
     dialog.script = [&](TestDialog& d) { ASSERT_TRUE(worker.Start(&ReportThenEnd, &d)); };
     EXPECT_EQ(IDOK, dialog.DoModal());
     EXPECT_EQ(10, dialog.reports);
-    EXPECT_TRUE(worker.Wait(5000));
+    EXPECT_TRUE(worker.Wait(20000));
 }
 
 TEST(DialogTest, QuitEndsTheLoopAndIsPostedAgain)

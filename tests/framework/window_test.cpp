@@ -409,10 +409,10 @@ TEST(WorkerThreadTest, RunsAndReportsItsResult)
 {
     CWorkerThread worker;
     ASSERT_TRUE(worker.Start(&ReturnParameter, reinterpret_cast<void*>(5)));
-    ASSERT_TRUE(worker.Wait(5000));
+    ASSERT_TRUE(worker.Wait(20000));
     EXPECT_EQ(5u, worker.ExitCode());
     ASSERT_TRUE(worker.Start(&ReturnParameter, reinterpret_cast<void*>(6))) << "an ended thread can be replaced";
-    ASSERT_TRUE(worker.Wait(5000));
+    ASSERT_TRUE(worker.Wait(20000));
     EXPECT_EQ(6u, worker.ExitCode());
 }
 

@@ -42,7 +42,9 @@ protected:
 
     skin::ImageResolver Images() const
     {
-        return [this](const std::string& name) { return name == "art" ? &m_bitmap : nullptr; };
+        return [this](const std::string& name) {
+            return name == "art" ? &m_bitmap : name == "undecoded" ? &m_undecoded : nullptr;
+        };
     }
 
     // Checks every canvas pixel against `expected(x, y)`.
@@ -56,6 +58,7 @@ protected:
     }
 
     CSkinBitmap m_bitmap;
+    CSkinBitmap m_undecoded{CxImage(reinterpret_cast<const uint8_t*>("BM"), 2, CxImage::kFormatBmp)};
     PixelCanvas m_canvas{20, 20};
 };
 
@@ -112,11 +115,12 @@ TEST_F(SkinDrawTest, SlicesCopyTileAndStretch)
     }
 }
 
-TEST_F(SkinDrawTest, AbsentSlicesAndMissingImagesDrawNothing)
+TEST_F(SkinDrawTest, AbsentSlicesAndMissingOrUndecodedImagesDrawNothing)
 {
     const ImageSlice slices[] = {Slice("", {0, 0, 2, 2}, skin::kSliceCopy),
                                  Slice("art", {2, 2, 2, 4}, skin::kSliceCopy),
                                  Slice("other", {0, 0, 2, 2}, skin::kSliceCopy),
+                                 Slice("undecoded", {0, 0, 2, 2}, skin::kSliceCopy),
                                  Slice("art", {0, 0, 2, 2}, 7)};
     for (const ImageSlice& slice : slices)
         EXPECT_FALSE(skin::DrawImageSlice(m_canvas.Dc(), {0, 0, 10, 10}, slice, Images()));

@@ -146,11 +146,15 @@ void PumpMessages()
     }
 }
 
-void PumpMessagesFor(DWORD milliseconds)
+bool PumpMessagesUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
     const DWORD start = ::GetTickCount();
-    do {
+    for (;;) {
         PumpMessages();
-        ::Sleep(10);
-    } while (::GetTickCount() - start < milliseconds);
+        if (condition())
+            return true;
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        ::Sleep(5);
+    }
 }

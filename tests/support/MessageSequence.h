@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -65,5 +66,6 @@ private:
 
 // Dispatches every queued message of this thread.
 void PumpMessages();
-// Pumps messages for about `milliseconds`.
-void PumpMessagesFor(DWORD milliseconds);
+// Pumps messages until `condition` holds; false when it still did not
+// after `timeoutMs`.
+bool PumpMessagesUntil(const std::function<bool()>& condition, DWORD timeoutMs = 30000);

@@ -104,7 +104,7 @@ DialogWatcher::DialogWatcher(std::string caption, const char* childText, DWORD t
         m_seen.caption = WindowText(hwnd);
         m_seen.texts = ChildTexts(hwnd);
         PressEscape(hwnd);
-        m_seen.closed = WaitForWindowGone(hwnd, 5000);
+        m_seen.closed = WaitForWindowGone(hwnd, 20000);
         if (!m_seen.closed)
             PostMessageA(hwnd, WM_CLOSE, 0, 0);  // never leave a modal window behind
     });

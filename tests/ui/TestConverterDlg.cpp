@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <atomic>
 #include <memory>
 
 
@@ -86,6 +87,14 @@ void DialogHost::RunOnDialogThread(std::function<void()> work, bool wait)
         SendMessageA(m_hwnd, UWM_TEST_RUN, 0, reinterpret_cast<LPARAM>(owned));
     else
         PostMessageA(m_hwnd, UWM_TEST_RUN, 0, reinterpret_cast<LPARAM>(owned));
+}
+
+bool DialogHost::HandlePostedMessages(DWORD timeoutMs)
+{
+    // Posted messages are handled in order: this one comes after the others.
+    auto handled = std::make_shared<std::atomic<bool>>(false);
+    RunOnDialogThread([handled] { *handled = true; });
+    return WaitUntil([&] { return *handled || !IsWindow(m_hwnd); }, timeoutMs) && *handled;
 }
 
 void DialogHost::EndAndJoin()

@@ -56,6 +56,9 @@ public:
     // Runs `work` on the dialog's thread; `wait` false returns at once (for
     // work that opens a modal window).
     void RunOnDialogThread(std::function<void()> work, bool wait = false);
+    // Waits until the dialog's thread has handled every message posted to it
+    // so far; false when the dialog ended first or the wait timed out.
+    bool HandlePostedMessages(DWORD timeoutMs = 20000);
     // Ends the dialog (EXIT), waits for the thread, and keeps the object
     // alive until DestroyDialog so that its destruction can be observed.
     void EndAndJoin();

@@ -1,0 +1,85 @@
+#include "app/StageTimes.h"
+
+#include "COMMON/UniqueHandle.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+const char VARIABLE[] = "VEC_STAGE_TIMES";
+
+std::string StageFile()
+{
+    char path[MAX_PATH + 1] = {};
+    DWORD length = GetEnvironmentVariableA(VARIABLE, path, sizeof path);
+    return length > 0 && length < sizeof path ? path : "";
+}
+
+struct Stages {
+    std::string file = StageFile();
+    std::string text;
+};
+
+Stages& Noted()
+{
+    static Stages stages;
+    return stages;
+}
+
+long long Microseconds(const FILETIME& time)
+{
+    return static_cast<long long>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) |
+                                  time.dwLowDateTime) / 10;
+}
+
+}  // namespace
+
+long long NowMicroseconds()
+{
+    // The precise clock exists from Windows 8 on; older systems tick coarser.
+    using PreciseClock = void(WINAPI*)(FILETIME*);
+    static const PreciseClock precise = reinterpret_cast<PreciseClock>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemTimePreciseAsFileTime")));
+    FILETIME now;
+    if (precise)
+        precise(&now);
+    else
+        GetSystemTimeAsFileTime(&now);
+    return Microseconds(now);
+}
+
+bool StageTimesWanted() { return !Noted().file.empty(); }
+
+void MarkStage(const std::string& stage)
+{
+    if (StageTimesWanted())
+        MarkStageAt(stage, NowMicroseconds());
+}
+
+void MarkStageAt(const std::string& stage, long long atMicroseconds)
+{
+    if (StageTimesWanted())
+        Noted().text += stage + " " + std::to_string(atMicroseconds) + "\n";
+}
+
+void MarkProcessCreated()
+{
+    FILETIME created, exited, kernel, user;
+    if (StageTimesWanted() && GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+        MarkStageAt("created", Microseconds(created));
+}
+
+void WriteStageTimes()
+{
+    Stages& stages = Noted();
+    if (stages.file.empty() || stages.text.empty())
+        return;
+    UniqueHandle file(CreateFileA(stages.file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (file.get())
+        WriteFile(file.get(), stages.text.data(), static_cast<DWORD>(stages.text.size()), &written, nullptr);
+    stages.text.clear();
+}

@@ -1,0 +1,26 @@
+// Where the time of a conversion goes, for bench/convert_ratio.sh: when the
+// environment variable VEC_STAGE_TIMES names a file, the converter and vec.exe
+// note the end of each stage of a run and append them to that file when the
+// run ends, one line "<stage> <microseconds>" each, on the clock of
+// NowMicroseconds. Without the variable nothing is noted or written. Marks
+// come from one thread at a time (the conversion's).
+#pragma once
+
+#include <string>
+
+// The system clock in microseconds (since 1601), as precise as the system
+// offers: the same clock in every process of the machine.
+long long NowMicroseconds();
+
+// Notes that `stage` ends now (or at `atMicroseconds`).
+void MarkStage(const std::string& stage);
+void MarkStageAt(const std::string& stage, long long atMicroseconds);
+
+// Notes the creation time of this process as the stage "created".
+void MarkProcessCreated();
+
+// Appends the noted stages to the file and forgets them.
+void WriteStageTimes();
+
+// True when stages are noted.
+bool StageTimesWanted();
