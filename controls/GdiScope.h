@@ -93,10 +93,14 @@ private:
     HDC m_hdc;  // owned
 };
 
-// A window's client context, released at the end of the scope.
+// A window's client context (or, with `wholeWindow`, the context of the
+// whole window, frame included), released at the end of the scope.
 class CClientDC {
 public:
-    explicit CClientDC(HWND hwnd) : m_hWnd(hwnd), m_hdc(::GetDC(hwnd)) {}
+    explicit CClientDC(HWND hwnd, bool wholeWindow = false)
+        : m_hWnd(hwnd), m_hdc(wholeWindow ? ::GetWindowDC(hwnd) : ::GetDC(hwnd))
+    {
+    }
     ~CClientDC()
     {
         if (m_hdc)

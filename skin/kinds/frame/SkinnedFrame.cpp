@@ -22,24 +22,6 @@ constexpr int kMaxTitleChars = 299;
 // The system menu opens this far right of the cursor.
 constexpr LONG kMenuOffset = 2;
 
-// The window's whole-window context, released at the end of the scope.
-class CWindowDC {
-public:
-    explicit CWindowDC(HWND hwnd) : m_hWnd(hwnd), m_hdc(::GetWindowDC(hwnd)) {}
-    ~CWindowDC()
-    {
-        if (m_hdc)
-            ::ReleaseDC(m_hWnd, m_hdc);
-    }
-    CWindowDC(const CWindowDC&) = delete;
-    CWindowDC& operator=(const CWindowDC&) = delete;
-    HDC Get() const { return m_hdc; }
-
-private:
-    HWND m_hWnd;
-    HDC m_hdc;
-};
-
 const ImageSlice& SliceFor(const FrameObject& frame, int part, bool active)
 {
     const ImageSlice& inactive = frame.m_inactive[part];
@@ -122,9 +104,6 @@ bool SkinnedFrame::Subclass(HWND hwnd)
     if (!AttachWindow(hwnd))
         return false;
     m_style = ::GetWindowLongA(hwnd, GWL_STYLE);
-    WINDOWINFO info{};
-    info.cbSize = sizeof info;
-    m_active = ::GetWindowInfo(hwnd, &info) && info.dwWindowStatus == WS_ACTIVECAPTION;
     if (IsFramed())
         Refit();
     ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
@@ -203,7 +182,14 @@ LRESULT SkinnedFrame::CallWithoutStyle(LONG bits, UINT msg, WPARAM wp, LPARAM lp
 void SkinnedFrame::RepaintFrame()
 {
     if (m_hWnd && IsFramed())
-        PaintFrame(nullptr);
+        PaintFrame(nullptr, HasActiveCaption());
+}
+
+bool SkinnedFrame::HasActiveCaption() const
+{
+    WINDOWINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetWindowInfo(m_hWnd, &info) && info.dwWindowStatus == WS_ACTIVECAPTION;
 }
 
 void SkinnedFrame::OpenSystemMenu(const RECT& element)
@@ -227,7 +213,7 @@ LRESULT SkinnedFrame::OnMenuKey(WPARAM key, LPARAM keyData)
 
 // ---- painting the frame
 
-void SkinnedFrame::PaintFrame(HRGN update)
+void SkinnedFrame::PaintFrame(HRGN update, bool active)
 {
     const SIZE size = WindowSize();
     if (!SameSize(size, m_lastSize)) {
@@ -238,9 +224,8 @@ void SkinnedFrame::PaintFrame(HRGN update)
         ::UpdateWindow(m_hWnd);
         return;
     }
-    const bool active = m_active;
     const FrameParts parts = PartsForSize(m_layout, size);
-    CWindowDC windowDc(m_hWnd);
+    CClientDC windowDc(m_hWnd, true);
     COffscreenBuffer buffer(windowDc.Get(), {0, 0, size.cx, size.cy});
     if (!windowDc.Get() || !buffer)
         return;
@@ -354,6 +339,7 @@ void SkinnedFrame::DrawCaptionText(HDC dc, const RECT& area)
 
 void SkinnedFrame::DropBackground()
 {
+    m_backgroundBrush.Reset();
     m_background.Reset();
     m_backgroundSize = {};
 }
@@ -403,6 +389,21 @@ bool SkinnedFrame::EraseBackground(HDC dc)
     ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.Get(), area.left,
              area.top, SRCCOPY);
     return true;
+}
+
+// Statics that paint their own background with the brush they are given
+// (in dialogs that clip their children the dialog's erasing never reaches
+// them) get the dialog background, lined up with their place on it.
+HBRUSH SkinnedFrame::BackgroundBrushFor(HDC dc, HWND control)
+{
+    if (!m_pFrameWnd || !m_pFrameWnd->m_skinClient || !EnsureBackground())
+        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+    if (!m_backgroundBrush)
+        m_backgroundBrush.Reset(::CreatePatternBrush(m_background.Get()));
+    POINT origin{0, 0};
+    ::MapWindowPoints(control, m_hWnd, &origin, 1);
+    ::SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+    return m_backgroundBrush ? m_backgroundBrush.Get() : static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
 }
 
 LRESULT SkinnedFrame::PaintBackgroundFor(HDC dc, HWND sender)
@@ -466,7 +467,7 @@ LRESULT SkinnedFrame::FramedWindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_NCRBUTTONUP: return 0;
     case WM_NCCALCSIZE: return OnNcCalcSize(wp, lp);
     case WM_NCHITTEST: return OnNcHitTest(lp);
-    case WM_NCPAINT: PaintFrame(wp > 1 ? reinterpret_cast<HRGN>(wp) : nullptr); return 0;
+    case WM_NCPAINT: PaintFrame(wp > 1 ? reinterpret_cast<HRGN>(wp) : nullptr, HasActiveCaption()); return 0;
     case WM_NCACTIVATE: return OnNcActivate(wp, lp);
     case WM_NCMOUSEMOVE: return OnNcMouseMove(wp, lp);
     case WM_NCLBUTTONDOWN:
@@ -511,8 +512,8 @@ LRESULT SkinnedFrame::OnNcActivate(WPARAM wp, LPARAM lp)
 {
     // With nothing but WS_POPUP (or WS_CHILD) left, the system draws no frame of its own.
     const LRESULT result = CallWithoutStyle(~static_cast<LONG>(WS_POPUP | WS_CHILD), WM_NCACTIVATE, wp, lp);
-    m_active = wp != FALSE;
-    RepaintFrame();
+    // The state being entered, which the system may not report yet.
+    PaintFrame(nullptr, wp != FALSE);
     return result;
 }
 
@@ -603,7 +604,7 @@ LRESULT SkinnedFrame::OnControlColourStatic(WPARAM wp, LPARAM lp)
     const int kind = control ? control->Kind() : KIND_NONE;
     if (kind == KIND_STATIC || kind == KIND_LINK) {
         ::SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+        return reinterpret_cast<LRESULT>(BackgroundBrushFor(dc, reinterpret_cast<HWND>(lp)));
     }
     if (kind == KIND_EDIT)
         if (HBRUSH brush = SkinnedEditBrush(reinterpret_cast<HWND>(lp), dc))

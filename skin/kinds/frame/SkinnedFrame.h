@@ -51,7 +51,9 @@ private:
     void KillElementTimers();
 
     // Painting the border and caption.
-    void PaintFrame(HRGN update);
+    void PaintFrame(HRGN update, bool active);
+    // Whether the system counts the window's caption as active.
+    bool HasActiveCaption() const;
     void InstallRegion(SIZE size);
     bool PaintMinimized(HDC dc, SIZE size, bool active);
     void PaintParts(HDC dc, const FrameParts& parts, bool active);
@@ -63,6 +65,7 @@ private:
     bool EnsureBackground();
     void DropBackground();
     LRESULT PaintBackgroundFor(HDC dc, HWND sender);
+    HBRUSH BackgroundBrushFor(HDC dc, HWND control);
 
     LRESULT OnNcCalcSize(WPARAM wp, LPARAM lp);
     LRESULT OnNcHitTest(LPARAM lp);
@@ -85,12 +88,12 @@ private:
     COLORREF m_transparent = RGB(255, 0, 255);
     bool m_useTransparent = false;
     bool m_drawsCaptionText = true;
-    bool m_active = false;  // the caption's state, from the last WM_NCACTIVATE
     std::vector<std::unique_ptr<CaptionItem>> m_elements;
     std::array<SliceShape, kFramePartCount> m_shapes;
     CFontObject m_captionFont;
     CBitmapObject m_background;  // the client background, client-sized
     SIZE m_backgroundSize{};
+    CBrushObject m_backgroundBrush;  // of m_background, for static controls
     bool m_backgroundRepaintPending = false;
 };
 
