@@ -79,11 +79,11 @@ std::vector<uint32_t> SkinArrowPixels(int& size)
     std::vector<uint32_t> pixels;
     for (int y = source.top; y < source.bottom; ++y)
         for (int x = source.left; x < source.right; ++x)
-            pixels.push_back(decoded.Pixel(x, y) & 0xFFFFFF);
+            pixels.push_back(decoded.GetBits()[static_cast<size_t>(y) * decoded.GetWidth() + x] & 0xFFFFFF);
     return pixels;
 }
 
-// The program joins the virtual desktop the test runs in.
+// The program joins the virtual desktop the test runs in (run_in_desktop.sh).
 class SkinnedProgramShot : public ConverterProgram {
 protected:
     std::string Launcher() const override { return "wine explorer /desktop=" SHOT_DESKTOP; }
@@ -126,8 +126,11 @@ TEST_F(SkinnedProgramShot, TheOutputFieldAndTheSourceListWithItsBarAreDrawnByThe
     const RECT corner{field.right - 5, field.bottom - 5, field.right - 4, field.bottom - 4};
     EXPECT_EQ(0xF3F5F8u, ScreenPixels(corner)[0]);
 
+    const std::string shot = std::string(SKIN_ARTIFACTS_DIR) + "/skinned_program";
+    CreateDirectoryA(WindowsPathOfHost(SKIN_ARTIFACTS_DIR).c_str(), nullptr);
     RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    EXPECT_TRUE(SaveBmp(SKIN_ARTIFACT_PATH, screen));
+    ASSERT_TRUE(SaveBmp(WindowsPathOfHost(shot + ".bmp"), screen));
+    HostShell("convert '" + shot + ".bmp' '" + shot + ".png' && rm '" + shot + ".bmp'");
 }
 
 }  // namespace

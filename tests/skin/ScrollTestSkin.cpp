@@ -52,11 +52,12 @@ std::vector<uint8_t> CellsBitmap()
 
 SkinRect CellRect(int state, int cell) { return {cell * kCell, state * kCell, (cell + 1) * kCell, (state + 1) * kCell}; }
 
-ImageSlice Slice(int state, int cell)
+ImageSlice Slice(int state, int cell, int width = kCell)
 {
     ImageSlice slice{};
     std::strcpy(slice.imageName, IMAGE);
     slice.source = CellRect(state, cell);
+    slice.source.right = slice.source.left + width;
     slice.mode = kSliceStretch;
     return slice;
 }
@@ -94,7 +95,8 @@ std::unique_ptr<Skin> MakeScrollSkin(ScrollSkinParts parts)
         auto& bar = dynamic_cast<ScrollBar&>(*AddObject(*result, kTypeScrollBar));
         for (int state = 0; state < kRows; ++state)
             for (int vertical : {0, static_cast<int>(kScrollVNormal)})
-                bar.m_states[state + vertical] = {Slice(state, kCellArrow1), Slice(state, kCellArrow2),
+                bar.m_states[state + vertical] = {Slice(state, kCellArrow1, parts.arrowWidth),
+                                                  Slice(state, kCellArrow2, parts.arrowWidth),
                                                   Grid(state, kCellTrack), Grid(state, kCellThumb)};
         bar.m_gripper = Slice(0, kCellGripper);
     }

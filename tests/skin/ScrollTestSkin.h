@@ -21,6 +21,7 @@ constexpr COLORREF kFieldText = RGB(90, 20, 60);
 struct ScrollSkinParts {
     bool scrollBar = true;  // a ScrollBar object
     bool border = true;     // "BORDER" images on the field objects
+    int arrowWidth = 16;    // the bars' size follows the width of the arrow images
 };
 
 // The dialog object, Edit, ListBox and ListView objects and, as asked, the

@@ -161,4 +161,24 @@ TEST_F(ScrollBarLayerTest, ADisabledArrowIgnoresClicksAndLooksDisabled)
     EXPECT_EQ(1u, recorder.WithCode(SB_LINEUP).size()) << "the other arrow still works";
 }
 
+TEST_F(ScrollBarLayerTest, ANewSkinGivesEveryWindowsBarsItsSize)
+{
+    HWND panes[] = {AddPane(200, 200), AddPane(150, 150)};
+    ScrollSkinParts parts;
+    parts.arrowWidth = 24;
+    ASSERT_NE(0, LoadTestSkin(*MakeScrollSkin(parts)));
+    for (HWND pane : panes) {
+        RECT client{};
+        GetClientRect(pane, &client);
+        SCROLLBARINFO info{};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(GetSkinnedScrollBarInfo(pane, SB_VERT, info));
+        EXPECT_EQ(24, info.rcScrollBar.right - info.rcScrollBar.left);
+        EXPECT_EQ(24, info.dxyLineButton);
+        RECT frame{};
+        GetWindowRect(pane, &frame);
+        EXPECT_EQ(frame.right - frame.left - 24, client.right);
+    }
+}
+
 }  // namespace
