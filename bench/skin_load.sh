@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Prints how fast a skin loads (file to object model) compared with the
-# LZO1X decompression of its body alone. Uses the default skin when the
-# build has made it, else a skin compiled from the test sample with images
-# of a realistic size.
+# Prints how fast a skin loads (file to object model, images decoded)
+# compared with the LZO1X decompression of its body alone. Uses the default
+# skin when the build has made it, else a skin compiled from the test sample
+# with images of a realistic size.
 #   bench/skin_load.sh [BUILD_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

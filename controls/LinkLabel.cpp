@@ -8,6 +8,26 @@ namespace {
 
 const char* const OPEN_FAILED = "Unable to open hyperlink:\n\n";
 
+// Skinned dialogs answer it by painting their background behind the sending
+// child into the given context (wParam: the context, lParam: the child).
+constexpr UINT PAINT_PARENT_BACKGROUND = 6037;
+
+UINT TextFormat(DWORD style)
+{
+    UINT format = DT_EXPANDTABS;
+    switch (style & SS_TYPEMASK) {
+    case SS_CENTER: format |= DT_CENTER | DT_WORDBREAK; break;
+    case SS_RIGHT: format |= DT_RIGHT | DT_WORDBREAK; break;
+    case SS_LEFTNOWORDWRAP: format |= DT_SINGLELINE; break;
+    default: format |= DT_WORDBREAK; break;
+    }
+    if (style & SS_NOPREFIX)
+        format |= DT_NOPREFIX;
+    if (style & SS_CENTERIMAGE)
+        format |= DT_VCENTER | DT_SINGLELINE;
+    return format;
+}
+
 // The default value of a key under HKEY_CLASSES_ROOT, at most 260 bytes.
 bool ReadClassesValue(const std::string& key, std::string& value)
 {
@@ -46,6 +66,8 @@ LRESULT CLinkLabel::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_TIMER: return OnTimer(wp, lp);
     case WM_REFLECT + WM_COMMAND: return OnReflectedCommand(wp);
     case WM_ERASEBKGND: return OnEraseBackground(reinterpret_cast<HDC>(wp));
+    case WM_PAINT:
+    case WM_PRINTCLIENT: return OnPaint(reinterpret_cast<HDC>(wp));
     case WM_DESTROY: return OnDestroy();
     default: return CStaticWnd::WindowProc(msg, wp, lp);
     }
@@ -175,9 +197,14 @@ void CLinkLabel::SetUnderlineMode(int mode)
     m_nUnderline = mode;
 }
 
+COLORREF CLinkLabel::TextColour() const
+{
+    return m_bOver ? m_crHover : m_bVisited ? m_crVisited : m_crLink;
+}
+
 LRESULT CLinkLabel::OnCtlColor(HDC dc)
 {
-    ::SetTextColor(dc, m_bOver ? m_crHover : m_bVisited ? m_crVisited : m_crLink);
+    ::SetTextColor(dc, TextColour());
     ::SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
 }
@@ -236,12 +263,39 @@ LRESULT CLinkLabel::OnReflectedCommand(WPARAM wp)
     return 1;
 }
 
+// A skinned dialog shows its own background behind the label; any other
+// gets the button face.
 LRESULT CLinkLabel::OnEraseBackground(HDC dc)
 {
+    if (::SendMessageA(GetParent(), PAINT_PARENT_BACKGROUND, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(m_hWnd)))
+        return TRUE;
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
     return TRUE;
+}
+
+// The label draws its text itself, in the link colours, on its background
+// (off screen, so that hovering does not flicker): a skin that takes the
+// dialog's statics over must not give it the labels' look.
+LRESULT CLinkLabel::OnPaint(HDC given)
+{
+    CPaintDC paint(m_hWnd, given);
+    const HDC target = paint.Get();
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    CMemoryDC dc(target);
+    CBitmapObject bitmap(::CreateCompatibleBitmap(target, client.right, client.bottom));
+    CSelectObject selected(dc.Get(), bitmap.Get());
+    OnEraseBackground(dc.Get());
+    CSelectObject font(dc.Get(), reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
+    ::SetBkMode(dc.Get(), TRANSPARENT);
+    ::SetTextColor(dc.Get(), TextColour());
+    const std::string text = GetWindowText();
+    ::DrawTextA(dc.Get(), text.c_str(), -1, &client, TextFormat(GetStyle()));
+    ::BitBlt(target, 0, 0, client.right, client.bottom, dc.Get(), 0, 0, SRCCOPY);
+    return 0;
 }
 
 LRESULT CLinkLabel::OnDestroy()

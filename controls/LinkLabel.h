@@ -42,6 +42,8 @@ private:
     LRESULT OnTimer(WPARAM wp, LPARAM lp);
     LRESULT OnReflectedCommand(WPARAM wp);
     LRESULT OnEraseBackground(HDC dc);
+    LRESULT OnPaint(HDC given);
+    COLORREF TextColour() const;
     LRESULT OnDestroy();
 
     void CreateFonts();

@@ -1,14 +1,24 @@
 #include "skin/kinds/SkinKinds.h"
 
-#include "skin/kinds/ButtonFamily.h"
+#include "skin/kinds/CheckFamily.h"
 
 namespace skin {
 
 namespace {
 
-class SkinnedCheckBox : public SkinnedButtonFamily {
+class SkinnedCheckBox : public SkinnedCheckFamily {
 public:
-    SkinnedCheckBox() : SkinnedButtonFamily(KIND_CHECKBOX) {}
+    SkinnedCheckBox() : SkinnedCheckFamily(KIND_CHECKBOX) {}
+
+protected:
+    void PerformClick() override
+    {
+        const UINT check = static_cast<UINT>(::SendMessageA(m_hWnd, BM_GETCHECK, 0, 0));
+        if (ButtonType() == BS_AUTOCHECKBOX)
+            WriteCheck(check == BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED);
+        else if (ButtonType() == BS_AUTO3STATE)
+            WriteCheck(check == BST_UNCHECKED ? BST_CHECKED : check == BST_CHECKED ? BST_INDETERMINATE : BST_UNCHECKED);
+    }
 };
 
 }  // namespace

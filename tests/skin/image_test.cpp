@@ -216,6 +216,20 @@ TEST(CxImageDecode, EveryFormReadsItsPixelsWithItsOwnCodeAndWithTheUnknownCode)
     }
 }
 
+TEST(CxImageDecode, WideTrueColourRowsReadEveryPixelInWholeWordsAndTheRestAlone)
+{
+    // Width 5: one group of four pixels read as three words, then a last
+    // pixel whose three bytes end the stream.
+    const Bytes bottom = {0, 0xFF, 0xFF, 0, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0};
+    const Bytes top = {0, 0, 0xFF, 0, 0xFF, 0, 0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0};
+    Bytes pixels = bottom;
+    pixels.insert(pixels.end(), top.begin(), top.end());
+    const Bytes stream = WithBmpWidth(MakeBmp({24, 0, 2, {}, pixels}), 5);
+    const CxImage image(stream.data(), stream.size(), kBmp);
+    ASSERT_TRUE(image.IsValid()) << image.GetLastError();
+    EXPECT_EQ((Pixels{R, G, B, W, K, Y, R, G, B, W}), Pixels(image.GetBits(), image.GetBits() + 10));
+}
+
 Bytes StreamOf(const std::string& name)
 {
     for (const DecodeCase& c : DecodeCases()) {

@@ -48,6 +48,7 @@ TEST_F(SubclassLayersTest, MessagesReachTheControlThroughBothLayersInEveryOrder)
         {Step::EngineOn, Step::OursOn, Step::OursOff, Step::EngineOff},
         {Step::EngineOn, Step::OursOn, Step::EngineOff, Step::OursOff},
         {Step::OursOn, Step::EngineOn, Step::EngineOff, Step::OursOff},
+        {Step::OursOn, Step::EngineOn, Step::OursOff, Step::EngineOff},
         {Step::EngineOn, Step::OursOn, Step::EngineOff, Step::EngineOn, Step::OursOff, Step::EngineOff},
     };
     for (const auto& order : orders) {

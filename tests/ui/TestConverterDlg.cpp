@@ -4,6 +4,7 @@
 
 #include "app/AppServices.h"
 #include "res/resource.h"
+#include "skin/engine/SkinEngine.h"
 #include "support/WindowWatch.h"
 
 #include <commctrl.h>
@@ -42,14 +43,35 @@ LRESULT TestConverterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     return 0;
 }
 
-DialogHost::DialogHost()
+namespace {
+
+// The skin the dialog wears: the given file, else the one named by
+// VODRIX_TEST_SKIN_FILE, else none.
+std::string SkinFileFor(const char* skinFile)
+{
+    if (skinFile)
+        return skinFile;
+    char path[MAX_PATH] = {};
+    return GetEnvironmentVariableA("VODRIX_TEST_SKIN_FILE", path, sizeof path) ? path : "";
+}
+
+}  // namespace
+
+DialogHost::DialogHost(const char* skinFile)
 {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     m_dialog = new TestConverterDlg;
-    m_thread = std::thread([this] {
+    m_thread = std::thread([this, skin = SkinFileFor(skinFile)] {
         CoInitialize(nullptr);
+        // Skinned as the program skins its user-interface thread.
+        if (!skin.empty()) {
+            InitSkinEngine(GetModuleHandleA(nullptr), APP_TITLE);
+            m_bSkinned = LoadSkinFile(skin.c_str()) != 0 && SetDialogSkin(DIALOG_SKIN_NAME) == 1;
+        }
         m_dialog->DoModal();
+        if (!skin.empty())
+            ExitSkinEngine();
         CoUninitialize();
     });
 }

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <thread>
 
@@ -41,7 +42,8 @@ protected:
 // Runs a TestConverterDlg modally on its own thread until it ends.
 class DialogHost {
 public:
-    DialogHost();
+    // `skinFile`: the skin the dialog's thread wears (see the source for the default).
+    explicit DialogHost(const char* skinFile = nullptr);
     ~DialogHost();  // ends the dialog when it still runs, then joins the thread
     DialogHost(const DialogHost&) = delete;
     DialogHost& operator=(const DialogHost&) = delete;
@@ -49,6 +51,7 @@ public:
     // Waits for the window and the end of the start-up worker; false on timeout.
     bool WaitUntilIdle(DWORD timeoutMs = 20000);
     HWND Hwnd() const { return m_hwnd; }
+    bool IsSkinned() const { return m_bSkinned; }
     HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }
     TestConverterDlg& Dialog() { return *m_dialog; }
     // Clicks a button of the dialog (a BN_CLICKED command); sent, or posted when the click opens a modal window.
@@ -67,5 +70,6 @@ public:
 private:
     TestConverterDlg* m_dialog = nullptr;  // owned; lives until DestroyDialog
     HWND m_hwnd = nullptr;
+    std::atomic<bool> m_bSkinned{false};
     std::thread m_thread;
 };

@@ -272,25 +272,30 @@ void ParseEffect(Cursor& cursor, TextEffect& effect)
     }
 }
 
+// `none`, which leaves the piece empty and answers false, or the keyword,
+// the image's name and the piece's rectangle in it.
+template <typename ImagePiece>
+bool ParseImagePiece(Cursor& cursor, const char* keyword, ImagePiece& piece)
+{
+    piece = {};
+    if (cursor.TakeIf(kWord, "none"))
+        return false;
+    cursor.Expect(kWord, keyword);
+    SetText(cursor, piece.imageName, cursor.String("image name"), "an image name");
+    piece.source = cursor.Rect("source rectangle");
+    return true;
+}
+
 void ParseSlice(Cursor& cursor, ImageSlice& slice)
 {
-    slice = {};
-    if (cursor.TakeIf(kWord, "none"))
-        return;
-    cursor.Expect(kWord, "slice");
-    SetText(cursor, slice.imageName, cursor.String("image name"), "an image name");
-    slice.source = cursor.Rect("source rectangle");
-    slice.mode = ParseSliceMode(cursor);
+    if (ParseImagePiece(cursor, "slice", slice))
+        slice.mode = ParseSliceMode(cursor);
 }
 
 void ParseGrid(Cursor& cursor, NineGridImage& grid)
 {
-    grid = {};
-    if (cursor.TakeIf(kWord, "none"))
+    if (!ParseImagePiece(cursor, "grid", grid))
         return;
-    cursor.Expect(kWord, "grid");
-    SetText(cursor, grid.imageName, cursor.String("image name"), "an image name");
-    grid.source = cursor.Rect("source rectangle");
     cursor.Expect(kWord, "margins");
     grid.marginLeft = cursor.Int32("margin");
     grid.marginTop = cursor.Int32("margin");

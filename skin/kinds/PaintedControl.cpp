@@ -1,0 +1,94 @@
+#include "skin/kinds/PaintedControl.h"
+
+#include "skin/core/PlainObjects.h"
+#include "skin/core/Skin.h"
+#include "skin/engine/EngineState.h"
+#include "skin/engine/SkinImages.h"
+#include "skin/kinds/frame/SkinnedFrame.h"
+
+namespace skin {
+
+void DrawGridOrFill(HDC dc, const RECT& area, const NineGridImage& grid, const ImageResolver& images, COLORREF fill)
+{
+    if (DrawNineGridImage(dc, area, grid, images, fill))
+        return;
+    CBrushObject brush(::CreateSolidBrush(fill));
+    ::FillRect(dc, &area, brush.Get());
+}
+
+bool SkinnedPaintedControl::Subclass(HWND hwnd)
+{
+    if (!SkinnedControl::Subclass(hwnd))
+        return false;
+    if (RepaintsParentWhenSubclassed())
+        RepaintInParent();
+    return true;
+}
+
+bool SkinnedPaintedControl::PaintOwnerBackground(HDC dc) const
+{
+    const HWND owner = OwnerWindow() ? OwnerWindow() : ::GetParent(m_hWnd);
+    return owner && ::SendMessageA(owner, SKINMSG_PAINT_BACKGROUND, reinterpret_cast<WPARAM>(dc),
+                                   reinterpret_cast<LPARAM>(m_hWnd)) != 0;
+}
+
+LRESULT SkinnedPaintedControl::CallHidden(UINT msg, WPARAM wp, LPARAM lp)
+{
+    const LONG style = Style();
+    if (!(style & WS_VISIBLE))
+        return CallKeptProc(msg, wp, lp);
+    // Set directly: ShowWindow would repaint and tell the parent.
+    ::SetWindowLongA(m_hWnd, GWL_STYLE, style & ~WS_VISIBLE);
+    const LRESULT result = CallKeptProc(msg, wp, lp);
+    if (::IsWindow(m_hWnd))
+        ::SetWindowLongA(m_hWnd, GWL_STYLE, Style() | WS_VISIBLE);
+    return result;
+}
+
+void SkinnedPaintedControl::Repaint(bool erase) const
+{
+    if (!::IsWindow(m_hWnd))
+        return;
+    ::InvalidateRect(m_hWnd, nullptr, erase);
+    ::UpdateWindow(m_hWnd);
+}
+
+void SkinnedPaintedControl::RepaintInParent() const
+{
+    const HWND parent = ::GetParent(m_hWnd);
+    if (!parent)
+        return;
+    RECT rect{};
+    ::GetWindowRect(m_hWnd, &rect);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    ::InvalidateRect(parent, &rect, TRUE);
+    ::UpdateWindow(parent);
+}
+
+ImageResolver SkinnedPaintedControl::Images()
+{
+    return ImagesOf(Engine().manager.CurrentSkin());
+}
+
+COLORREF SkinnedPaintedControl::TransparentColour()
+{
+    const auto* application =
+        dynamic_cast<const Application*>(Engine().manager.CurrentSkin().DefaultObject(kTypeApplication));
+    return application ? application->m_thirdColour & 0x00FFFFFF : RGB(255, 0, 255);
+}
+
+std::string SkinnedPaintedControl::WindowText(int maxChars) const
+{
+    std::string text(static_cast<size_t>(maxChars) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(m_hWnd, &text[0], maxChars + 1)));
+    return text;
+}
+
+RECT SkinnedPaintedControl::ClientRect() const
+{
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    return client;
+}
+
+}  // namespace skin

@@ -1,0 +1,219 @@
+#include "ControlTestSkin.h"
+
+#include "TestSkins.h"
+
+#include "skin/core/ControlObjects.h"
+#include "skin/core/FrameObjects.h"
+#include "skin/core/PlainObjects.h"
+#include "skin/engine/SkinEngine.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace skin;
+
+namespace controltest {
+
+COLORREF CellColour(int cell)
+{
+    return RGB(16 + 7 * cell, 100 + (cell % 2) * 50, 240 - 7 * cell);
+}
+
+namespace {
+
+void Append16(std::vector<uint8_t>& bytes, uint16_t value)
+{
+    bytes.push_back(uint8_t(value));
+    bytes.push_back(uint8_t(value >> 8));
+}
+
+void Append32(std::vector<uint8_t>& bytes, uint32_t value)
+{
+    Append16(bytes, uint16_t(value));
+    Append16(bytes, uint16_t(value >> 16));
+}
+
+COLORREF CellPixel(int cell, int x, int y)
+{
+    const bool corner = (x == 0 || x == kCellSide - 1) && (y == 0 || y == kCellSide - 1);
+    if (cell == kRoundedCell)
+        return corner ? RGB(255, 0, 255) : CellColour(kButtonCell);
+    return CellColour(cell);
+}
+
+// All cells side by side as a 24-bit bottom-up BMP file.
+std::vector<uint8_t> CellsBmp()
+{
+    const int width = kCellSide * kCellCount;
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<uint8_t> bytes{'B', 'M'};
+    Append32(bytes, uint32_t(54 + stride * kCellSide));
+    Append32(bytes, 0);
+    Append32(bytes, 54);
+    Append32(bytes, 40);
+    Append32(bytes, uint32_t(width));
+    Append32(bytes, uint32_t(kCellSide));
+    Append16(bytes, 1);
+    Append16(bytes, 24);
+    for (int i = 0; i < 6; ++i)
+        Append32(bytes, i == 1 ? uint32_t(stride * kCellSide) : 0);
+    for (int y = kCellSide - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF colour = CellPixel(x / kCellSide, x % kCellSide, y);
+            bytes.insert(bytes.end(), {GetBValue(colour), GetGValue(colour), GetRValue(colour)});
+        }
+        bytes.resize(bytes.size() + size_t(stride - width * 3));
+    }
+    return bytes;
+}
+
+SkinRect CellRect(int cell) { return {cell * kCellSide, 0, (cell + 1) * kCellSide, kCellSide}; }
+
+NineGridImage Grid(int cell)
+{
+    NineGridImage grid{};
+    std::strcpy(grid.imageName, "cells");
+    grid.source = CellRect(cell);
+    grid.marginLeft = grid.marginTop = grid.marginRight = grid.marginBottom = kMargin;
+    grid.fillMode = 1;
+    return grid;
+}
+
+ImageSlice Slice(int cell)
+{
+    ImageSlice slice{};
+    std::strcpy(slice.imageName, "cells");
+    slice.source = CellRect(cell);
+    slice.mode = kSliceCopy;
+    return slice;
+}
+
+template <typename T>
+T& Add(Skin& skin, int type)
+{
+    return dynamic_cast<T&>(*AddObject(skin, type));
+}
+
+template <typename T>
+T& AddChild(SkinObject& parent, int type, const char* name, int id)
+{
+    return dynamic_cast<T&>(*AddControlChild(parent, type, name, static_cast<uint32_t>(id)));
+}
+
+void FillButton(Button& button, std::initializer_list<int> states)
+{
+    for (int state : states) {
+        button.m_states[state].image = Grid(kButtonCell + state);
+        button.m_states[state].effect = DefaultTextEffect(0);
+    }
+}
+
+void FillCheck(CheckControl& check, bool withGrayedSelected)
+{
+    for (int state = 0; state < kCheckStateCount; ++state) {
+        if (state == kCheckGrayedSelected && !withGrayedSelected)
+            continue;
+        check.m_states[state].background = Grid(kCheckBackCell + state);
+        check.m_states[state].box = Slice(kCheckBoxCell + state);
+    }
+}
+
+void FillSlider(Slider& slider, bool glass)
+{
+    slider.m_transparent = glass;
+    slider.m_image = Grid(kSliderBackCell);
+    slider.m_channel = Grid(kChannelCell);
+    slider.m_thumbHorizontal = Grid(kThumbHorizontalCell);
+    if (!glass)
+        slider.m_thumbVertical = Grid(kThumbVerticalCell);
+}
+
+}  // namespace
+
+std::unique_ptr<Skin> MakeControlSkin()
+{
+    auto skin = MakeSkin({});
+    auto image = std::make_unique<SkinImage>();
+    image->SetName("cells");
+    image->SetEncoded(CellsBmp(), kImageBmp);
+    skin->AddImage(std::move(image));
+
+    auto& application = Add<Application>(*skin, kTypeApplication);
+    application.m_thirdColour = kSkinTransparent;
+    auto& dialog = dynamic_cast<FrameWnd&>(*skin->FindObject(TEST_DIALOG_SKIN));
+    dialog.m_active[kPartClient] = Slice(kDialogCell);
+    dialog.m_active[kPartClient].mode = kSliceTile;
+
+    FillButton(Add<Button>(*skin, kTypeButton), {kButtonNormal, kButtonPressed, kButtonDefault, kButtonFocused,
+                                                 kButtonHighlighted, kButtonDisabled});
+    FillButton(AddChild<Button>(dialog, kTypeButton, "SparseButton", kSparseButtonId),
+               {kButtonNormal, kButtonPressed, kButtonFocused});
+    AddChild<Button>(dialog, kTypeButton, "RoundButton", kRoundButtonId).m_states[kButtonNormal].image =
+        Grid(kRoundedCell);
+    FillCheck(Add<CheckControl>(*skin, kTypeCheckBox), true);
+    FillCheck(AddChild<CheckControl>(dialog, kTypeCheckBox, "SparseCheck", kSparseCheckId), false);
+    FillCheck(Add<CheckControl>(*skin, kTypeRadio), true);
+    FillCheck(AddChild<CheckControl>(dialog, kTypeRadio, "SparseRadio", kSparseRadioId), false);
+
+    auto& label = Add<Static>(*skin, kTypeStatic);
+    label.m_backColour = kLabelBack;
+    label.m_effect = DefaultTextEffect(kLabelText);
+    label.m_disabledEffect = DefaultTextEffect(kDisabledLabelText);
+    auto& group = Add<GroupBox>(*skin, kTypeGroupBox);
+    group.m_image = Grid(kFrameCell);
+    group.m_captionColour = kCaptionColour;
+    group.m_effect = DefaultTextEffect(0);
+    FillSlider(Add<Slider>(*skin, kTypeSlider), false);
+    FillSlider(AddChild<Slider>(dialog, kTypeSlider, "GlassSlider", kGlassSliderId), true);
+    return skin;
+}
+
+ControlSkinEngine::ControlSkinEngine(uint8_t minor)
+{
+    EXPECT_EQ(1, InitSkinEngine(GetModuleHandleA(nullptr), "test"));
+    TempSkinFile file("controls");
+    file.WriteBytes(MakeControlSkin()->WriteBytes(minor));
+    EXPECT_NE(0, LoadSkinFile(file.Path()));
+    EXPECT_EQ(1, SetDialogSkin(TEST_DIALOG_SKIN));
+}
+
+ControlSkinEngine::~ControlSkinEngine() { ExitSkinEngine(); }
+
+ControlDialog::ControlDialog()
+    : m_hWnd(CreateWindowExA(0, "#32770", "controls", WS_POPUP | WS_CAPTION, 10, 10, 420, 300, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr))
+{
+    ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+}
+
+ControlDialog::~ControlDialog() { DestroyWindow(m_hWnd); }
+
+HWND ControlDialog::Add(const char* className, DWORD style, RECT rect, int id, const char* text)
+{
+    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
+                           rect.right - rect.left, rect.bottom - rect.top, m_hWnd,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+}
+
+std::vector<HWND> ControlDialog::AddOneOfEachKind()
+{
+    return {Add("Button", BS_PUSHBUTTON, {10, 10, 100, 34}, 100, "Stop"),
+            Add("Button", BS_AUTOCHECKBOX, {10, 40, 100, 60}, 101, "Check"),
+            Add("Button", BS_AUTORADIOBUTTON, {10, 70, 100, 90}, 102, "Radio"),
+            Add("Static", SS_LEFT, {110, 10, 200, 30}, 103, "Label"),
+            Add("Button", BS_GROUPBOX, {110, 40, 300, 120}, 104, "Group"),
+            Add(TRACKBAR_CLASSA, 0, {10, 130, 200, 160}, 105),
+            Add(TRACKBAR_CLASSA, TBS_VERT, {210, 130, 240, 260}, kGlassSliderId)};
+}
+
+COLORREF WindowPixel(HWND hwnd, int x, int y)
+{
+    HDC dc = GetDC(hwnd);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
+    return colour;
+}
+
+}  // namespace controltest
