@@ -155,7 +155,7 @@ std::vector<WPARAM>& FrameDialog::SystemCommands()
     return commands;
 }
 
-FrameDialog::FrameDialog(DWORD style, int width, int height, DWORD exStyle)
+FrameDialog::FrameDialog(DWORD style, int width, int height, DWORD exStyle, HWND parent)
 {
     // A template with no controls, no menu, the default class and a title.
     struct {
@@ -169,7 +169,7 @@ FrameDialog::FrameDialog(DWORD style, int width, int height, DWORD exStyle)
     dialog.head.cy = 60;
     std::memcpy(dialog.title, L"Framed", sizeof L"Framed");
     SystemCommands().clear();
-    m_hWnd = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &dialog.head, nullptr, RecordingDialogProc, 0);
+    m_hWnd = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &dialog.head, parent, RecordingDialogProc, 0);
     SetWindowPos(m_hWnd, nullptr, 20, 20, width, height, SWP_NOZORDER | SWP_SHOWWINDOW);
     UpdateWindow(m_hWnd);
 }

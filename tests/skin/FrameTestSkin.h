@@ -38,7 +38,7 @@ std::unique_ptr<skin::Skin> MakeFrameSkin(bool useTransparent, const std::vector
 // system commands its dialog procedure is given.
 class FrameDialog {
 public:
-    FrameDialog(DWORD style, int width, int height, DWORD exStyle = 0);
+    FrameDialog(DWORD style, int width, int height, DWORD exStyle = 0, HWND parent = nullptr);
     ~FrameDialog();
     FrameDialog(const FrameDialog&) = delete;
     FrameDialog& operator=(const FrameDialog&) = delete;

@@ -60,8 +60,11 @@ public:
         snprintf(crop, sizeof crop, "%ldx%ld+%ld+%ld", m_size.cx, m_size.cy, rect.left, rect.top);
         RunHostShell("import -display \"$DISPLAY\" -window root bmp3:'" + bmp + "' && convert '" + bmp +
                      "' -crop " + crop + " +repage '" + png + "'");
-        m_bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, (std::string(ARTIFACTS) + "\\" + name + "_desktop.bmp").c_str(),
-                                                    IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+        // The whole desktop is read here and not kept: the window's PNG is the artefact.
+        const std::string desktop = std::string(ARTIFACTS) + "\\" + name + "_desktop.bmp";
+        m_bitmap = static_cast<HBITMAP>(
+            LoadImageA(nullptr, desktop.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+        DeleteFileA(desktop.c_str());
         m_dc = CreateCompatibleDC(nullptr);
         m_previous = SelectObject(m_dc, m_bitmap);
     }

@@ -88,6 +88,26 @@ TEST_F(FrameTest, ClientAreaKeepsItsSizeInsideTheFrame)
     EXPECT_EQ(30, origin.y - window.top);
 }
 
+TEST_F(FrameTest, UnframedDialogKeepsItsBorderlessShapeAndShowsTheBackground)
+{
+    Start();
+    FrameDialog parent(kDialogFrame, kWidth, kHeight);
+    FrameDialog child(WS_CHILD | WS_VISIBLE, 100, 80, 0, parent.Handle());
+    RECT client{};
+    GetClientRect(child.Handle(), &client);
+    EXPECT_EQ(100, client.right);
+    EXPECT_EQ(80, client.bottom);
+    CRegionObject region(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(ERROR, GetWindowRgn(child.Handle(), region.Get()));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH)),
+              SendMessageA(child.Handle(), WM_CTLCOLORDLG, 0, reinterpret_cast<LPARAM>(child.Handle())));
+    PixelCanvas canvas(10, 10);
+    canvas.Fill(RGB(1, 2, 3));
+    EXPECT_EQ(1, SendMessageA(child.Handle(), 6037, reinterpret_cast<WPARAM>(canvas.Dc()),
+                              reinterpret_cast<LPARAM>(child.Handle())));
+    EXPECT_EQ(10 * 10, canvas.CountColour(PartColour(kPartClient), 0, 0, 10, 10));
+}
+
 TEST_F(FrameTest, HitTestAnswersEveryPartAndCorner)
 {
     const struct {
