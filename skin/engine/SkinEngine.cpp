@@ -7,6 +7,7 @@
 #include "skin/engine/SkinHooks.h"
 #include "skin/engine/SkinMenuBar.h"
 #include "skin/engine/XpProbe.h"
+#include "skin/scrollbar/SkinnedScrollBars.h"
 
 #include <cstring>
 
@@ -46,6 +47,7 @@ void AbandonGlobalStart()
 {
     EngineState& engine = Engine();
     SetSysColourProvider(nullptr);
+    SetScrollBarRouting(nullptr);
     RemoveInterception();
     engine.tooltip.reset();
     engine.windowClasses.Unregister();
@@ -65,6 +67,7 @@ int GlobalStart(HINSTANCE instance)
     // windows the engine draws itself do not depend on them.
     InstallInterception(static_cast<OsFamily>(engine.osFamily));
     SetSysColourProvider(&engine.sysColours);
+    SetScrollBarRouting(&SkinnedScrollBarRouting());
     if (engine.osFamily == kOsWindowsXp) {
         engine.xpButtonProc = ProbeButtonProcedure(instance);
         if (!engine.xpButtonProc) {
@@ -116,6 +119,7 @@ void GlobalTeardown()
     engine.tooltip.reset();
     engine.windowClasses.Unregister();
     SetSysColourProvider(nullptr);
+    SetScrollBarRouting(nullptr);
     RemoveInterception();
     engine.sysColours.Take(nullptr);
     engine.manager.UnskinAll();
@@ -157,7 +161,9 @@ int LoadSkinFile(const char* path)
     SetStatus(skin->Status());
     const SysColorTable* colours = skin->SysColours();
     Engine().sysColours.Take(colours);  // before the windows redraw in the new colours
-    return Engine().manager.ApplySkin(std::move(skin));
+    const int applied = Engine().manager.ApplySkin(std::move(skin));
+    ResizeAllSkinnedScrollBars(Engine().manager.CurrentSkin());
+    return applied;
 }
 
 int SetDialogSkin(const char* name)

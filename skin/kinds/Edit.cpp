@@ -1,6 +1,8 @@
 #include "skin/kinds/SkinKinds.h"
 
-#include "skin/engine/SkinnedControl.h"
+#include "skin/kinds/ScrollingControl.h"
+
+#include <richedit.h>
 
 namespace skin {
 
@@ -8,9 +10,25 @@ namespace {
 
 // Edit fields and rich edit controls share one class: their frame and colours
 // come from the same keys.
-class SkinnedEdit : public SkinnedControl {
+class SkinnedEdit : public SkinnedScrollingControl {
 public:
-    using SkinnedControl::SkinnedControl;
+    using SkinnedScrollingControl::SkinnedScrollingControl;
+
+protected:
+    // A disabled or read-only field asks with WM_CTLCOLORSTATIC, an enabled
+    // one with WM_CTLCOLOREDIT; both end here.
+    HBRUSH EditBrush(HDC dc) override
+    {
+        const bool readOnly = (::GetWindowLongA(m_hWnd, GWL_STYLE) & ES_READONLY) != 0;
+        return ColourControl(dc, readOnly || !::IsWindowEnabled(m_hWnd));
+    }
+
+    // A rich edit control asks nobody for its colours.
+    void ApplyColours() override
+    {
+        if (Kind() == KIND_RICHEDIT && EdgeObject())
+            ::SendMessageA(m_hWnd, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(BackColour()));
+    }
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "skin/kinds/SkinKinds.h"
 
 #include "skin/engine/SkinnedControl.h"
+#include "skin/kinds/ScrollingControl.h"
 
 namespace skin {
 
@@ -26,12 +27,12 @@ std::unique_ptr<SkinnedWindow> CreateSkinnedWindow(int kind)
     case KIND_SPIN: return CreateSkinnedSpin();
     case KIND_TOOLBAR: return CreateSkinnedToolBar();
     case KIND_TREEVIEW: return CreateSkinnedTreeView();
+    case KIND_SCROLLCONTROL: return std::make_unique<SkinnedScrollingControl>(kind);
     // No dialog of this program holds these: they wear their object with
     // the behaviour every control shares.
     case KIND_STATUSBAR:
     case KIND_TAB:
     case KIND_CONTROLBAR:
-    case KIND_SCROLLCONTROL:
     case KIND_DATETIME:
     case KIND_MONTHCAL:
     case KIND_REBAR:

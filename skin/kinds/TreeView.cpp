@@ -1,14 +1,26 @@
 #include "skin/kinds/SkinKinds.h"
 
-#include "skin/engine/SkinnedControl.h"
+#include "skin/kinds/ScrollingControl.h"
+
+#include <commctrl.h>
 
 namespace skin {
 
 namespace {
 
-class SkinnedTreeView : public SkinnedControl {
+class SkinnedTreeView : public SkinnedScrollingControl {
 public:
-    SkinnedTreeView() : SkinnedControl(KIND_TREEVIEW) {}
+    SkinnedTreeView() : SkinnedScrollingControl(KIND_TREEVIEW) {}
+
+protected:
+    // A tree view asks nobody for its colours.
+    void ApplyColours() override
+    {
+        if (!EdgeObject())
+            return;
+        ::SendMessageA(m_hWnd, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(BackColour()));
+        ::SendMessageA(m_hWnd, TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(TextColour()));
+    }
 };
 
 }  // namespace

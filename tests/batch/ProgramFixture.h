@@ -34,6 +34,7 @@ protected:
     void SetUp() override;
     // The host path of the program the test starts.
     virtual std::string ProgramPath() const { return PROGRAM_HOST_PATH; }
+    // The host command that runs it.
     void TearDown() override;
 
     // Adds the clips and checks that they became rows.

@@ -34,7 +34,8 @@ public:
 
     // Starts the program at the host path `exePath` with the error entries
     // of its event log written to `errorLogPath` (a Windows path) and waits
-    // until its window is idle. What it starts ends with this object.
+    // until its window is idle. A test running in a Wine virtual desktop
+    // starts it in the same desktop. What it starts ends with this object.
     bool Start(const std::string& exePath, const std::string& errorLogPath);
     // Drives a main window of this process (a dialog run by the test itself).
     bool Attach(DWORD timeoutMs);

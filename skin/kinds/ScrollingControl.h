@@ -1,0 +1,48 @@
+// The family of scrolling controls (edit fields, rich edits, list boxes, list
+// views, tree views, IP-address controls): the system draws their content in
+// the skin's colours, the skin draws their border, and their scroll bars
+// become skinned scroll bars.
+#pragma once
+
+#include "skin/engine/SkinnedControl.h"
+
+namespace skin {
+
+class ClientEdgeControl;
+
+// Posted by a control to itself.
+enum : UINT {
+    SKINMSG_SKIN_SCROLLBARS = 6029,  // give the control skinned scroll bars, once
+    SKINMSG_LIST_COLOURS = 6030,     // list views: take the list colours from the skin object
+};
+
+class SkinnedScrollingControl : public SkinnedControl {
+public:
+    using SkinnedControl::SkinnedControl;
+
+    bool Subclass(HWND hwnd) override;
+    void Attach(SkinObject* object) override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+protected:
+    // What a kind does once subclassed, and again at each later attach.
+    virtual void ApplyColours() {}
+    // Answers a colour request of the control: the skin's colours go into
+    // `dc`, the result is the matching brush (null without a skin object).
+    HBRUSH ColourControl(HDC dc, bool disabled);
+    const ClientEdgeControl* EdgeObject() const;
+    COLORREF BackColour() const;
+    COLORREF TextColour() const;
+
+private:
+    void MakeBrushes();
+    void SkinScrollBars();
+    LRESULT OnNcPaint(WPARAM wp, LPARAM lp);
+    SIZE BorderSize() const;
+
+    CBrushObject m_backBrush;
+    CBrushObject m_disabledBrush;
+    bool m_scrollBarsSkinned = false;
+};
+
+}  // namespace skin
