@@ -81,16 +81,3 @@ int WriteSetting(const char* name, const char* text)
                                        static_cast<DWORD>(strlen(text)));
     return result == ERROR_SUCCESS ? 1 : 0;
 }
-
-std::string DirectoryOfPath(const char* path)
-{
-    const char* lastSlash = strrchr(path, '\\');
-    return lastSlash ? std::string(path, lastSlash + 1) : std::string();
-}
-
-std::string GetProgramDir()
-{
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return DirectoryOfPath(path);
-}

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -62,6 +63,24 @@ void MarkStageAt(const std::string& stage, long long atMicroseconds)
 {
     if (StageTimesWanted())
         Noted().text += stage + " " + std::to_string(atMicroseconds) + "\n";
+}
+
+void NoteStageValue(const std::string& name, long long value) { MarkStageAt(name, value); }
+
+long long ChildProcessorMicroseconds(const std::string& text)
+{
+    long long found = -1;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        const std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        start = end == std::string::npos ? text.size() : end + 1;
+        int userMinutes = 0, systemMinutes = 0;
+        double userSeconds = 0, systemSeconds = 0;
+        if (sscanf(line.c_str(), "%dm%lfs %dm%lfs", &userMinutes, &userSeconds, &systemMinutes, &systemSeconds) == 4)
+            found = static_cast<long long>(((userMinutes + systemMinutes) * 60 + userSeconds + systemSeconds) * 1e6);
+    }
+    return found;
 }
 
 void MarkProcessCreated()

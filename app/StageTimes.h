@@ -16,6 +16,15 @@ long long NowMicroseconds();
 void MarkStage(const std::string& stage);
 void MarkStageAt(const std::string& stage, long long atMicroseconds);
 
+// Notes a measured value that is not a point in time (for example a processor
+// time in microseconds); the bench tells such names from stages.
+void NoteStageValue(const std::string& name, long long value);
+
+// The processor time (user and system) of a host shell's children in
+// microseconds, from the output of its `times` builtin within `text` (the
+// last line of the form "XmY.YYYs XmY.YYYs"); -1 when there is none.
+long long ChildProcessorMicroseconds(const std::string& text);
+
 // Notes the creation time of this process as the stage "created".
 void MarkProcessCreated();
 

@@ -17,20 +17,30 @@ bool FileExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+bool IsNonEmptyFile(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) &&
+           !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && (data.nFileSizeLow || data.nFileSizeHigh);
+}
+
 // ---- Under Wine: the host's programs, talking through files ----
 
 // Runs the tool with its output in files of the private folder, notes its
-// process id (written aside, then renamed, so that a reader never sees half a
-// number) and, once it has ended, its exit code, or "missing" when the host
+// process id and, once it has ended, its exit code, or "missing" when the host
 // has no such program. The caller learns of the end from the spawn returning.
+// Only builtins besides the tool itself: every further host process would
+// cost each conversion a fork and an exec. The id is one short write, so a
+// reader that waits for a non-empty file never sees half a number. For the
+// bench, the end time on the host's clock and the tool's processor time.
 const char RUN_SCRIPT[] =
     "dir=$1; shift\n"
     "command -v \"$1\" >/dev/null 2>&1 || { echo missing >\"$dir/status\"; exit 0; }\n"
     "\"$@\" </dev/null >\"$dir/output\" 2>\"$dir/log\" &\n"
-    "echo $! >\"$dir/pid.new\" && mv \"$dir/pid.new\" \"$dir/pid\"\n"
+    "echo $! >\"$dir/pid\"\n"
     "wait $!\n"
     "code=$?\n"
-    "[ -z \"$VEC_STAGE_TIMES\" ] || date +%s%6N >\"$dir/ended\"\n"
+    "[ -z \"$VEC_STAGE_TIMES\" ] || { date +%s%6N; times; } >\"$dir/ended\"\n"
     "echo $code >\"$dir/status\"\n";
 
 bool IsMissing(const std::string& status) { return status.compare(0, 7, "missing") == 0; }
@@ -90,9 +100,9 @@ public:
             error = "cannot start \"ffmpeg\"";
             return false;
         }
-        while (!FileExists(m_folder.File("pid")) && !m_thread.WaitForEnd(1)) {
+        while (!IsNonEmptyFile(m_folder.File("pid")) && !m_thread.WaitForEnd(1)) {
         }
-        if (FileExists(m_folder.File("pid")))
+        if (IsNonEmptyFile(m_folder.File("pid")))
             return true;
         error = IsMissing(ReadFileText(m_folder.File("status"))) ? MissingToolMessage("ffmpeg")
                                                                  : "cannot start \"ffmpeg\"";
@@ -121,13 +131,18 @@ public:
     std::string Log() override { return ReadFileText(m_folder.File("log")); }
 
 private:
-    // When FFmpeg ended on the host's clock (noted by the script only for the bench).
+    // When FFmpeg ended on the host's clock and the processor time it used
+    // (noted by the script only for the bench).
     void NoteHostEnd() const
     {
         const long long UNIX_EPOCH_MICROSECONDS = 11644473600LL * 1000000;
         std::string ended = ReadFileText(m_folder.File("ended"));
-        if (!ended.empty())
-            MarkStageAt("ffmpeg-ended", UNIX_EPOCH_MICROSECONDS + atoll(ended.c_str()));
+        if (ended.empty())
+            return;
+        MarkStageAt("ffmpeg-ended", UNIX_EPOCH_MICROSECONDS + atoll(ended.c_str()));
+        const long long processor = ChildProcessorMicroseconds(ended);
+        if (processor >= 0)
+            NoteStageValue("ffmpeg-cpu", processor);
     }
 
     const WineHost& m_wine;
