@@ -143,6 +143,12 @@ public:
     {
         m_stop = true;
         m_worker.join();
+        // Input the menu did not take (posted while it was closing) must not
+        // reach the next menu of this thread.
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE) ||
+               PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+        }
     }
     MenuDriver(const MenuDriver&) = delete;
     MenuDriver& operator=(const MenuDriver&) = delete;
