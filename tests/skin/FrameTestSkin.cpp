@@ -113,7 +113,7 @@ COLORREF PartColour(int part)
     return colours[part];
 }
 
-std::unique_ptr<Skin> MakeFrameSkin(bool useTransparent, const std::vector<ButtonSpec>& buttons)
+std::unique_ptr<Skin> MakeFrameSkin(bool useTransparent, const std::vector<CaptionButtonLayout>& buttons)
 {
     auto skin = std::make_unique<Skin>();
     auto* application = static_cast<Application*>(AddObject(*skin, kTypeApplication));
@@ -131,13 +131,13 @@ std::unique_ptr<Skin> MakeFrameSkin(bool useTransparent, const std::vector<Butto
     frame->m_captionFont.textColour = kCaptionText;
     frame->m_captionFont.quality = NONANTIALIASED_QUALITY;
     int index = 0;
-    for (const ButtonSpec& spec : buttons) {
+    for (const CaptionButtonLayout& layout : buttons) {
         auto button = std::make_unique<CaptionButton>();
         button->SetName("button" + std::to_string(index++));
-        button->m_anchor = spec.anchor;
-        button->m_action = spec.action;
-        button->m_commandId = spec.commandId;
-        button->m_placement = spec.placement;
+        button->m_anchor = layout.anchor;
+        button->m_action = layout.action;
+        button->m_commandId = layout.commandId;
+        button->m_placement = layout.placement;
         button->m_images[kCaptionNormal] = CellSlice(kCellButtonNormal);
         button->m_images[kCaptionPressed] = CellSlice(kCellButtonPressed);
         frame->AddChild(std::move(button));

@@ -22,7 +22,7 @@ constexpr COLORREF kButtonPressed = RGB(0, 100, 0);
 // Side of the transparent square in each top corner of the frame.
 constexpr int kCornerCut = 3;
 
-struct ButtonSpec {
+struct CaptionButtonLayout {
     int32_t anchor;
     int32_t action;
     uint32_t commandId;
@@ -31,7 +31,7 @@ struct ButtonSpec {
 
 // The frame object "MainDialog" with the given caption buttons; the
 // transparent colour is used when `useTransparent`.
-std::unique_ptr<skin::Skin> MakeFrameSkin(bool useTransparent, const std::vector<ButtonSpec>& buttons);
+std::unique_ptr<skin::Skin> MakeFrameSkin(bool useTransparent, const std::vector<CaptionButtonLayout>& buttons);
 
 // A dialog made from a template with `style`, shown at 20, 20 with the
 // outer size `width` x `height`; destroyed with the object. Records the

@@ -28,7 +28,7 @@ class FrameTest : public ::testing::Test {
 protected:
     void TearDown() override { ExitSkinEngine(); }
 
-    void Start(bool useTransparent = true, const std::vector<ButtonSpec>& buttons = {})
+    void Start(bool useTransparent = true, const std::vector<CaptionButtonLayout>& buttons = {})
     {
         ASSERT_EQ(1, InitSkinEngine(GetModuleHandleA(nullptr), "test"));
         ASSERT_NE(0, LoadTestSkin(*MakeFrameSkin(useTransparent, buttons)));
@@ -154,7 +154,7 @@ TEST_F(FrameTest, CaptionElementsFollowTheirAnchorOnAResizedFrame)
 {
     // Side by side in the design frame's client area, each posting its anchor code as command.
     const auto placement = [](int32_t anchor) { return SkinRect{20 + 25 * anchor, 70, 36 + 25 * anchor, 86}; };
-    std::vector<ButtonSpec> buttons;
+    std::vector<CaptionButtonLayout> buttons;
     for (int32_t anchor : {0, 1, 2, 3, 4, 5, 6, 7, 8})
         buttons.push_back({anchor, kActionCommand, 1000u + anchor, placement(anchor)});
     Start(true, buttons);
@@ -176,7 +176,7 @@ TEST_F(FrameTest, CaptionElementsFollowTheirAnchorOnAResizedFrame)
 
 TEST_F(FrameTest, CaptionButtonsPostWhatTheirActionSays)
 {
-    const std::vector<ButtonSpec> buttons = {
+    const std::vector<CaptionButtonLayout> buttons = {
         {0, kActionCommand, 4711, {100, 5, 120, 25}}, {0, kActionClose, 0, {120, 5, 140, 25}},
         {0, kActionNothing, 0, {140, 5, 160, 25}},    {0, kActionMaximize, 0, {160, 5, 180, 25}},
         {0, kActionMinimize, 0, {180, 5, 200, 25}},
