@@ -33,13 +33,13 @@ SkinImage::SkinImage() : SkinObject(kTypeImage) {}
 
 void SkinImage::SetEncoded(std::vector<uint8_t> bytes, uint32_t format)
 {
-    m_encoded = std::move(bytes);
+    m_encoded = SharedBytes(std::move(bytes));
     m_format = format;
     m_decoded.reset();
 }
 
 // The announced length may exceed what the body holds: only what is there
-// is kept, so a hostile length allocates nothing beyond the body's size.
+// is kept, so a hostile length allocates nothing.
 void SkinImage::ExchangeOwn(RecordIo& io)
 {
     uint32_t length = static_cast<uint32_t>(m_encoded.size());
@@ -49,10 +49,7 @@ void SkinImage::ExchangeOwn(RecordIo& io)
         io.Writer().Write(m_encoded.data(), m_encoded.size());
         return;
     }
-    ByteReader& reader = io.Reader();
-    const size_t available = std::min<size_t>(length, reader.Remaining());
-    m_encoded.assign(reader.Current(), reader.Current() + available);
-    reader.Skip(available);
+    m_encoded = io.Reader().Take(length);
 }
 
 SysColorTable::SysColorTable() : SkinObject(kTypeSysColorTable)

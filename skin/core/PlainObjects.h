@@ -2,6 +2,7 @@
 // the image table and the table of system colours.
 #pragma once
 
+#include "skin/core/SharedBytes.h"
 #include "skin/core/SkinObject.h"
 #include "skin/core/SystemColours.h"
 
@@ -42,7 +43,7 @@ class SkinImage : public SkinObject {
 public:
     SkinImage();
 
-    const std::vector<uint8_t>& Encoded() const { return m_encoded; }
+    const SharedBytes& Encoded() const { return m_encoded; }
     uint32_t Format() const { return m_format; }
     void SetEncoded(std::vector<uint8_t> bytes, uint32_t format);
 
@@ -54,7 +55,7 @@ protected:
     void ExchangeOwn(RecordIo& io) override;
 
 private:
-    std::vector<uint8_t> m_encoded;
+    SharedBytes m_encoded;  // shares the body of the file it was read from
     uint32_t m_format = kImageUnknown;
     std::unique_ptr<DecodedImage> m_decoded;
 };

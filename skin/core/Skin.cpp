@@ -63,20 +63,22 @@ bool Skin::ReadFile(const std::string& path)
 
 bool Skin::ReadBytes(const uint8_t* data, size_t size)
 {
-    std::vector<uint8_t> body;
+    size_t length = 0;
     std::lock_guard<std::mutex> lock(m_lock);
-    if (!UnpackContainer(data, size, body))
+    const std::shared_ptr<const uint8_t> body = UnpackContainer(data, size, &length);
+    if (!body)
         return Fail(kSkinBodyBroken);
-    return ReadBodyLocked(body.data(), body.size());
+    return ReadBodyLocked(body.get(), length, body);
 }
 
 bool Skin::ReadBody(const uint8_t* body, size_t size)
 {
     std::lock_guard<std::mutex> lock(m_lock);
-    return ReadBodyLocked(body, size);
+    return ReadBodyLocked(body, size, nullptr);
 }
 
-bool Skin::ReadBodyLocked(const uint8_t* body, size_t size)
+// `owner`, when given, keeps `body` alive, and the images share it.
+bool Skin::ReadBodyLocked(const uint8_t* body, size_t size, const std::shared_ptr<const uint8_t>& owner)
 {
     ClearLocked();
     if (size < kHeaderSize)
@@ -90,7 +92,7 @@ bool Skin::ReadBodyLocked(const uint8_t* body, size_t size)
     m_major = major;
     m_minor = minor;
 
-    ByteReader reader(body + kHeaderSize, size - kHeaderSize);
+    ByteReader reader(body + kHeaderSize, size - kHeaderSize, owner);
     RecordIo io(reader, minor);
     uint32_t objectCount = 0;
     std::memcpy(&objectCount, m_header.data() + kObjectCountAt, 4);

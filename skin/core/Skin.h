@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -30,9 +31,9 @@ SkinHeader MakeHeader(uint8_t major, uint8_t minor, uint32_t objectCount);
 // The container: the body's length (32-bit, little-endian), then the body
 // compressed with LZO1X.
 std::vector<uint8_t> PackContainer(const std::vector<uint8_t>& body);
-// The body of a container; false when it cannot be decompressed to the
-// announced length.
-bool UnpackContainer(const uint8_t* data, size_t size, std::vector<uint8_t>& body);
+// The body of a container and its length; null when it cannot be
+// decompressed to the announced length.
+std::shared_ptr<const uint8_t> UnpackContainer(const uint8_t* data, size_t size, size_t* length);
 
 class Skin {
 public:
@@ -87,7 +88,7 @@ public:
     const SysColorTable* SysColours() const { return m_sysColours; }
 
 private:
-    bool ReadBodyLocked(const uint8_t* body, size_t size);
+    bool ReadBodyLocked(const uint8_t* body, size_t size, const std::shared_ptr<const uint8_t>& owner);
     bool Fail(SkinStatus status);
     void ClearLocked();
     SkinObject* FindObjectLocked(const std::string& name) const;

@@ -54,23 +54,26 @@ std::vector<uint8_t> PackContainer(const std::vector<uint8_t>& body)
     return file;
 }
 
-bool UnpackContainer(const uint8_t* data, size_t size, std::vector<uint8_t>& body)
+std::shared_ptr<const uint8_t> UnpackContainer(const uint8_t* data, size_t size, size_t* length)
 {
     if (size < 4 || !LzoReady())
-        return false;
-    const uint32_t length = ReadLength(data);
+        return nullptr;
+    const uint32_t announced = ReadLength(data);
     const size_t packedSize = size - 4;
-    if (!LengthReachable(length, packedSize))
-        return false;
-    try {
-        body.resize(length > 0 ? length : 1);  // the decompressor needs a real buffer even for nothing
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    lzo_uint produced = length;
-    const int result = lzo1x_decompress_safe(data + 4, packedSize, body.data(), &produced, nullptr);
-    body.resize(length);
-    return result == LZO_E_OK && produced == length;
+    if (!LengthReachable(announced, packedSize))
+        return nullptr;
+    // Left uninitialised: the decompressor writes every byte it reports.
+    // One byte at least, as the decompressor needs a real buffer even for nothing.
+    std::shared_ptr<uint8_t> body(new (std::nothrow) uint8_t[announced > 0 ? announced : 1],
+                                  std::default_delete<uint8_t[]>());
+    if (!body.get())
+        return nullptr;
+    lzo_uint produced = announced;
+    const int result = lzo1x_decompress_safe(data + 4, packedSize, body.get(), &produced, nullptr);
+    if (result != LZO_E_OK || produced != announced)
+        return nullptr;
+    *length = announced;
+    return body;
 }
 
 }  // namespace skin

@@ -11,6 +11,10 @@ namespace skin {
 SkinObject::SkinObject(int32_t typeId)
     : m_backColour(SystemColour(kSysButtonFace)), m_textColour(SystemColour(kSysWindowText)), m_typeId(typeId)
 {
+    // Room for the keys of the larger types, so that declaring them does not
+    // move the tables again and again.
+    m_properties.reserve(kTypicalPropertyCount);
+    m_fields.reserve(kCommonFieldCount);
     DeclareText("NAME", m_name);
     DeclareNumber("AUTOPLACE", m_autoPlace);
     DeclareColour("@back", m_backColour);

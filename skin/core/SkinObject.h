@@ -91,6 +91,9 @@ private:
     void ReadChildren(RecordIo& io);
     void WriteChildren(RecordIo& io);
 
+    static constexpr size_t kTypicalPropertyCount = 32;
+    static constexpr size_t kCommonFieldCount = 8;
+
     int32_t m_typeId;
     char m_name[kTextField] = {};
     SkinObjectMap m_children;

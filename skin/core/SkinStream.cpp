@@ -11,6 +11,16 @@ size_t ByteReader::Read(void* out, size_t count)
     return available;
 }
 
+SharedBytes ByteReader::Take(size_t count)
+{
+    const size_t available = count < Remaining() ? count : Remaining();
+    const uint8_t* start = Current();
+    m_position += available;
+    if (m_owner)
+        return SharedBytes(std::shared_ptr<const uint8_t>(m_owner, start), available);
+    return SharedBytes(std::vector<uint8_t>(start, start + available));
+}
+
 void ByteWriter::Write(const void* data, size_t count)
 {
     const uint8_t* bytes = static_cast<const uint8_t*>(data);

@@ -3,6 +3,7 @@
 // exactly what is read.
 #pragma once
 
+#include "skin/core/SharedBytes.h"
 #include "skin/core/SkinRecords.h"
 
 #include <cstddef>
@@ -17,9 +18,15 @@ namespace skin {
 // the end copies what is left and leaves the rest of the field as it was.
 class ByteReader {
 public:
-    ByteReader(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
+    // `owner`, when given, keeps `data` alive; what Take returns then shares it.
+    ByteReader(const uint8_t* data, size_t size, std::shared_ptr<const uint8_t> owner = nullptr)
+        : m_data(data), m_size(size), m_owner(std::move(owner))
+    {
+    }
 
     size_t Read(void* out, size_t count);
+    // The next `count` bytes, or what is left of them.
+    SharedBytes Take(size_t count);
     void Skip(size_t count) { m_position += count < Remaining() ? count : Remaining(); }
     // Ends the reading: every later read finds the end.
     void Exhaust() { m_position = m_size; }
@@ -32,6 +39,7 @@ private:
     const uint8_t* m_data;
     size_t m_size;
     size_t m_position = 0;
+    std::shared_ptr<const uint8_t> m_owner;  // null when the bytes belong to the caller
 };
 
 class ByteWriter {

@@ -31,7 +31,7 @@ const CSkinBitmap* SkinBitmapOf(const Skin& skin, const std::string& imageName)
         return nullptr;
     std::lock_guard<std::mutex> guard(g_decodeLock);
     if (!image->Decoded()) {
-        const std::vector<uint8_t>& encoded = image->Encoded();
+        const SharedBytes& encoded = image->Encoded();
         const CxImage decoded(encoded.data(), encoded.size(), image->Format());
         image->AttachDecoded(std::make_unique<DecodedBitmap>(decoded));
     }

@@ -174,19 +174,17 @@ void FillRow(uint32_t width, uint32_t* out, PixelAt pixelAt)
         out[x] = pixelAt(x);
 }
 
-// Blue, green, red: four pixels at a time from three 32-bit words
-// (little-endian, as on every target), the rest byte by byte, so that no
-// read passes the row's last pixel.
+// Blue, green, red: each pixel but the row's last read as one 32-bit word
+// (little-endian, as on every target) whose fourth byte, the next pixel's
+// blue, the alpha replaces; the last byte by byte, so that no read passes
+// the row's last pixel.
 void DecodeRow24(const uint8_t* row, uint32_t width, uint32_t* out)
 {
     uint32_t x = 0;
-    for (; x + 4 <= width; x += 4, row += 12) {
-        uint32_t w[3];
-        std::memcpy(w, row, sizeof w);
-        out[x] = w[0] | kOpaqueBlack;
-        out[x + 1] = (w[0] >> 24) | (w[1] << 8) | kOpaqueBlack;
-        out[x + 2] = (w[1] >> 16) | (w[2] << 16) | kOpaqueBlack;
-        out[x + 3] = (w[2] >> 8) | kOpaqueBlack;
+    for (; x + 1 < width; ++x, row += 3) {
+        uint32_t word;
+        std::memcpy(&word, row, sizeof word);
+        out[x] = word | kOpaqueBlack;
     }
     for (; x < width; ++x, row += 3)
         out[x] = Bgra(row[0], row[1], row[2]);
@@ -218,7 +216,7 @@ DecodeResult DecodeUncompressed(const uint8_t* data, size_t size, const BmpLayou
     const uint64_t needed = rowBytes * (layout.height - 1) + (uint64_t(layout.width) * layout.bitCount + 7) / 8;
     if (needed > size - layout.pixelOffset)
         return DecodeResult::Failed("truncated BMP pixel data");
-    if (!image.Create(layout.width, layout.height))
+    if (!image.Create(layout.width, layout.height, CxImage::Start::kUnwritten))
         return DecodeResult::CreateFailed();
     const std::vector<uint32_t> palette = ReadPalette(data, layout);
     const ChannelMasks masks{ChannelMask(layout.masks[0]), ChannelMask(layout.masks[1]),

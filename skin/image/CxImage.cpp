@@ -4,7 +4,6 @@
 
 #include <limits>
 #include <new>
-#include <stdexcept>
 
 namespace cximage {
 
@@ -90,7 +89,7 @@ bool CxImage::WithinCeiling(uint32_t width, uint32_t height) const
     return uint64_t(width) * height * sizeof(uint32_t) <= m_maxMemory;
 }
 
-bool CxImage::Create(uint32_t width, uint32_t height)
+bool CxImage::Create(uint32_t width, uint32_t height, Start start)
 {
     Destroy();
     if (width == 0 || height == 0) {
@@ -106,12 +105,9 @@ bool CxImage::Create(uint32_t width, uint32_t height)
         m_strError = kAllocationError;
         return false;
     }
-    try {
-        m_pixels.assign(size_t(pixels), 0);
-    } catch (const std::bad_alloc&) {
-        m_strError = kAllocationError;
-        return false;
-    } catch (const std::length_error&) {
+    m_pixels.reset(start == Start::kZeroed ? new (std::nothrow) uint32_t[size_t(pixels)]()
+                                           : new (std::nothrow) uint32_t[size_t(pixels)]);
+    if (!m_pixels) {
         m_strError = kAllocationError;
         return false;
     }
@@ -122,7 +118,7 @@ bool CxImage::Create(uint32_t width, uint32_t height)
 
 void CxImage::Destroy()
 {
-    std::vector<uint32_t>().swap(m_pixels);
+    m_pixels.reset();
     m_nWidth = 0;
     m_nHeight = 0;
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,20 +24,24 @@ public:
     // then TGA). On failure the image is empty and GetLastError says why.
     CxImage(const uint8_t* data, size_t size, uint32_t format, uint64_t maxMemory = kMaxMemory);
 
-    // Makes a width x height image of zero pixels; false, with the reason in
-    // GetLastError, when it would pass the memory ceiling or memory runs out.
-    bool Create(uint32_t width, uint32_t height);
+    // How a new image's pixels start: zero, or left for a caller that
+    // writes every one of them anyway.
+    enum class Start { kZeroed, kUnwritten };
+
+    // Makes a width x height image; false, with the reason in GetLastError,
+    // when it would pass the memory ceiling or memory runs out.
+    bool Create(uint32_t width, uint32_t height, Start start = Start::kZeroed);
     // Whether a width x height image stays under this image's memory ceiling.
     bool WithinCeiling(uint32_t width, uint32_t height) const;
 
-    bool IsValid() const { return !m_pixels.empty(); }
+    bool IsValid() const { return m_pixels != nullptr; }
     uint32_t GetWidth() const { return m_nWidth; }
     uint32_t GetHeight() const { return m_nHeight; }
     const std::string& GetLastError() const { return m_strError; }
 
     // Pixels as 0xAARRGGBB values, top row first, GetWidth() per row.
-    const uint32_t* GetBits() const { return m_pixels.data(); }
-    uint32_t* Row(uint32_t y) { return m_pixels.data() + size_t(y) * m_nWidth; }
+    const uint32_t* GetBits() const { return m_pixels.get(); }
+    uint32_t* Row(uint32_t y) { return m_pixels.get() + size_t(y) * m_nWidth; }
 
 private:
     void Destroy();
@@ -44,6 +49,6 @@ private:
     uint64_t m_maxMemory;
     uint32_t m_nWidth = 0;
     uint32_t m_nHeight = 0;
-    std::vector<uint32_t> m_pixels;
+    std::unique_ptr<uint32_t[]> m_pixels;  // m_nWidth * m_nHeight, null when empty
     std::string m_strError;
 };

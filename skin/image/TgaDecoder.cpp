@@ -185,7 +185,8 @@ DecodeResult DecodeTga(const uint8_t* data, size_t size, CxImage& image)
                                 : pixelCount * header.PixelBytes();
     if (needed > in.Remaining())
         return DecodeResult::Failed("truncated TGA pixel data");
-    if (!image.Create(header.width, header.height))
+    // Every pixel is placed, or the image is dropped.
+    if (!image.Create(header.width, header.height, CxImage::Start::kUnwritten))
         return DecodeResult::CreateFailed();
     const PixelReader pixels(header, std::move(colourMap));
     PixelPlacer placer(header, image);

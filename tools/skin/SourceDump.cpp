@@ -157,7 +157,7 @@ std::string DumpSkinSource(const Skin& skin, const ImageSaver& saveImage)
     for (const auto& entry : skin.Images()) {
         const auto& image = static_cast<const SkinImage&>(*entry.second);
         const std::string path = ImagePath(image, taken);
-        saveImage(path, image.Encoded());
+        saveImage(path, std::vector<uint8_t>(image.Encoded().begin(), image.Encoded().end()));
         out << "image " << Quoted(image.Name().c_str()) << " " << Quoted(path.c_str());
         if (image.Format() != kImageBmp && image.Format() != kImageTga)
             out << " format " << image.Format();
