@@ -17,11 +17,11 @@ public:
     MediaItem& Item(int row) override { return m_dlg.m_items[row]; }
     void MarkRowActive(int row) override { m_dlg.m_listSources.SetRowState(row, ROW_SELECTED | ROW_FOCUSED); }
     void ShowRowConverted(int row) override { m_dlg.m_listSources.SetCellImage(row, 0, ROW_IMAGE_CONVERTED); }
-    std::string OutputDirectoryText() override { return m_dlg.m_editOutDir.GetWindowText(); }
+    std::string OutputDirectoryText() override { return m_dlg.m_strRunOutDir; }
     bool FillItemSettings(MediaItem& item) override
     {
-        m_dlg.FillItemSettings(item);
-        return m_dlg.m_nCurTarget >= TARGET_AVI && m_dlg.m_nCurTarget <= TARGET_FLV;
+        CConverterDlg::ApplyPanelSettings(m_dlg.m_runSettings, item);
+        return item.m_nTarget >= TARGET_AVI && item.m_nTarget <= TARGET_FLV;
     }
     int Convert(MediaItem& item) override
     {
@@ -37,12 +37,9 @@ public:
     }
     bool ShutdownWanted() override { return m_dlg.m_chkShutdown.GetCheck() == BST_CHECKED; }
     void ShutdownComputer() override { ::ShutdownComputer(); }
-    // A header click would sort the rows under the running loop, so the
-    // header takes clicks only while no run is in progress.
     void EnableCommands(bool idle) override
     {
-        EnableWindow(m_dlg.m_listSources.GetHeader(), idle ? TRUE : FALSE);
-        m_dlg.EnableCommands(idle);
+        ::SendMessageA(m_dlg.m_hWnd, UWM_ENABLE_COMMANDS, idle ? TRUE : FALSE, 0);
     }
 
 private:
@@ -54,12 +51,24 @@ void CConverterDlg::OnConvert()
     // The previous run's worker may still be on its last lines after it
     // re-enabled the commands.
     WaitPumpingSentMessages(m_batchWorker);
+    m_runSettings = ReadPanelSettings();
+    m_strRunOutDir = m_editOutDir.GetWindowText();
     CConverterBatchHost host(*this);
     BeginBatch(host);
     if (!m_batchWorker.Start(&CConverterDlg::ConvertThreadProc, this)) {
         host.EnableCommands(true);
         MessageBoxA(m_hWnd, "The conversion could not be started. Please try again.", "Info", MB_OK);
     }
+}
+
+// A header click would sort the rows under the running loop, so the header
+// takes clicks only while no run is in progress.
+LRESULT CConverterDlg::OnEnableCommands(bool idle)
+{
+    const CRedrawPause pause(m_hWnd);
+    ::EnableWindow(m_listSources.GetHeader(), idle ? TRUE : FALSE);
+    EnableCommands(idle);
+    return 0;
 }
 
 unsigned __stdcall CConverterDlg::ConvertThreadProc(void* param)

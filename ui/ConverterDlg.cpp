@@ -112,6 +112,7 @@ LRESULT CConverterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_HELP: OpenHelpFile(); return TRUE;
     case UWM_TRAY_NOTIFY: return OnTrayNotify(wp, lp);
     case UWM_LIST_SORTED: return OnSourcesSorted();
+    case UWM_ENABLE_COMMANDS: return OnEnableCommands(wp != FALSE);
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     default: return CDialogBase::WindowProc(msg, wp, lp);
     }
@@ -239,6 +240,7 @@ void CConverterDlg::EnableSettings(bool on)
 // Add, Remove, Convert and Stop follow through EnableSettings.
 void CConverterDlg::EnableCommands(bool on)
 {
+    const CRedrawPause pause(m_hWnd);
     const BOOL enable = on ? TRUE : FALSE;
     m_btnExit.EnableWindow(enable);
     m_btnBrowse.EnableWindow(enable);

@@ -19,6 +19,26 @@
 // Rows of the source list, and records behind them.
 constexpr int MAX_MEDIA_ITEMS = 30;
 
+// Sent by the batch worker: the commands switch to idle (wParam TRUE) or
+// running on the dialog's own thread, in one piece, rather than control by
+// control across threads.
+constexpr UINT UWM_ENABLE_COMMANDS = WM_APP + 20;
+
+// The settings panel as a conversion reads it.
+struct PanelSettings {
+    int frameSize = 0;       // FRAME_SIZES index; 0 keeps the source's size
+    int videoCodec = 0;      // index into the family's video table
+    int videoBitrate = 0;    // kbit/s
+    double frameRate = 0;    // frames per second
+    int aspect = 0;          // aspect list index
+    int audioCodec = 0;      // index into the family's audio table
+    int audioBitrate = 0;    // audio bitrate list index
+    int channels = 0;        // 1 or 2
+    int volume = 0;          // slider position
+    int sampleRate = 0;      // sample-rate list index
+    int target = 0;          // TARGET_*
+};
+
 class CConverterDlg : public CDialogBase {
     friend class CConverterBatchHost;  // the batch loop's view of the dialog
 
@@ -43,6 +63,8 @@ public:
     void SelectFlv();
     // Copies the panel's current state into `item` (its probe fields are already filled).
     void FillItemSettings(MediaItem& item) const;
+    PanelSettings ReadPanelSettings() const;
+    static void ApplyPanelSettings(const PanelSettings& settings, MediaItem& item);
 
     int CurrentTarget() const { return m_nCurTarget; }
     const std::string& OutputDirectory() const { return m_strOutDir; }
@@ -76,6 +98,8 @@ protected:
     LRESULT OnSourcesSorted();
     // Batch run (BatchRun.cpp).
     void OnConvert();
+    // The commands and the list's header to idle (or running).
+    LRESULT OnEnableCommands(bool idle);
     void OnStop();
     static unsigned __stdcall ConvertThreadProc(void* param);
     int RunBatch();
@@ -124,6 +148,11 @@ protected:
 
     CWorkerThread m_startupWorker;
     CWorkerThread m_batchWorker;
+    // The panel and the output directory as a run found them at its start:
+    // both are disabled while it lasts, so the worker reads these instead of
+    // asking the dialog's thread for every row.
+    PanelSettings m_runSettings;
+    std::string m_strRunOutDir;
 
 private:
     static unsigned __stdcall StartupThreadProc(void* param);

@@ -216,23 +216,44 @@ void CConverterDlg::UpdateVolumeLabel()
     SetDlgItemTextA(m_hWnd, IDC_VOLUME_LABEL, text);
 }
 
-void CConverterDlg::FillItemSettings(MediaItem& item) const
+PanelSettings CConverterDlg::ReadPanelSettings() const
+{
+    PanelSettings settings;
+    settings.frameSize = m_cbFrameSize.GetCurSel();
+    settings.videoCodec = m_cbVideoCodec.GetCurSel();
+    settings.videoBitrate = std::atoi(NumberText(m_cbVideoBitrate.GetItemText(m_cbVideoBitrate.GetCurSel())).c_str());
+    settings.frameRate = std::atof(NumberText(m_cbFrameRate.GetItemText(m_cbFrameRate.GetCurSel())).c_str());
+    settings.aspect = m_cbAspect.GetCurSel();
+    settings.audioCodec = m_cbAudioCodec.GetCurSel();
+    settings.audioBitrate = m_cbAudioBitrate.GetCurSel();
+    settings.channels = m_cbChannels.GetCurSel() + 1;
+    settings.volume = m_sliderVolume.GetPos();
+    settings.sampleRate = m_cbSampleRate.GetCurSel();
+    settings.target = m_nCurTarget;
+    return settings;
+}
+
+void CConverterDlg::ApplyPanelSettings(const PanelSettings& settings, MediaItem& item)
 {
     item.m_nWidth = item.m_nSrcWidth;
     item.m_nHeight = item.m_nSrcHeight;
-    const int size = m_cbFrameSize.GetCurSel();
-    if (size >= 1 && size < FRAME_SIZE_COUNT) {
-        item.m_nWidth = FRAME_SIZES[size].width;
-        item.m_nHeight = FRAME_SIZES[size].height;
+    if (settings.frameSize >= 1 && settings.frameSize < FRAME_SIZE_COUNT) {
+        item.m_nWidth = FRAME_SIZES[settings.frameSize].width;
+        item.m_nHeight = FRAME_SIZES[settings.frameSize].height;
     }
-    item.m_nVideoCodec = m_cbVideoCodec.GetCurSel();
-    item.m_nVideoBitrate = std::atoi(NumberText(m_cbVideoBitrate.GetItemText(m_cbVideoBitrate.GetCurSel())).c_str());
-    item.m_dFrameRate = std::atof(NumberText(m_cbFrameRate.GetItemText(m_cbFrameRate.GetCurSel())).c_str());
-    item.m_nAspect = m_cbAspect.GetCurSel();
-    item.m_nAudioCodec = m_cbAudioCodec.GetCurSel();
-    item.m_nAudioBitrate = m_cbAudioBitrate.GetCurSel();
-    item.m_nChannels = m_cbChannels.GetCurSel() + 1;
-    item.m_nVolume = m_sliderVolume.GetPos();
-    item.m_nSampleRate = m_cbSampleRate.GetCurSel();
-    item.m_nTarget = m_nCurTarget;
+    item.m_nVideoCodec = settings.videoCodec;
+    item.m_nVideoBitrate = settings.videoBitrate;
+    item.m_dFrameRate = settings.frameRate;
+    item.m_nAspect = settings.aspect;
+    item.m_nAudioCodec = settings.audioCodec;
+    item.m_nAudioBitrate = settings.audioBitrate;
+    item.m_nChannels = settings.channels;
+    item.m_nVolume = settings.volume;
+    item.m_nSampleRate = settings.sampleRate;
+    item.m_nTarget = settings.target;
+}
+
+void CConverterDlg::FillItemSettings(MediaItem& item) const
+{
+    ApplyPanelSettings(ReadPanelSettings(), item);
 }

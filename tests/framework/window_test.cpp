@@ -97,6 +97,46 @@ TEST_F(WindowTest, HandledMessagesStayAndTheRestReachThePreviousProcedure)
     EXPECT_FALSE(second.SubclassWindow(m_child)) << "a window has one object";
 }
 
+// A child that counts its paints.
+class PaintCounter : public CWindowBase {
+public:
+    int paints = 0;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
+    {
+        if (msg == WM_PAINT)
+            ++paints;
+        return CWindowBase::WindowProc(msg, wp, lp);
+    }
+};
+
+TEST_F(WindowTest, ARedrawPauseHoldsBackChildPaintsAndDrawsThemAfterwards)
+{
+    PaintCounter child;
+    ASSERT_TRUE(child.SubclassWindow(m_child));
+    ::ShowWindow(m_host, SW_SHOWNA);
+    ::UpdateWindow(m_host);
+    child.paints = 0;
+    {
+        const CRedrawPause pause(m_host);
+        ::InvalidateRect(m_child, nullptr, TRUE);
+        ::UpdateWindow(m_child);
+        ::EnableWindow(m_child, FALSE);
+        ::UpdateWindow(m_child);
+        EXPECT_EQ(0, child.paints) << "a child drew itself during the pause";
+    }
+    EXPECT_TRUE(::IsWindowVisible(m_host));
+    EXPECT_TRUE(PumpMessagesUntil([&] { return child.paints > 0; })) << "the child was not drawn after the pause";
+}
+
+TEST_F(WindowTest, ARedrawPauseLeavesAHiddenWindowHidden)
+{
+    ASSERT_FALSE(::IsWindowVisible(m_host));
+    { const CRedrawPause pause(m_host); }
+    EXPECT_FALSE(::GetWindowLongA(m_host, GWL_STYLE) & WS_VISIBLE);
+}
+
 TEST_F(WindowTest, UnsubclassingRestoresTheWindowProcedure)
 {
     const LONG_PTR original = ::GetWindowLongPtrA(m_child, GWLP_WNDPROC);
