@@ -1,9 +1,6 @@
 #include "skin/kinds/PaintedControl.h"
 
-#include "skin/core/PlainObjects.h"
-#include "skin/core/Skin.h"
-#include "skin/engine/EngineState.h"
-#include "skin/engine/SkinImages.h"
+#include "skin/kinds/ControlDrawing.h"
 #include "skin/kinds/frame/SkinnedFrame.h"
 
 namespace skin {
@@ -67,14 +64,12 @@ void SkinnedPaintedControl::RepaintInParent() const
 
 ImageResolver SkinnedPaintedControl::Images()
 {
-    return ImagesOf(Engine().manager.CurrentSkin());
+    return CurrentSkinImages();
 }
 
 COLORREF SkinnedPaintedControl::TransparentColour()
 {
-    const auto* application =
-        dynamic_cast<const Application*>(Engine().manager.CurrentSkin().DefaultObject(kTypeApplication));
-    return application ? application->m_thirdColour & 0x00FFFFFF : RGB(255, 0, 255);
+    return SkinTransparentColour();
 }
 
 std::string SkinnedPaintedControl::WindowText(int maxChars) const
