@@ -61,12 +61,8 @@ void CConverterDlg::OnConvert()
     }
 }
 
-// A header click would sort the rows under the running loop, so the header
-// takes clicks only while no run is in progress.
 LRESULT CConverterDlg::OnEnableCommands(bool idle)
 {
-    const CRedrawPause pause(m_hWnd);
-    ::EnableWindow(m_listSources.GetHeader(), idle ? TRUE : FALSE);
     EnableCommands(idle);
     return 0;
 }

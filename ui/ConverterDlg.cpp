@@ -242,6 +242,8 @@ void CConverterDlg::EnableCommands(bool on)
 {
     const CRedrawPause pause(m_hWnd);
     const BOOL enable = on ? TRUE : FALSE;
+    // A header click would sort the rows under a running batch loop.
+    ::EnableWindow(m_listSources.GetHeader(), enable);
     m_btnExit.EnableWindow(enable);
     m_btnBrowse.EnableWindow(enable);
     m_progress.SetPos(0);

@@ -46,8 +46,9 @@ public:
     CConverterDlg();
     ~CConverterDlg() override;
 
-    // Idle (on) or running (off): Convert, Add, Remove, EXIT and Browse on,
-    // Stop the inverse, progress back to 0, then EnableSettings(on).
+    // Idle (on) or running (off): the list's header, Convert, Add, Remove,
+    // EXIT and Browse on, Stop the inverse, progress back to 0, then
+    // EnableSettings(on).
     void EnableCommands(bool on);
     // Add, Remove, Convert, the family radios, the option lists and the
     // volume slider on (or off); Stop the inverse.
@@ -98,7 +99,7 @@ protected:
     LRESULT OnSourcesSorted();
     // Batch run (BatchRun.cpp).
     void OnConvert();
-    // The commands and the list's header to idle (or running).
+    // EnableCommands on the dialog's thread, for the batch worker.
     LRESULT OnEnableCommands(bool idle);
     void OnStop();
     static unsigned __stdcall ConvertThreadProc(void* param);

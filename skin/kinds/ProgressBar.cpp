@@ -2,6 +2,7 @@
 
 #include "skin/core/ControlObjects.h"
 #include "skin/draw/OffscreenBuffer.h"
+#include "skin/draw/TurnableBitmap.h"
 #include "skin/engine/SkinnedControl.h"
 #include "skin/kinds/ControlDrawing.h"
 
@@ -209,25 +210,13 @@ void SkinnedProgressBar::Paint(HDC given) const
 // degrees, so that it grows from the bottom.
 void SkinnedProgressBar::PaintTurned(HDC target, SIZE size) const
 {
-    const int width = size.cx, height = size.cy;
-    uint32_t* drawnBits = nullptr;
-    uint32_t* turnedBits = nullptr;
-    CBitmapObject drawn = width > 0 && height > 0 ? CreateDib32(height, width, &drawnBits) : CBitmapObject();
-    CBitmapObject turned = drawn ? CreateDib32(width, height, &turnedBits) : CBitmapObject();
-    CMemoryDC dc(target);
-    if (!drawnBits || !turnedBits || !dc)
+    CTurnableBitmap lying(size.cy, size.cx);
+    CTurnableBitmap standing(size.cx, size.cy);
+    if (!lying || !standing)
         return;
-    {
-        CSelectObject selectDrawn(dc.Get(), drawn.Get());
-        DrawBar(dc.Get(), {0, 0, height, width});
-        ::GdiFlush();
-    }
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            turnedBits[y * width + x] = drawnBits[x * height + (height - 1 - y)];
-    }
-    CSelectObject selectTurned(dc.Get(), turned.Get());
-    ::BitBlt(target, 0, 0, width, height, dc.Get(), 0, 0, SRCCOPY);
+    DrawBar(lying.Dc(), lying.Rect());
+    lying.TurnInto(standing, 270);
+    ::BitBlt(target, 0, 0, size.cx, size.cy, standing.Dc(), 0, 0, SRCCOPY);
 }
 
 void SkinnedProgressBar::DrawBar(HDC dc, const RECT& area) const

@@ -1,6 +1,7 @@
 #include "skin/kinds/SkinKinds.h"
 
 #include "skin/core/ControlObjects.h"
+#include "skin/draw/TurnableBitmap.h"
 #include "skin/kinds/PaintedControl.h"
 
 #include <commctrl.h>
@@ -10,47 +11,6 @@
 namespace skin {
 
 namespace {
-
-// A 32-bit bitmap in a memory context whose pixels can be turned.
-class CTurnableBitmap {
-public:
-    CTurnableBitmap(int width, int height)
-        : m_nWidth(width),
-          m_nHeight(height),
-          m_dc(nullptr),
-          m_bitmap(width > 0 && height > 0 ? CreateDib32(width, height, &m_pBits) : CBitmapObject()),
-          m_selected(m_dc.Get(), m_bitmap.Get())
-    {
-    }
-
-    explicit operator bool() const { return m_pBits != nullptr; }
-    HDC Dc() const { return m_dc.Get(); }
-    RECT Rect() const { return {0, 0, m_nWidth, m_nHeight}; }
-
-    // Writes this bitmap turned clockwise by 90 or 270 degrees into `target`,
-    // whose width is this one's height.
-    void TurnInto(CTurnableBitmap& target, int degrees) const
-    {
-        if (!m_pBits || !target.m_pBits || target.m_nWidth != m_nHeight || target.m_nHeight != m_nWidth)
-            return;
-        ::GdiFlush();
-        for (int y = 0; y < m_nHeight; ++y) {
-            for (int x = 0; x < m_nWidth; ++x) {
-                const int targetX = degrees == 90 ? m_nHeight - 1 - y : y;
-                const int targetY = degrees == 90 ? x : m_nWidth - 1 - x;
-                target.m_pBits[targetY * target.m_nWidth + targetX] = m_pBits[y * m_nWidth + x];
-            }
-        }
-    }
-
-private:
-    int m_nWidth;
-    int m_nHeight;
-    CMemoryDC m_dc;
-    uint32_t* m_pBits = nullptr;  // owned by m_bitmap
-    CBitmapObject m_bitmap;
-    CSelectObject m_selected;
-};
 
 LONG Width(const RECT& rect) { return rect.right - rect.left; }
 LONG Height(const RECT& rect) { return rect.bottom - rect.top; }
