@@ -29,13 +29,13 @@ Stages& Noted()
     return stages;
 }
 
-long long Microseconds(const FILETIME& time)
+}  // namespace
+
+long long FileTimeMicroseconds(const FILETIME& time)
 {
     return static_cast<long long>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) |
                                   time.dwLowDateTime) / 10;
 }
-
-}  // namespace
 
 long long NowMicroseconds()
 {
@@ -48,7 +48,7 @@ long long NowMicroseconds()
         precise(&now);
     else
         GetSystemTimeAsFileTime(&now);
-    return Microseconds(now);
+    return FileTimeMicroseconds(now);
 }
 
 bool StageTimesWanted() { return !Noted().file.empty(); }
@@ -87,7 +87,7 @@ void MarkProcessCreated()
 {
     FILETIME created, exited, kernel, user;
     if (StageTimesWanted() && GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
-        MarkStageAt("created", Microseconds(created));
+        MarkStageAt("created", FileTimeMicroseconds(created));
 }
 
 void WriteStageTimes()

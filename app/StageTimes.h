@@ -8,9 +8,14 @@
 
 #include <string>
 
+struct _FILETIME;
+
 // The system clock in microseconds (since 1601), as precise as the system
 // offers: the same clock in every process of the machine.
 long long NowMicroseconds();
+
+// A FILETIME (a point on that clock, or a duration) in microseconds.
+long long FileTimeMicroseconds(const _FILETIME& time);
 
 // Notes that `stage` ends now (or at `atMicroseconds`).
 void MarkStage(const std::string& stage);

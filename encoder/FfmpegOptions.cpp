@@ -10,7 +10,8 @@ namespace {
 // How the value after an option is read.
 enum class Value { Input, Output, Name, Bitrate, FrameSize, FrameRate, KiloBits, Channels, SampleRate, Volume, AudioSync, PassThrough };
 
-// The mapping from the converter's encoder options to today's FFmpeg. A row
+// The mapping from the converter's encoder options to FFmpeg's (4.1 and
+// later: "-vsync" rather than its newer spelling "-fps_mode"). A row
 // with a value accepts exactly that name and gives FFmpeg its own name for
 // it; a row without one reads a number or a path. The README shows the same
 // table.
@@ -63,9 +64,9 @@ const Mapping MAPPING[] = {
     {"-ar", nullptr, "-ar", nullptr, Value::SampleRate},
     {"-vol", nullptr, "-af", "volume", Value::Volume},
     {"-async", nullptr, "-af", "aresample", Value::AudioSync},
-    {"-vsync", "0", "-fps_mode", "passthrough", Value::Name},
-    {"-vsync", "1", "-fps_mode", "cfr", Value::Name},
-    {"-vsync", "2", "-fps_mode", "vfr", Value::Name},
+    {"-vsync", "0", "-vsync", "passthrough", Value::Name},
+    {"-vsync", "1", "-vsync", "cfr", Value::Name},
+    {"-vsync", "2", "-vsync", "vfr", Value::Name},
     {"-mbd", nullptr, "-mbd", nullptr, Value::PassThrough},
     {"-qmin", nullptr, "-qmin", nullptr, Value::PassThrough},
     {"-y", nullptr, "-y", nullptr, Value::Output},
@@ -132,7 +133,7 @@ std::string* NamedField(EncodeSettings& settings, const std::string& option)
         return &settings.aspect;
     if (option == "-acodec")
         return &settings.audioCodec;
-    return &settings.fpsMode;
+    return &settings.videoSync;
 }
 
 // Reads one option's value into the settings; false when it is not valid.
@@ -215,7 +216,7 @@ std::string VideoFilters(const EncodeSettings& settings, const std::string& outp
     std::string chain;
     if (settings.sourceFrameRate > 0.0)
         chain = "fps=" + FrameRateText(settings.sourceFrameRate);
-    const bool constantRate = settings.fpsMode.empty() || settings.fpsMode == "cfr";
+    const bool constantRate = settings.videoSync.empty() || settings.videoSync == "cfr";
     if (!outputRate.empty() && constantRate)
         chain += (chain.empty() ? "" : ",") + ("fps=" + outputRate);
     return chain;
@@ -317,7 +318,7 @@ std::vector<std::string> FfmpegOutputOptions(const EncodeSettings& settings)
     std::string audioFilters = AudioFilters(settings);
     if (!audioFilters.empty())
         Append(options, "-af", audioFilters);
-    if (!settings.fpsMode.empty())
-        Append(options, "-fps_mode", settings.fpsMode);
+    if (!settings.videoSync.empty())
+        Append(options, "-vsync", settings.videoSync);
     return options;
 }

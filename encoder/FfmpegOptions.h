@@ -1,5 +1,5 @@
-// Translates the converter's encoder options into the options of today's
-// FFmpeg, fitting each value to what the chosen encoder and container accept.
+// Translates the converter's encoder options into options that FFmpeg reads
+// alike from version 4.1 (the build shipped beside vec.exe) to today, fitting each value to what the chosen encoder and container accept.
 #pragma once
 
 #include <string>
@@ -27,7 +27,7 @@ struct EncodeSettings {
     int sampleRate = 0;
     int volume = -1;           // 256 keeps the level
     int audioSync = -1;
-    std::string fpsMode;
+    std::string videoSync;     // "passthrough", "cfr" or "vfr"
     std::vector<std::string> passThrough;  // option and value pairs FFmpeg still spells the same
     double sourceFrameRate = 0.0;          // constant rate forced on the source by a script
 };

@@ -1,7 +1,5 @@
 #include "encoder/Progress.h"
 
-#include <windows.h>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -48,7 +46,7 @@ ProgressReporter::ProgressReporter(std::function<void(const std::string&)> print
 {
 }
 
-void ProgressReporter::Feed(const std::string& text)
+void ProgressReporter::Feed(const std::string& text, unsigned long nowMilliseconds)
 {
     m_partialLine += text;
     size_t start = 0;
@@ -64,7 +62,7 @@ void ProgressReporter::Feed(const std::string& text)
         if (key == "progress") {
             m_latest = m_block;
             m_block.clear();
-            Print(GetTickCount());
+            Print(nowMilliseconds);
         }
     }
     m_partialLine.erase(0, start);
@@ -74,6 +72,13 @@ void ProgressReporter::KeepAlive(unsigned long nowMilliseconds, unsigned long qu
 {
     if (!m_printed || nowMilliseconds - m_lastPrint >= quietMilliseconds)
         Print(nowMilliseconds);
+}
+
+unsigned long ProgressReporter::MillisecondsToKeepAlive(unsigned long nowMilliseconds,
+                                                       unsigned long quietMilliseconds) const
+{
+    const unsigned long quiet = nowMilliseconds - m_lastPrint;
+    return !m_printed || quiet >= quietMilliseconds ? 0 : quietMilliseconds - quiet;
 }
 
 void ProgressReporter::Print(unsigned long nowMilliseconds)

@@ -18,12 +18,16 @@ public:
 
     // Takes the next piece of FFmpeg's progress text; every block that it
     // completes ("progress=..." ends a block) is printed at once.
-    void Feed(const std::string& text);
+    void Feed(const std::string& text, unsigned long nowMilliseconds);
 
     // Prints the latest state again when nothing was printed for
     // `quietMilliseconds`, so that the converter hears from the encoder at
-    // least that often even while FFmpeg is still opening its input.
+    // least that often even while FFmpeg is still opening its input, or
+    // between FFmpeg's own reports when they come more rarely.
     void KeepAlive(unsigned long nowMilliseconds, unsigned long quietMilliseconds);
+
+    // How long until KeepAlive would print: 0 before the first line.
+    unsigned long MillisecondsToKeepAlive(unsigned long nowMilliseconds, unsigned long quietMilliseconds) const;
 
 private:
     void Print(unsigned long nowMilliseconds);

@@ -11,12 +11,6 @@
 
 namespace {
 
-bool FileExists(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool IsNonEmptyFile(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -153,9 +147,9 @@ private:
 
 class WineToolHost : public ToolHost {
 public:
-    explicit WineToolHost(const PrivateFolder& folder) : m_folder(folder), m_hostFolder(HostFolder()) {}
+    WineToolHost() : m_hostFolder(HostFolder()) {}
 
-    bool IsAvailable() const { return m_wine.IsAvailable() && !m_hostFolder.empty(); }
+    bool IsAvailable() const { return m_wine.IsAvailable(); }
 
     bool ToolPath(const std::string& path, std::string& toolPath) override
     {
@@ -165,6 +159,8 @@ public:
 
     bool RunProbe(const std::vector<std::string>& arguments, ToolResult& result, std::string& error) override
     {
+        if (!HasFolder(error))
+            return false;
         ClearFolder();
         if (!m_wine.Spawn(RunArguments("ffprobe", arguments), true)) {
             error = "cannot start \"ffprobe\"";
@@ -184,6 +180,8 @@ public:
     std::unique_ptr<EncodingRun> StartEncoding(const std::vector<std::string>& arguments,
                                                std::string& error) override
     {
+        if (!HasFolder(error))
+            return nullptr;
         std::vector<std::string> all = {"-nostdin", "-progress", m_hostFolder + "progress"};
         all.insert(all.end(), arguments.begin(), arguments.end());
         ClearFolder();
@@ -194,8 +192,17 @@ public:
     }
 
 private:
+    bool HasFolder(std::string& error) const
+    {
+        if (m_hostFolder.empty())
+            error = "cannot create a temporary folder";
+        return !m_hostFolder.empty();
+    }
+
     std::string HostFolder() const
     {
+        if (!m_folder.IsReady())
+            return "";
         std::string folder = m_folder.File("");
         folder.pop_back();
         std::string hostFolder = m_wine.HostPath(folder);
@@ -216,178 +223,8 @@ private:
     }
 
     WineHost m_wine;
-    const PrivateFolder& m_folder;
-    std::string m_hostFolder;  // with its trailing slash
-};
-
-// ---- On Windows: the programs beside vec.exe, through pipes ----
-
-// Quotes one argument so that the C runtime of the started program reads it back unchanged.
-std::string QuoteArgument(const std::string& argument)
-{
-    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos)
-        return argument;
-    std::string quoted = "\"";
-    size_t backslashes = 0;
-    for (char c : argument) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-        backslashes = 0;
-        quoted += c;
-    }
-    quoted.append(backslashes * 2, '\\');
-    return quoted + "\"";
-}
-
-// A started tool with pipes for its standard input and output and a file for its errors.
-class WindowsProcess {
-public:
-    bool Start(const std::string& program, const std::vector<std::string>& arguments, const std::string& logPath,
-               std::string& error)
-    {
-        SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-        UniqueHandle inputRead, outputWrite;
-        UniqueHandle log(CreateFileA(logPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!log.get() || !CreatePipe(inputRead.receive(), m_input.receive(), &inheritable, 0) ||
-            !CreatePipe(m_output.receive(), outputWrite.receive(), &inheritable, 0) ||
-            !SetHandleInformation(m_input.get(), HANDLE_FLAG_INHERIT, 0) ||
-            !SetHandleInformation(m_output.get(), HANDLE_FLAG_INHERIT, 0)) {
-            error = "cannot create the pipes to FFmpeg";
-            return false;
-        }
-        std::string commandLine = QuoteArgument(program);
-        for (const std::string& argument : arguments)
-            commandLine += " " + QuoteArgument(argument);
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = inputRead.get();
-        startup.hStdOutput = outputWrite.get();
-        startup.hStdError = log.get();
-        PROCESS_INFORMATION started = {};
-        if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                            nullptr, &startup, &started)) {
-            error = "cannot start \"" + program + "\"";
-            return false;
-        }
-        CloseHandle(started.hThread);
-        *m_process.receive() = started.hProcess;
-        return true;
-    }
-
-    // What the tool has written so far, without waiting for more.
-    std::string ReadAvailable()
-    {
-        std::string text;
-        DWORD available = 0;
-        while (PeekNamedPipe(m_output.get(), nullptr, 0, nullptr, &available, nullptr) && available > 0) {
-            std::string chunk(available, '\0');
-            DWORD read = 0;
-            if (!ReadFile(m_output.get(), &chunk[0], available, &read, nullptr) || read == 0)
-                break;
-            text.append(chunk, 0, read);
-        }
-        return text;
-    }
-
-    // Everything the tool writes, up to its end.
-    std::string ReadToEnd()
-    {
-        std::string text;
-        char chunk[4096];
-        DWORD read = 0;
-        while (ReadFile(m_output.get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
-            text.append(chunk, read);
-        WaitForSingleObject(m_process.get(), INFINITE);
-        return text;
-    }
-
-    void WaitForEnd(DWORD milliseconds) { WaitForSingleObject(m_process.get(), milliseconds); }
-
-    bool HasEnded(int& exitCode)
-    {
-        DWORD code = 0;
-        if (WaitForSingleObject(m_process.get(), 0) != WAIT_OBJECT_0 || !GetExitCodeProcess(m_process.get(), &code))
-            return false;
-        exitCode = static_cast<int>(code);
-        return true;
-    }
-
-    void Write(const char* text, DWORD length)
-    {
-        DWORD written = 0;
-        WriteFile(m_input.get(), text, length, &written, nullptr);
-    }
-
-private:
-    UniqueHandle m_process, m_input, m_output;
-};
-
-class WindowsEncodingRun : public EncodingRun {
-public:
-    explicit WindowsEncodingRun(std::string logPath) : m_logPath(std::move(logPath)) {}
-
-    WindowsProcess& Process() { return m_process; }
-    std::string TakeProgress() override { return m_process.ReadAvailable(); }
-    bool HasEnded(int& exitCode) override { return m_process.HasEnded(exitCode); }
-    void WaitForEnd(unsigned long milliseconds) override { m_process.WaitForEnd(milliseconds); }
-    void RequestQuit() override { m_process.Write("q", 1); }
-    std::string Log() override { return ReadFileText(m_logPath); }
-
-private:
-    WindowsProcess m_process;
-    std::string m_logPath;
-};
-
-class WindowsToolHost : public ToolHost {
-public:
-    WindowsToolHost(const PrivateFolder& folder, const std::string& toolDir) : m_folder(folder), m_toolDir(toolDir) {}
-
-    bool ToolPath(const std::string& path, std::string& toolPath) override
-    {
-        toolPath = path;
-        return true;
-    }
-
-    bool RunProbe(const std::vector<std::string>& arguments, ToolResult& result, std::string& error) override
-    {
-        WindowsProcess process;
-        std::string logPath = m_folder.File("log");
-        if (!FindTool("ffprobe.exe", error) || !process.Start(m_toolDir + "ffprobe.exe", arguments, logPath, error))
-            return false;
-        result.output = process.ReadToEnd();
-        process.HasEnded(result.exitCode);
-        result.log = ReadFileText(logPath);
-        return true;
-    }
-
-    std::unique_ptr<EncodingRun> StartEncoding(const std::vector<std::string>& arguments,
-                                               std::string& error) override
-    {
-        std::vector<std::string> all = {"-progress", "pipe:1"};
-        all.insert(all.end(), arguments.begin(), arguments.end());
-        std::unique_ptr<WindowsEncodingRun> run(new WindowsEncodingRun(m_folder.File("log")));
-        if (!FindTool("ffmpeg.exe", error) ||
-            !run->Process().Start(m_toolDir + "ffmpeg.exe", all, m_folder.File("log"), error))
-            return nullptr;
-        return run;
-    }
-
-private:
-    bool FindTool(const char* tool, std::string& error) const
-    {
-        if (FileExists(m_toolDir + tool))
-            return true;
-        error = std::string("FFmpeg is missing: \"") + tool + "\" is not beside vec.exe in " + m_toolDir;
-        return false;
-    }
-
-    const PrivateFolder& m_folder;
-    std::string m_toolDir;
+    PrivateFolder m_folder;
+    std::string m_hostFolder;  // with its trailing slash; empty without a folder
 };
 
 }  // namespace
@@ -443,15 +280,14 @@ std::string ReadFileText(const std::string& path, unsigned long long* offset)
     return text;
 }
 
-std::unique_ptr<ToolHost> CreateToolHost(const PrivateFolder& folder)
+std::unique_ptr<ToolHost> CreateToolHost()
 {
-    std::unique_ptr<WineToolHost> wine(new WineToolHost(folder));
-    if (wine->IsAvailable())
-        return wine;
-    return CreateWindowsToolHost(folder, GetProgramDir());
+    const std::string programDir = GetProgramDir();
+    if (!HasWindowsTools(programDir)) {
+        std::unique_ptr<WineToolHost> wine(new WineToolHost);
+        if (wine->IsAvailable())
+            return wine;
+    }
+    return CreateWindowsToolHost(programDir);
 }
 
-std::unique_ptr<ToolHost> CreateWindowsToolHost(const PrivateFolder& folder, const std::string& toolDir)
-{
-    return std::unique_ptr<ToolHost>(new WindowsToolHost(folder, toolDir));
-}

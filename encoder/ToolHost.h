@@ -1,14 +1,15 @@
-// Where FFmpeg comes from and how the encoder talks to it: on Windows,
-// "ffmpeg.exe" and "ffprobe.exe" beside vec.exe through pipes; under Wine, the
-// host's own "ffmpeg" and "ffprobe", through files in a private folder.
+// Where FFmpeg comes from and how the encoder talks to it: "ffmpeg.exe" and
+// "ffprobe.exe" beside vec.exe, through pipes, on Windows as under Wine; under
+// Wine without them, the host's own "ffmpeg" and "ffprobe", through files in a
+// private folder (ToolHost.cpp; WindowsToolHost.cpp for the pipes).
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
-// A folder of the encoder's own for its temporary files, removed with its
-// content when the object goes.
+// A folder of the encoder's own for the files it shares with the host's
+// FFmpeg, removed with its content when the object goes.
 class PrivateFolder {
 public:
     PrivateFolder();
@@ -59,13 +60,17 @@ public:
                                                        std::string& error) = 0;
 };
 
-// The host that fits the system the encoder runs on: Wine's host programs
-// when it runs under Wine, else the programs beside vec.exe.
-std::unique_ptr<ToolHost> CreateToolHost(const PrivateFolder& folder);
+// The programs beside vec.exe when both lie there; else, under Wine, the
+// host's programs; else the programs beside vec.exe again, whose absence
+// then fails with a message naming the missing one.
+std::unique_ptr<ToolHost> CreateToolHost();
+
+// True when "ffmpeg.exe" and "ffprobe.exe" both lie in `toolDir`.
+bool HasWindowsTools(const std::string& toolDir);
 
 // The Windows host, with "ffmpeg.exe" and "ffprobe.exe" in `toolDir`
 // (a folder path with its trailing backslash).
-std::unique_ptr<ToolHost> CreateWindowsToolHost(const PrivateFolder& folder, const std::string& toolDir);
+std::unique_ptr<ToolHost> CreateWindowsToolHost(const std::string& toolDir);
 
 // Reads a whole file, or from `offset` on (the offset moves past what was read).
 std::string ReadFileText(const std::string& path, unsigned long long* offset = nullptr);

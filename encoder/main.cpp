@@ -3,9 +3,9 @@
 // printing only progress lines while it works and failure lines when it fails.
 #include "app/StageTimes.h"
 #include "encoder/CommandLine.h"
+#include "encoder/Follow.h"
 #include "encoder/FfmpegOptions.h"
 #include "encoder/ProbeInfo.h"
-#include "encoder/Progress.h"
 #include "encoder/ScriptReader.h"
 #include "encoder/ToolHost.h"
 
@@ -17,13 +17,6 @@
 namespace {
 
 const char ACCESS_TOKEN[] = "lumen-quartz-framebridging";
-
-// How often FFmpeg's progress is looked at while it works (its end is seen at
-// once), and the longest silence toward the converter.
-const DWORD POLL_MILLISECONDS = 50;
-const DWORD QUIET_MILLISECONDS = 400;
-// How long FFmpeg gets to finish its file after a quit before being asked again.
-const DWORD QUIT_REPEAT_MILLISECONDS = 2000;
 
 enum ExitCode { EXIT_DONE = 0, EXIT_FAILED = 1, EXIT_REFUSED = 2 };
 
@@ -127,39 +120,6 @@ int PrintMediaFacts(ToolHost& host, const std::vector<std::string>& arguments)
     return EXIT_DONE;
 }
 
-// Follows FFmpeg to its end, printing progress and passing on a quit.
-// Returns FFmpeg's exit code; `quit` tells whether the converter stopped it.
-int FollowEncoding(EncodingRun& run, bool& quit)
-{
-    ProgressReporter reporter(Print);
-    DWORD quitSentAt = 0;
-    int sends = 0;
-    int exitCode = 0;
-    quit = false;
-    for (;;) {
-        // After a quit nobody reads our output any more: print nothing, so
-        // that a full pipe can never hold the encoder back from exiting.
-        std::string progress = run.TakeProgress();
-        if (!quit)
-            reporter.Feed(progress);
-        if (run.HasEnded(exitCode))
-            break;
-        if (g_quitRequested && sends < 3 && (sends == 0 || GetTickCount() - quitSentAt >= QUIT_REPEAT_MILLISECONDS)) {
-            run.RequestQuit();
-            quitSentAt = GetTickCount();
-            ++sends;
-            quit = true;
-        }
-        if (!quit)
-            reporter.KeepAlive(GetTickCount(), QUIET_MILLISECONDS);
-        run.WaitForEnd(POLL_MILLISECONDS);
-    }
-    std::string lastProgress = run.TakeProgress();
-    if (!quit)
-        reporter.Feed(lastProgress);
-    return exitCode;
-}
-
 int Convert(ToolHost& host, const std::vector<std::string>& arguments)
 {
     EncodeSettings settings;
@@ -181,8 +141,7 @@ int Convert(ToolHost& host, const std::vector<std::string>& arguments)
         return Fail("cannot reach the source file \"" + source + "\"");
     if (!host.ToolPath(settings.output, toolOutput))
         return Fail("the output folder \"" + FolderOf(settings.output) + "\" does not exist");
-    std::vector<std::string> ffmpeg = {"-hide_banner", "-loglevel", "error", "-nostats", "-stats_period", "0.25",
-                                       "-y", "-i", toolSource};
+    std::vector<std::string> ffmpeg = {"-hide_banner", "-loglevel", "error", "-nostats", "-y", "-i", toolSource};
     std::vector<std::string> options = FfmpegOutputOptions(settings);
     ffmpeg.insert(ffmpeg.end(), options.begin(), options.end());
     ffmpeg.push_back(toolOutput);
@@ -193,13 +152,12 @@ int Convert(ToolHost& host, const std::vector<std::string>& arguments)
         return Fail(error);
     MarkStage("start-ffmpeg");
 
-    bool quit = false;
-    int exitCode = FollowEncoding(*run, quit);
+    const FollowOutcome outcome = FollowEncoding(*run, g_quitRequested, Print, [] { return GetTickCount(); });
     MarkStage("encoding");
-    if (quit)
+    if (outcome.quit)
         return EXIT_DONE;
-    if (exitCode != 0)
-        return Fail(run->Log() + "\nFFmpeg failed with exit code " + std::to_string(exitCode));
+    if (outcome.exitCode != 0)
+        return Fail(run->Log() + "\nFFmpeg failed with exit code " + std::to_string(outcome.exitCode));
     if (!IsNonEmptyFile(settings.output))
         return Fail(run->Log() + "\nFFmpeg wrote no output file \"" + settings.output + "\"");
     return EXIT_DONE;
@@ -217,10 +175,7 @@ int Run()
         return EXIT_REFUSED;
     }
     arguments.erase(arguments.begin());
-    PrivateFolder folder;
-    if (!folder.IsReady())
-        return Fail("cannot create a temporary folder");
-    std::unique_ptr<ToolHost> host = CreateToolHost(folder);
+    std::unique_ptr<ToolHost> host = CreateToolHost();
     MarkStage("setup");
     if (!arguments.empty() && arguments[0] == "-info")
         return PrintMediaFacts(*host, std::vector<std::string>(arguments.begin() + 1, arguments.end()));

@@ -11,7 +11,8 @@
 namespace {
 
 // A copy of the program and its encoder in a folder of its own, with a
-// broken "x-plus.smf" (or none) beside it.
+// broken "x-plus.smf" (or none) beside it. The bundled FFmpeg stays behind, so
+// that these runs take the encoder's other way, through the host's FFmpeg.
 class ProgramWithBrokenSkin : public ConverterProgram, public ::testing::WithParamInterface<const char*> {
 protected:
     std::string ProgramPath() const override { return m_strFolder + "/VodrixVideoConverter.exe"; }

@@ -2,7 +2,6 @@
 
 #include "encoder/WineHost.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -54,7 +53,7 @@ double PlayingTime(const std::string& windowsPath)
 
 }  // namespace
 
-EncoderOutcome RunEncoder(const std::string& commandLine, int quitAfterLines)
+EncoderOutcome RunEncoder(const std::string& commandLine, int quitAtSecond)
 {
     EncoderOutcome outcome;
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
@@ -80,18 +79,23 @@ EncoderOutcome RunEncoder(const std::string& commandLine, int quitAfterLines)
     CloseHandle(inRead);
     if (started) {
         outcome.processId = process.dwProcessId;
-        std::atomic<int> linesRead(0);
+        std::atomic<int> secondsReported(0);
         std::thread reader([&] {
             char chunk[1024];
             DWORD read = 0;
             while (ReadFile(outRead, chunk, sizeof chunk, &read, nullptr) && read > 0) {
                 outcome.output.append(chunk, read);
-                linesRead += static_cast<int>(std::count(chunk, chunk + read, '\n'));
+                const size_t lastEnd = outcome.output.find_last_of('\n');
+                const size_t lastStart = outcome.output.find_last_of('\n', lastEnd - 1);
+                int seconds = 0;
+                if (lastEnd != std::string::npos &&
+                    IsProgressLine(outcome.output.substr(lastStart + 1, lastEnd - lastStart - 1), &seconds))
+                    secondsReported = seconds;
             }
         });
-        if (quitAfterLines) {
+        if (quitAtSecond) {
             const DWORD start = GetTickCount();
-            while (linesRead < quitAfterLines && WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT &&
+            while (secondsReported < quitAtSecond && WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT &&
                    GetTickCount() - start < 180000) {
             }
             DWORD written = 0;
@@ -146,7 +150,8 @@ std::string RunHostScript(const std::string& script, const std::vector<std::stri
 MediaStreams ProbeMedia(const std::string& windowsPath)
 {
     std::string flat = RunHostScript(
-        "ffprobe -v error -show_entries format=format_name:stream=codec_type,codec_name,width,height,sample_rate "
+        "ffprobe -v error -show_entries format=format_name:format_tags=software:"
+        "stream=codec_type,codec_name,width,height,sample_rate "
         "-of flat=s=_ \"$1\"",
         {HostPath(windowsPath)});
     std::map<std::string, std::string> values;
@@ -161,6 +166,7 @@ MediaStreams ProbeMedia(const std::string& windowsPath)
     }
     MediaStreams media;
     media.format = values["format_format_name"];
+    media.writer = values["format_tags_software"];
     media.readable = !media.format.empty();
     media.duration = PlayingTime(windowsPath);
     for (int i = 0; values.count("streams_stream_" + std::to_string(i) + "_codec_type"); ++i) {

@@ -18,9 +18,9 @@ struct EncoderOutcome {
 
 // Starts the command line hidden with a pipe for standard input and one pipe
 // for standard output and error, reads everything, and waits for the end.
-// With `quitAfterLines`, writes the converter's quit bytes once the encoder
-// has written that many lines.
-EncoderOutcome RunEncoder(const std::string& commandLine, int quitAfterLines = 0);
+// With `quitAtSecond`, writes the converter's quit bytes once a progress line
+// reports that many seconds encoded.
+EncoderOutcome RunEncoder(const std::string& commandLine, int quitAtSecond = 0);
 
 // The converter's own test of a progress line.
 bool IsProgressLine(const std::string& line, int* seconds = nullptr);
@@ -36,6 +36,7 @@ struct MediaStreams {
     std::string format;      // ffprobe's format name
     std::string videoCodec;  // empty without a video stream
     std::string audioCodec;  // empty without an audio stream
+    std::string writer;      // AVI's "software" tag: the FFmpeg library that wrote the file
     double duration = 0.0;   // seconds until the end of the last packet
     int width = 0;
     int height = 0;

@@ -1,5 +1,7 @@
 // End-to-end: vec.exe under Wine converts clips made at test time by the
-// host's FFmpeg, through the command lines the converter builds.
+// host's FFmpeg, through the command lines the converter builds: beside the
+// bundled Windows FFmpeg, as the program ships, and some cases again from a
+// folder without it, where vec.exe runs the host's FFmpeg instead.
 #include "BuiltCommand.h"
 #include "EncoderHarness.h"
 
@@ -16,8 +18,21 @@ namespace {
 
 const double CLIP_SECONDS = 2.0;
 
-std::string g_work;        // clips and outputs; the path holds a blank
-std::string g_programDir;  // vec.exe's folder, with a blank, as the converter's may have
+std::string g_work;          // clips and outputs; the path holds a blank
+std::string g_programDir;    // vec.exe, ffmpeg.exe and ffprobe.exe, with a blank, as the converter's may have
+std::string g_hostRouteDir;  // vec.exe alone
+
+enum class Route { WindowsFfmpeg, HostFfmpeg };
+
+std::string ProgramDir(Route route) { return route == Route::WindowsFfmpeg ? g_programDir : g_hostRouteDir; }
+
+std::string RouteName(const ::testing::TestParamInfo<Route>& info)
+{
+    return info.param == Route::WindowsFfmpeg ? "WindowsFfmpeg" : "HostFfmpeg";
+}
+
+// The libavformat of the bundled FFmpeg 4.1 build names itself so in the files it writes.
+const char BUNDLED_WRITER[] = "Lavf58.";
 
 std::string WindowsPathOfHostFile(std::string hostPath)
 {
@@ -69,9 +84,19 @@ protected:
         g_work = std::string(temp) + "vec clips\\";
         RemoveFolder(g_work);
         g_programDir = g_work + "prog dir\\";
+        g_hostRouteDir = g_work + "without ffmpeg\\";
         CreateDirectoryA(g_work.c_str(), nullptr);
-        CreateDirectoryA(g_programDir.c_str(), nullptr);
-        CopyFileA(WindowsPathOfHostFile(VEC_EXE_HOST_PATH).c_str(), (g_programDir + "vec.exe").c_str(), FALSE);
+        for (const std::string& dir : {g_programDir, g_hostRouteDir}) {
+            CreateDirectoryA(dir.c_str(), nullptr);
+            CopyFileA(WindowsPathOfHostFile(VEC_EXE_HOST_PATH).c_str(), (dir + "vec.exe").c_str(), FALSE);
+        }
+        // Linked where the file system allows: they are large.
+        for (const char* tool : {FFMPEG_EXE_HOST_PATH, FFPROBE_EXE_HOST_PATH}) {
+            const std::string from = WindowsPathOfHostFile(tool);
+            const std::string to = g_programDir + from.substr(from.find_last_of('\\') + 1);
+            if (!CreateHardLinkA(to.c_str(), from.c_str(), nullptr))
+                CopyFileA(from.c_str(), to.c_str(), FALSE);
+        }
         std::string work = g_work.substr(0, g_work.size() - 1);
         s_clipsMade = RunHostScript(CLIP_SCRIPT, {HostPath(work)}) == "made\n";
     }
@@ -81,28 +106,31 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(s_clipsMade) << "the host's FFmpeg could not make the test clips";
-        ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((g_programDir + "vec.exe").c_str()));
+        for (const char* program : {"vec.exe", "ffmpeg.exe", "ffprobe.exe"})
+            ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((g_programDir + program).c_str())) << program;
+        ASSERT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((g_hostRouteDir + "vec.exe").c_str()));
     }
 
     static std::string Clip(const char* name) { return g_work + name; }
 
-    static ConverterCommand Command(ConverterSettings settings, const char* source, const char* outputName)
+    static ConverterCommand Command(ConverterSettings settings, const char* source, const char* outputName,
+                                    Route route = Route::WindowsFfmpeg)
     {
         settings.input = Clip(source);
         settings.outputBase = g_work + outputName;
-        return BuildConverterCommand(g_programDir, settings);
+        return BuildConverterCommand(ProgramDir(route), settings);
     }
 
     // The converter hands a DirectShow source over through the script it
     // writes beside the program.
-    static bool ReadsTheScript(const ConverterCommand& command)
+    static bool ReadsTheScript(const ConverterCommand& command, Route route = Route::WindowsFfmpeg)
     {
-        return command.commandLine.find("-i \"" + g_programDir + "edit.avs\" ") != std::string::npos;
+        return command.commandLine.find("-i \"" + ProgramDir(route) + "edit.avs\" ") != std::string::npos;
     }
 
-    static std::string InfoCommand(const std::string& path)
+    static std::string InfoCommand(const std::string& path, Route route = Route::WindowsFfmpeg)
     {
-        return g_programDir + "vec.exe lumen-quartz-framebridging -info \"" + path + "\"";
+        return ProgramDir(route) + "vec.exe lumen-quartz-framebridging -info \"" + path + "\"";
     }
 
     // Every line a progress line, the last one near the end of the clip.
@@ -203,7 +231,14 @@ const ConversionCase CASES[] = {
     {"flv_flv_mp3", TARGET_FLV, 1, 0, "clip.mp4", 320, 240, 29.97, "flv", "flv1", "mp3", 320, 240},
 };
 
-class ConversionTest : public EncoderTest, public ::testing::WithParamInterface<int> {};
+class ConversionTest : public EncoderTest, public ::testing::WithParamInterface<int> {
+protected:
+    // Converts one case and checks the file against it; an AVI file also
+    // tells which FFmpeg wrote it.
+    static void ExpectConvertsAsAsked(int index, Route route);
+};
+class HostRouteConversionTest : public ConversionTest {};
+class RouteTest : public EncoderTest, public ::testing::WithParamInterface<Route> {};
 
 // The cases walk through every entry of the audio bit-rate, sample-rate and
 // aspect tables, both channel counts and the whole volume range.
@@ -227,10 +262,10 @@ ConverterSettings SettingsFor(int index)
     return settings;
 }
 
-TEST_P(ConversionTest, ConvertsToThePlayableFileAsked)
+void ConversionTest::ExpectConvertsAsAsked(int index, Route route)
 {
-    const ConversionCase& c = CASES[GetParam()];
-    ConverterCommand command = Command(SettingsFor(GetParam()), c.source, c.name);
+    const ConversionCase& c = CASES[index];
+    ConverterCommand command = Command(SettingsFor(index), c.source, c.name, route);
     DeleteFileA(command.outputPath.c_str());
     SCOPED_TRACE(command.commandLine);
 
@@ -246,11 +281,23 @@ TEST_P(ConversionTest, ConvertsToThePlayableFileAsked)
     EXPECT_NEAR(CLIP_SECONDS, media.duration, CLIP_SECONDS * 0.1);
     EXPECT_EQ(c.outWidth, media.width);
     EXPECT_EQ(c.outHeight, media.height);
+    if (std::string(c.format) == "avi") {
+        EXPECT_EQ(0u, media.writer.find("Lavf")) << media.writer;
+        EXPECT_EQ(route == Route::WindowsFfmpeg, media.writer.find(BUNDLED_WRITER) == 0) << media.writer;
+    }
     EXPECT_TRUE(TemporaryFolderRemoved(run));
     DeleteFileA(command.outputPath.c_str());
 }
 
+TEST_P(ConversionTest, ConvertsToThePlayableFileAsked) { ExpectConvertsAsAsked(GetParam(), Route::WindowsFfmpeg); }
+
 INSTANTIATE_TEST_SUITE_P(EveryCodecEntry, ConversionTest, ::testing::Range(0, static_cast<int>(std::size(CASES))),
+                         [](const ::testing::TestParamInfo<int>& info) { return std::string(CASES[info.param].name); });
+
+TEST_P(HostRouteConversionTest, ConvertsToThePlayableFileAsked) { ExpectConvertsAsAsked(GetParam(), Route::HostFfmpeg); }
+
+// One case of each container family that FFmpeg writes differently.
+INSTANTIATE_TEST_SUITE_P(SomeCodecEntries, HostRouteConversionTest, ::testing::Values(0, 7, 15, 19, 24),
                          [](const ::testing::TestParamInfo<int>& info) { return std::string(CASES[info.param].name); });
 
 TEST_F(EncoderTest, CasesCoverEveryTableEntry)
@@ -274,7 +321,7 @@ TEST_F(EncoderTest, CasesCoverEveryTableEntry)
     EXPECT_GE(std::size(CASES), 15u) << "every audio bit rate is used once";
 }
 
-TEST_F(EncoderTest, InfoGivesDurationAndFrameSize)
+TEST_P(RouteTest, InfoGivesDurationAndFrameSize)
 {
     struct {
         const char* clip;
@@ -286,7 +333,7 @@ TEST_F(EncoderTest, InfoGivesDurationAndFrameSize)
         {"long.mp4", "Duration:20 Width:320 Height:240"},
     };
     for (const auto& e : expected) {
-        EncoderOutcome run = RunEncoder(InfoCommand(Clip(e.clip)));
+        EncoderOutcome run = RunEncoder(InfoCommand(Clip(e.clip), GetParam()));
         ASSERT_TRUE(run.exited);
         EXPECT_EQ(std::string(e.answer) + "\n", run.output) << e.clip;
         EXPECT_EQ(0u, run.exitCode);
@@ -324,17 +371,20 @@ TEST_F(EncoderTest, ScriptSourcesConvertWithTheirFrameRate)
     }
 }
 
-TEST_F(EncoderTest, QuitBytesFinishAPlayableFile)
+TEST_P(RouteTest, QuitBytesFinishAPlayableFile)
 {
     ConverterSettings settings;
     settings.videoCodec = 5;  // h264 at the largest frame size, so that 20 seconds take a while
     settings.width = 720;
     settings.height = 576;
-    ConverterCommand command = Command(settings, "long.mp4", "stopped");
-    // The quit comes once two progress lines show that FFmpeg encodes.
-    EncoderOutcome run = RunEncoder(command.commandLine, 2);
+    ConverterCommand command = Command(settings, "long.mp4", "stopped", GetParam());
+    // The quit comes once a progress line shows that FFmpeg encodes.
+    EncoderOutcome run = RunEncoder(command.commandLine, 1);
     ASSERT_TRUE(run.exited);
-    EXPECT_GE(run.lines.size(), 2u) << "the encoder ended before it reported progress";
+    int seconds = 0;
+    ASSERT_FALSE(run.lines.empty());
+    EXPECT_TRUE(IsProgressLine(run.lines.back(), &seconds) && seconds >= 1)
+        << "the encoder ended before it reported progress";
     for (const std::string& line : run.lines)
         EXPECT_TRUE(IsProgressLine(line)) << line;
     MediaStreams media = ProbeMedia(command.outputPath);
@@ -346,21 +396,21 @@ TEST_F(EncoderTest, QuitBytesFinishAPlayableFile)
     DeleteFileA(command.outputPath.c_str());
 }
 
-TEST_F(EncoderTest, FailuresEndWithAFailureLine)
+TEST_P(RouteTest, FailuresEndWithAFailureLine)
 {
     ConverterSettings settings;
-    ConverterCommand missingSource = Command(settings, "missing.mp4", "failed");
+    ConverterCommand missingSource = Command(settings, "missing.mp4", "failed", GetParam());
     ExpectFailure(RunEncoder(missingSource.commandLine));
 
     settings.input = Clip("clip.mp4");
     settings.outputBase = g_work + "no such folder\\out";
-    EncoderOutcome noFolder = RunEncoder(BuildConverterCommand(g_programDir, settings).commandLine);
+    EncoderOutcome noFolder = RunEncoder(BuildConverterCommand(ProgramDir(GetParam()), settings).commandLine);
     ExpectFailure(noFolder);
     EXPECT_TRUE(TemporaryFolderRemoved(noFolder));
 
     settings.directShow = 1;
-    ConverterCommand missingScripted = Command(settings, "missing.rmvb", "failed");
-    ASSERT_TRUE(ReadsTheScript(missingScripted)) << missingScripted.commandLine;
+    ConverterCommand missingScripted = Command(settings, "missing.rmvb", "failed", GetParam());
+    ASSERT_TRUE(ReadsTheScript(missingScripted, GetParam())) << missingScripted.commandLine;
     ExpectFailure(RunEncoder(missingScripted.commandLine));
     settings.directShow = 0;
 
@@ -369,11 +419,13 @@ TEST_F(EncoderTest, FailuresEndWithAFailureLine)
     DWORD written = 0;
     WriteFile(garbage, "this is no video at all", 23, &written, nullptr);
     CloseHandle(garbage);
-    ConverterCommand notMedia = Command(settings, "garbage.avi", "failed");
+    ConverterCommand notMedia = Command(settings, "garbage.avi", "failed", GetParam());
     EncoderOutcome refused = RunEncoder(notMedia.commandLine);
     ExpectFailure(refused);
     EXPECT_TRUE(TemporaryFolderRemoved(refused));
 }
+
+INSTANTIATE_TEST_SUITE_P(BothFfmpegs, RouteTest, ::testing::Values(Route::WindowsFfmpeg, Route::HostFfmpeg), RouteName);
 
 TEST_F(EncoderTest, RefusesToWorkWithoutTheAccessToken)
 {

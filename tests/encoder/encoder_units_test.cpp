@@ -5,6 +5,7 @@
 
 #include "encoder/CommandLine.h"
 #include "encoder/FfmpegOptions.h"
+#include "encoder/Follow.h"
 #include "encoder/ProbeInfo.h"
 #include "encoder/Progress.h"
 #include "encoder/ScriptReader.h"
@@ -75,7 +76,7 @@ TEST(FfmpegOptionsTest, TranslatesTheExampleIntoTodaysSpelling)
     Strings options = Translate(ExampleSettings());
     EXPECT_EQ((Strings{"-c:v", "libxvid", "-b:v", "800k", "-s", "320x240", "-r", "25", "-aspect", "4:3", "-c:a",
                        "libmp3lame", "-b:a", "128k", "-ac", "2", "-ar", "44100", "-vf", "fps=25", "-af",
-                       "volume=1,aresample=async=1:first_pts=0", "-fps_mode", "cfr"}),
+                       "volume=1,aresample=async=1:first_pts=0", "-vsync", "cfr"}),
               options);
 }
 
@@ -150,11 +151,11 @@ TEST(FfmpegOptionsTest, ConstantRateComesFromTheFpsFilter)
 {
     EncodeSettings settings;
     settings.frameRate = 10.0;
-    settings.fpsMode = "cfr";
+    settings.videoSync = "cfr";
     EXPECT_EQ("fps=10", ValueOf(FfmpegOutputOptions(settings), "-vf"));
     settings.sourceFrameRate = 23.976;  // forced by a script first
     EXPECT_EQ("fps=24000/1001,fps=10", ValueOf(FfmpegOutputOptions(settings), "-vf"));
-    settings.fpsMode = "vfr";  // frames keep their own times
+    settings.videoSync = "vfr";  // frames keep their own times
     EXPECT_EQ("fps=24000/1001", ValueOf(FfmpegOutputOptions(settings), "-vf"));
 }
 
@@ -230,9 +231,10 @@ TEST(ProgressTest, PrintsOneParsableLinePerBlock)
     Strings printed;
     ProgressReporter reporter([&](const std::string& line) { printed.push_back(line); });
     reporter.Feed("frame=50\nfps=  24.5\nstream_0_0_q=2.0\nbitrate= 450.0kbits/s\ntotal_size=113664\n"
-                  "out_time_us=2040000\nspeed=  36x\npro");
+                  "out_time_us=2040000\nspeed=  36x\npro",
+                  0);
     EXPECT_TRUE(printed.empty()) << "a block ends with its progress line";
-    reporter.Feed("gress=continue\r\nframe=60\nout_time_us=N/A\nbitrate=\nprogress=end\n");
+    reporter.Feed("gress=continue\r\nframe=60\nout_time_us=N/A\nbitrate=\nprogress=end\n", 10);
     ASSERT_EQ(2u, printed.size());
     EXPECT_EQ("frame=50 fps=24.5 q=2.0 size=111kB bitrate=450.0kbits/s speed=36x time=2.04\n", printed[0]);
     int seconds = -1;
@@ -254,6 +256,104 @@ TEST(ProgressTest, KeepsTheConverterInformedWhileFfmpegIsQuiet)
     EXPECT_EQ(1, printed);
     reporter.KeepAlive(1400, 400);
     EXPECT_EQ(2, printed);
+}
+
+// An FFmpeg as the 4.1 build reports: a progress block every 500 ms of a
+// clock that only the follower's waits move on, each wait waking up
+// `lateness` late as on a busy machine. It ends at `endAt`; a quit makes it
+// end `quitTakes` later (never, at 0). The converter's quit comes at `quitAt`.
+class SimulatedRun : public EncodingRun {
+public:
+    unsigned long now = 0;
+    unsigned long lateness = 0;
+    unsigned long endAt = 3000;
+    unsigned long quitAt = 0;
+    unsigned long quitTakes = 0;
+    int quitsSent = 0;
+    unsigned long firstQuitAt = 0;
+    std::atomic<bool> quitRequested{false};
+
+    std::string TakeProgress() override
+    {
+        std::string text;
+        for (; m_reported + 500 <= now && m_reported + 500 <= endAt; m_reported += 500)
+            text += "out_time_us=" + std::to_string((m_reported + 500) * 1000) + "\nprogress=continue\n";
+        return text;
+    }
+    bool HasEnded(int& exitCode) override
+    {
+        exitCode = 0;
+        return now >= endAt;
+    }
+    void WaitForEnd(unsigned long milliseconds) override
+    {
+        now = std::min(now + milliseconds + lateness, endAt);
+        if (quitAt && now >= quitAt)
+            quitRequested = true;
+    }
+    void RequestQuit() override
+    {
+        if (quitsSent++ > 0)
+            return;
+        firstQuitAt = now;
+        if (quitTakes)
+            endAt = now + quitTakes;
+    }
+    std::string Log() override { return ""; }
+
+    // Each printed line with the time it was printed.
+    std::vector<std::pair<unsigned long, std::string>> Follow(FollowOutcome& outcome)
+    {
+        std::vector<std::pair<unsigned long, std::string>> lines;
+        outcome = FollowEncoding(
+            *this, quitRequested, [&](const std::string& line) { lines.emplace_back(now, line); },
+            [this] { return now; });
+        return lines;
+    }
+
+private:
+    unsigned long m_reported = 0;
+};
+
+TEST(FollowTest, ConverterHearsAtLeastEveryFourTenthsBetweenFfmpegsRarerReports)
+{
+    for (unsigned long lateness : {0ul, 1ul, 140ul}) {
+        SCOPED_TRACE("late by " + std::to_string(lateness) + " ms");
+        SimulatedRun run;
+        run.lateness = lateness;
+        FollowOutcome outcome;
+        auto lines = run.Follow(outcome);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(0u, lines.front().first) << "a line as soon as the encoding starts";
+        for (size_t i = 1; i < lines.size(); ++i)
+            EXPECT_LT(lines[i].first - lines[i - 1].first, 400u) << lines[i].second;
+        int seconds = 0;
+        EXPECT_TRUE(IsProgressLine(lines.back().second, &seconds));
+        EXPECT_EQ(3, seconds) << "the last report is printed";
+        EXPECT_FALSE(outcome.quit);
+        EXPECT_EQ(0, run.quitsSent);
+    }
+}
+
+TEST(FollowTest, QuitIsPassedOnAndRepeatedAndEndsTheLines)
+{
+    struct {
+        unsigned long quitTakes;
+        int sends;
+    } const cases[] = {{300, 1}, {0, 3}};  // FFmpeg that obeys, FFmpeg that ignores the quit
+    for (const auto& c : cases) {
+        SimulatedRun run;
+        run.endAt = 20000;
+        run.quitAt = 1200;
+        run.quitTakes = c.quitTakes;
+        FollowOutcome outcome;
+        auto lines = run.Follow(outcome);
+        EXPECT_TRUE(outcome.quit);
+        EXPECT_EQ(c.sends, run.quitsSent);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_GE(run.firstQuitAt, 1200u);
+        EXPECT_LE(lines.back().first, run.firstQuitAt) << "nothing printed after the quit";
+    }
 }
 
 TEST(ProbeInfoTest, ReadsDurationAndTheFirstRealPicture)

@@ -1,5 +1,5 @@
 // How vec.exe drives FFmpeg's Windows programs through pipes, with a stand-in
-// for them (no Windows FFmpeg exists here): probing, progress, quit, failure,
+// for them whose behaviour the test decides: probing, progress, quit, failure,
 // and missing programs.
 #include "encoder/ProbeInfo.h"
 #include "encoder/ToolHost.h"
@@ -21,7 +21,7 @@ protected:
         std::string fake = FakeFfmpegPath();
         ASSERT_TRUE(CopyFileA(fake.c_str(), (m_toolDir + "ffmpeg.exe").c_str(), FALSE)) << fake;
         ASSERT_TRUE(CopyFileA(fake.c_str(), (m_toolDir + "ffprobe.exe").c_str(), FALSE));
-        m_host = CreateWindowsToolHost(m_folder, m_toolDir);
+        m_host = CreateWindowsToolHost(m_toolDir);
     }
 
     void TearDown() override
@@ -63,7 +63,6 @@ protected:
         return progress + run.TakeProgress();
     }
 
-    PrivateFolder m_folder;
     std::string m_toolDir;
     std::unique_ptr<ToolHost> m_host;
 };
@@ -117,7 +116,7 @@ TEST_F(WindowsToolHostTest, FailureKeepsFfmpegsMessages)
 
 TEST_F(WindowsToolHostTest, MissingProgramsAreNamed)
 {
-    std::unique_ptr<ToolHost> bare = CreateWindowsToolHost(m_folder, m_toolDir + "nothing here\\");
+    std::unique_ptr<ToolHost> bare = CreateWindowsToolHost(m_toolDir + "nothing here\\");
     ToolResult result;
     std::string error;
     EXPECT_FALSE(bare->RunProbe(ProbeArguments("clip.avi"), result, error));
