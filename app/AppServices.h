@@ -2,12 +2,12 @@
 // stored setting and the program directory beside which every companion file lies.
 #pragma once
 
+#include "app/AppVersion.h"
+
 #include <windows.h>
 
 #include <string>
 
-#define APP_TITLE "Vodrix Video Converter"
-#define APP_VERSION "V2.0.5"
 #define SKIN_FILE_NAME "x-plus.smf"
 #define DIALOG_SKIN_NAME "MainDialog"
 

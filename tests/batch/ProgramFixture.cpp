@@ -18,14 +18,6 @@ const Family FAMILIES[5] = {
     {IDC_TO_MOV, "_xvid_aac.mov"}, {IDC_TO_FLV, "_swf_mp3.swf"},
 };
 
-std::string WindowsPathOfHost(std::string hostPath)
-{
-    for (char& c : hostPath)
-        if (c == '/')
-            c = '\\';
-    return "Z:" + hostPath;
-}
-
 namespace {
 
 std::string SuiteFolder()

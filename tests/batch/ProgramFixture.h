@@ -4,6 +4,7 @@
 #pragma once
 
 #include "RemoteProgram.h"
+#include "support/HostProcess.h"
 
 #include <gtest/gtest.h>
 
@@ -51,8 +52,6 @@ protected:
     std::string m_logPath;
 };
 
-// "Z:" and the host path with backslashes.
-std::string WindowsPathOfHost(std::string hostPath);
 // Runs a host shell command on the suite's folders ($CLIPS and $OUT).
 void HostShell(const std::string& command);
 bool FileExists(const std::string& windowsPath);

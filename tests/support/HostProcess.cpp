@@ -47,3 +47,11 @@ std::string HostPathOf(const std::string& windowsPath)
     HeapFree(GetProcessHeap(), 0, unixPath);
     return result;
 }
+
+std::string WindowsPathOfHost(std::string hostPath)
+{
+    for (char& c : hostPath)
+        if (c == '/')
+            c = '\\';
+    return "Z:" + hostPath;
+}

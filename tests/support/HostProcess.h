@@ -15,3 +15,6 @@ bool RunHostShell(const std::string& command);
 
 // The host path of a Windows path; empty when there is none.
 std::string HostPathOf(const std::string& windowsPath);
+
+// The Windows path of a host path: "Z:" and the host path with backslashes.
+std::string WindowsPathOfHost(std::string hostPath);
