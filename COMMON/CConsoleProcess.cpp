@@ -127,7 +127,7 @@ int CConsoleProcess::bExecute()
 void CConsoleProcess::ReadOutput()
 {
     LineAssembler lines;
-    TraceFile trace(m_pOwner->GetProgramDirectory() + "trace");
+    TraceFile trace(m_pOwner->GetOwnFilesDirectory() + "trace");
     trace.WriteLine(m_strCommand);
     DWORD readError = ERROR_SUCCESS;
     bool quitSent = false;

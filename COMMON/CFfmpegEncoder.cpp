@@ -64,14 +64,19 @@ struct CFfmpegEncoder::FamilyOptions {
     std::string outputSuffix;  // "_" video "_" audio extension
 };
 
-CFfmpegEncoder::CFfmpegEncoder(HWND hMainWnd, std::string programDir)
+CFfmpegEncoder::CFfmpegEncoder(HWND hMainWnd) : CFfmpegEncoder(hMainWnd, GetProgramDir(), GetOwnFilesDir()) {}
+
+CFfmpegEncoder::CFfmpegEncoder(HWND hMainWnd, const std::string& folder) : CFfmpegEncoder(hMainWnd, folder, folder) {}
+
+CFfmpegEncoder::CFfmpegEncoder(HWND hMainWnd, std::string programDir, std::string ownFilesDir)
     : m_item(),
       m_pNotifyWnd(nullptr),
       m_hProcess(nullptr),
       m_bError(0),
       m_bStopped(0),
       m_hMainWnd(hMainWnd),
-      m_strProgramDir(std::move(programDir))
+      m_strProgramDir(std::move(programDir)),
+      m_strOwnFilesDir(std::move(ownFilesDir))
 {
 }
 
@@ -157,7 +162,7 @@ bool CFfmpegEncoder::bFrameSizeAllowed() const
 std::string CFfmpegEncoder::InputPathForEncoder() const
 {
     if (m_item.m_bDirectShow == 1) {
-        const std::string script = m_strProgramDir + "edit.avs";
+        const std::string script = m_strOwnFilesDir + "edit.avs";
         if (bWriteSourceScript(script.c_str(), m_item.m_szSourcePath) == 1)
             return script;
     }

@@ -25,9 +25,11 @@ enum {
 
 class CFfmpegEncoder : public CEncoder {
 public:
-    // `hMainWnd` owns the message boxes and the tray icon; `programDir` is
-    // where "vec.exe", "edit.avs" and "trace" lie (with its trailing backslash).
-    explicit CFfmpegEncoder(HWND hMainWnd = nullptr, std::string programDir = GetProgramDir());
+    // `hMainWnd` owns the message boxes and the tray icon. "vec.exe" lies in
+    // the program's folder; "edit.avs" and "trace" go to GetOwnFilesDir().
+    explicit CFfmpegEncoder(HWND hMainWnd = nullptr);
+    // "vec.exe", "edit.avs" and "trace" all in `folder` (with its trailing backslash).
+    CFfmpegEncoder(HWND hMainWnd, const std::string& folder);
 
     int bGetOptionName(int nListType, int nIndex, char* pszName) override;
     int bGetOptionCount(int nListType, int* pnCount) override;
@@ -45,9 +47,11 @@ public:
 
     const std::string& GetCommand() const { return m_strCommand; }
     const MediaItem& GetItem() const { return m_item; }
-    const std::string& GetProgramDirectory() const { return m_strProgramDir; }
+    const std::string& GetOwnFilesDirectory() const { return m_strOwnFilesDir; }
 
 private:
+    CFfmpegEncoder(HWND hMainWnd, std::string programDir, std::string ownFilesDir);
+
     friend class CConsoleProcess;  // settles m_bStopped when a run ends
 
     struct FamilyOptions;
@@ -79,5 +83,6 @@ private:
     int m_bError;                    // a line that is not a progress line was seen
     std::atomic<int> m_bStopped;     // a stop has been handed to the runner
     HWND m_hMainWnd;
-    std::string m_strProgramDir;
+    std::string m_strProgramDir;   // where "vec.exe" lies
+    std::string m_strOwnFilesDir;  // where "edit.avs" and "trace" are written
 };

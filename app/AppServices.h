@@ -1,5 +1,6 @@
 // The application shell's services: title and version, the event log, the one
-// stored setting and the program directory beside which every companion file lies.
+// stored setting, the program directory beside which every companion file
+// lies, and the folders the program writes into.
 #pragma once
 
 #include "app/AppVersion.h"
@@ -45,6 +46,22 @@ int WriteSetting(const char* name, const char* text);
 
 // The running executable's directory with its trailing backslash.
 std::string GetProgramDir();
+
+// Whether a new file can be made in `folder` (a trailing backslash is
+// optional). Found by really making one, which is then removed: attributes
+// tell nothing of access rights, read-only media or mounts.
+bool FolderAcceptsFiles(const std::string& folder);
+
+// An installed program's folder may refuse a standard user's files. While
+// it takes them, both answers below are the program's folder. Otherwise the
+// program's own files go to a per-user folder APP_TITLE under the local
+// application data (made when needed), and the output goes by default to
+// the user's Videos folder, else Documents. Decided once per run; each
+// answer ends in a backslash.
+// Where "edit.avs" and "trace" are written.
+const std::string& GetOwnFilesDir();
+// The output directory while none is stored.
+const std::string& GetDefaultOutputDir();
 
 // Everything of `path` up to and including its last backslash; empty when
 // there is none. Pure, so that it can be tested on any path.

@@ -44,6 +44,14 @@ void ShowPathTooLong(IBatchHost& host, const MediaItem& item)
     host.ShowMessage(text);
 }
 
+void ShowOutputDirectoryRefused(IBatchHost& host, const std::string& folder)
+{
+    LogBatchError("Module ID:%x Can not write to directory :%s", folder.c_str());
+    char text[MEDIA_PATH_CHARS + 256];
+    snprintf(text, sizeof text, MSG_OUTPUT_DIR_REFUSED, folder.c_str());
+    host.ShowMessage(text);
+}
+
 // After the engine: a row is converted only when it ran to its end and its
 // file really holds data. A stopped encoder leaves a partial file under the
 // usual name; the row stays unconverted, so the next Convert redoes it.
@@ -94,10 +102,16 @@ bool OutputFileMade(const char* path)
     return !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && (data.nFileSizeLow || data.nFileSizeHigh);
 }
 
-void BeginBatch(IBatchHost& host)
+bool BeginBatch(IBatchHost& host)
 {
+    const std::string folder = host.OutputDirectoryText();
+    if (!FolderAcceptsFiles(folder)) {
+        ShowOutputDirectoryRefused(host, folder);
+        return false;
+    }
     host.ClearStopRequest();
     host.EnableCommands(false);
+    return true;
 }
 
 int RunBatchLoop(IBatchHost& host)

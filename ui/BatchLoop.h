@@ -14,6 +14,8 @@ constexpr unsigned BATCH_MODULE_ID = 0xFF0001;
 #define MSG_EMPTY_LIST "Please add media file ...."
 #define MSG_MISSING_SOURCE " There is a internal error !Please restart the apllication to try again! "
 #define MSG_BATCH_DONE " Media file has been generated."
+// Names the output directory that refused a file.
+#define MSG_OUTPUT_DIR_REFUSED "The output directory \"%s\" cannot be written. Please choose another output directory."
 
 class IBatchHost {
 public:
@@ -38,10 +40,12 @@ public:
     virtual void EnableCommands(bool idle) = 0;
 };
 
-// Convert, on the user-interface thread before the worker starts: a stop
-// request left from before (Stop clicked while nothing ran) must not end
-// the new run, and the controls switch to the running state.
-void BeginBatch(IBatchHost& host);
+// Convert, on the user-interface thread before the worker starts. An output
+// directory that takes no file is named in a message and nothing starts
+// (false): no row is touched, and every row stays as it was. Otherwise a
+// stop request left from before (Stop clicked while nothing ran) must not
+// end the new run, and the controls switch to the running state (true).
+bool BeginBatch(IBatchHost& host);
 
 // The run itself, on the worker. 1 when it completed (every row done), 0
 // when it ended on an error, a failure or a stop; only a completed run

@@ -54,7 +54,8 @@ void CConverterDlg::OnConvert()
     m_runSettings = ReadPanelSettings();
     m_strRunOutDir = m_editOutDir.GetWindowText();
     CConverterBatchHost host(*this);
-    BeginBatch(host);
+    if (!BeginBatch(host))
+        return;
     if (!m_batchWorker.Start(&CConverterDlg::ConvertThreadProc, this)) {
         host.EnableCommands(true);
         MessageBoxA(m_hWnd, "The conversion could not be started. Please try again.", "Info", MB_OK);

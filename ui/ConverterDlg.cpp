@@ -200,7 +200,7 @@ void CConverterDlg::SetUpPictureButton(CImageButton& button, UINT hover, UINT no
 void CConverterDlg::LoadOutputDirectory()
 {
     if (!ReadSetting(DIRECTORY_SETTING, m_strOutDir))
-        m_strOutDir = GetProgramDir();
+        m_strOutDir = GetDefaultOutputDir();
     m_editOutDir.SetWindowText(m_strOutDir.c_str());
     WriteSetting(DIRECTORY_SETTING, m_strOutDir.c_str());
 }

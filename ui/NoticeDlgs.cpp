@@ -31,6 +31,6 @@ std::string CConvertNoticeDlg::TraceText(const std::string& tracePath)
 BOOL CConvertNoticeDlg::OnInitDialog()
 {
     CDialogBase::OnInitDialog();
-    SetDlgItemTextA(m_hWnd, IDC_TRACE_TEXT, TraceText(GetProgramDir() + TRACE_FILE_NAME).c_str());
+    SetDlgItemTextA(m_hWnd, IDC_TRACE_TEXT, TraceText(GetOwnFilesDir() + TRACE_FILE_NAME).c_str());
     return TRUE;
 }

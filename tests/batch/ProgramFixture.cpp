@@ -20,11 +20,24 @@ const Family FAMILIES[5] = {
 
 namespace {
 
+// A folder for each suite that uses the fixture, since such suites run side by side.
 std::string SuiteFolder()
 {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + "vodrix_batch_e2e\\";
+    char exe[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    const std::string name = exe + DirectoryOfPath(exe).size();
+    return std::string(temp) + "vodrix_" + name.substr(0, name.rfind('.')) + "\\";
+}
+
+void ForgetStoredDirectory()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, "Directory");
+        RegCloseKey(key);
+    }
 }
 
 std::string Exports()
@@ -79,7 +92,11 @@ void ConverterProgram::MakeClips()
 void ConverterProgram::SetUp()
 {
     HostShell("rm -rf \"$OUT\"; mkdir -p \"$OUT\"");
-    ASSERT_EQ(1, WriteSetting("Directory", OutputFolder().c_str()));
+    const std::string stored = StoredOutputDirectory();
+    if (!stored.empty())
+        ASSERT_EQ(1, WriteSetting("Directory", stored.c_str()));
+    else
+        ForgetStoredDirectory();
     m_logPath = SuiteFolder() + "program_errors.log";
     ASSERT_TRUE(m_program.Start(ProgramPath(), m_logPath));
 }

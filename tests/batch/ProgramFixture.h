@@ -35,7 +35,8 @@ protected:
     void SetUp() override;
     // The host path of the program the test starts.
     virtual std::string ProgramPath() const { return PROGRAM_HOST_PATH; }
-    // The host command that runs it.
+    // The output directory stored before the program starts; none when empty.
+    virtual std::string StoredOutputDirectory() const { return OutputFolder(); }
     void TearDown() override;
 
     // Adds the clips and checks that they became rows.

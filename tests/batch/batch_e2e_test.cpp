@@ -165,8 +165,8 @@ TEST_F(ConverterProgram, StopDuringTheSecondRowAndTheWindowAnswersWhileTheEncode
 TEST_F(ConverterProgram, AnEncoderFailureNamesTheTraceFileWithTheCommandAndTheEncodersLines)
 {
     AddClips({"a.avi"});
-    // The encoder refuses to write into a folder that has gone.
-    HostShell("rm -rf \"$OUT\"");
+    // A folder where the output file should go makes the encoder fail.
+    HostShell("mkdir \"$OUT/a_xvid_mp3.avi\"");
     m_program.Click(IDC_CONVERT);
     const RemoteDialog notice = m_program.WaitForDialog(60000, "Notice");
     ASSERT_TRUE(notice.hwnd != nullptr);
