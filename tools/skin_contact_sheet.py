@@ -66,6 +66,8 @@ KEYS = {
                   "ITEM.ACTIVEIMAGE": GRID, "ITEM.SEPARATORIMAGE": GRID, "ITEM.SUBMENU": SLICE,
                   "ITEM.CHECKIMAGE": SLICE},
     "Tooltip": dict(BASE),
+    "Image": dict(BASE),
+    "Voice": dict(BASE),
     "CaptionButton": {**CAPTION_ELEMENT, "ACTION": NUMBER, "COMMANDID": CONTROLID, "CHECKBUTTON": NUMBER,
                       **{f"{s}.IMAGE": SLICE for s in
                          ("NORMAL", "HOVER", "PRESSED", "CHECKED", "INACTIVE", "DISABLED")}},
@@ -139,22 +141,45 @@ class SkinObject:
 
 
 TOKEN = re.compile(r'"(?:\\.|[^"\\])*"|[{}=]|[^\s{}="]+')
+# A '#' followed by a blank or the end of the line starts a comment; any other
+# '#' starts a colour.
+COMMENT = re.compile(r'("(?:\\.|[^"\\])*")|#(?=\s|$).*')
 
 
 def tokenize(text):
+    """The tokens of each line that holds any, with the line's number."""
     for number, line in enumerate(text.splitlines(), 1):
-        line = re.sub(r'("(?:\\.|[^"\\])*")|#(?![0-9A-Fa-f]{6}\b).*', lambda m: m.group(1) or "", line)
-        for token in TOKEN.findall(line):
-            yield token, number
+        tokens = TOKEN.findall(COMMENT.sub(lambda m: m.group(1) or "", line))
+        if tokens:
+            yield tokens, number
 
 
 def unquote(token):
-    return re.sub(r"\\(.)", r"\1", token[1:-1])
+    return re.sub(r"\\x([0-9A-Fa-f]{2})|\\(.)",
+                  lambda m: chr(int(m.group(1), 16)) if m.group(1) else m.group(2), token[1:-1])
+
+
+def number(word):
+    """Decimal or 0x hex, with a sign or without, as the compiler reads it."""
+    return int(word, 16) if re.fullmatch(r"[+-]?0[xX][0-9A-Fa-f]+", word) else int(word)
 
 
 def colour(token):
-    v = int(token[1:], 16)
+    """#RRGGBB or #RRGGBBSS (the spare byte means nothing to the picture)."""
+    v = int(token[1:7], 16)
     return ((v >> 16) & 255, (v >> 8) & 255, v & 255)
+
+
+def options(words):
+    """Option words and what follows each, up to the next option word."""
+    found, key = {}, None
+    for word in words:
+        if word[0].isalpha():
+            key = word
+            found[key] = []
+        elif key:
+            found[key].append(word)
+    return found
 
 
 def parse_value(words, line):
@@ -173,48 +198,49 @@ def parse_value(words, line):
         return Value(FONT, {"face": unquote(words[1]), "height": int(words[2]), "weight": int(words[3]),
                             "colour": colour(words[4])}, line)
     if head == "effect":
-        return Value(EFFECT, {"text": colour(words[1]), "shadow": colour(words[3]),
-                              "offset": (int(words[5]), int(words[6])), "flags": int(words[8])}, line)
+        # What the line does not name: the defaults of a new effect.
+        named = options(words[2:])
+        return Value(EFFECT, {"text": colour(words[1]), "shadow": colour(named.get("shadow", ["#808080"])[0]),
+                              "offset": tuple(int(w) for w in named.get("offset", [1, 1])),
+                              "flags": number(named.get("flags", ["32772"])[0])}, line)
     if head.startswith('"'):
         return Value(TEXT, unquote(head), line)
     if head.startswith("#"):
         return Value(COLOUR, colour(head), line)
     if len(words) == 4:
-        return Value("rect", tuple(int(w, 0) for w in words), line)
-    return Value(NUMBER, int(head, 0), line)
+        return Value("rect", tuple(number(w) for w in words), line)
+    return Value(NUMBER, number(head), line)
 
 
 def parse(path):
-    """The image table (name -> path) and the top-level objects."""
-    tokens = list(tokenize(open(path).read()))
-    images, objects, stack = {}, [], []
-    i = 0
-    while i < len(tokens):
-        token, line = tokens[i]
-        if token == "skin" and not stack:
-            i += 2
-        elif token == "image":
-            images[unquote(tokens[i + 1][0])] = os.path.join(os.path.dirname(path), unquote(tokens[i + 2][0]))
-            i += 3
-        elif token == "voice":
-            i += 2
-        elif token == "object":
-            obj = SkinObject(tokens[i + 1][0], unquote(tokens[i + 2][0]), line)
-            (stack[-1].children if stack else objects).append(obj)
-            stack.append(obj)
-            i += 4
-        elif token == "}":
+    """The image table (name -> path), the top-level objects, and the image
+    and voice entries that carry values of their own (as objects of type
+    Image and Voice)."""
+    images, objects, entries, stack = {}, [], [], []
+    for tokens, line in tokenize(open(path).read()):
+        head = tokens[0]
+        if head == "}":
             stack.pop()
-            i += 1
+            continue
+        if head in ("image", "voice") and not stack:
+            name = unquote(tokens[1])
+            if head == "image":
+                images[name] = os.path.join(os.path.dirname(path), unquote(tokens[2]))
+            obj = SkinObject(head.capitalize(), name, line)
+            target = entries
+        elif head == "object":
+            obj = SkinObject(tokens[1], unquote(tokens[2]), line)
+            target = stack[-1].children if stack else objects
+        elif head == "skin" and not stack:
+            continue
         else:
-            key = token
-            words = []
-            i += 2  # key and '='
-            while i < len(tokens) and tokens[i][1] == line:
-                words.append(tokens[i][0])
-                i += 1
-            stack[-1].props[key] = parse_value(words, line)
-    return images, objects
+            stack[-1].props[head] = parse_value(tokens[2:], line)  # after the key and '='
+            continue
+        if "{" in tokens:
+            target.append(obj)
+            if tokens[-1] != "}":
+                stack.append(obj)
+    return images, objects, entries
 
 
 # ----------------------------------------------------------------------------
@@ -738,8 +764,8 @@ def main():
     args = [a for a in sys.argv[1:] if a != "--check"]
     if not args:
         sys.exit(__doc__)
-    images, objects = parse(args[0])
-    faults, fields = check(images, objects)
+    images, objects, entries = parse(args[0])
+    faults, fields = check(images, objects + entries)
     for f in faults:
         print("error: " + f, file=sys.stderr)
     if faults:

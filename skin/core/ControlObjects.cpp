@@ -169,6 +169,19 @@ ComboBox::ComboBox(int32_t typeId)
     DeclareColour("COLOR.DISABLEDTEXT", m_disabledText);
 }
 
+// Readers of 1.9 and 1.10 files take the disabled colours from where the
+// common record holds the field's colours (see below), so they are written
+// there.
+void ComboBox::ExchangeCommonColours(RecordIo& io)
+{
+    if (io.IsReading() || io.Minor() < 9 || io.Minor() > 10) {
+        ControlObject::ExchangeCommonColours(io);
+        return;
+    }
+    io.Field(m_disabledBackground);
+    io.Field(m_disabledText);
+}
+
 void ComboBox::ExchangeControl(RecordIo& io)
 {
     for (NineGridImage& thumb : m_thumbs)

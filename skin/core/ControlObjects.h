@@ -114,6 +114,7 @@ public:
     Colour m_disabledText;
 
 protected:
+    void ExchangeCommonColours(RecordIo& io) override;
     void ExchangeControl(RecordIo& io) override;
 };
 

@@ -89,11 +89,16 @@ void SkinObject::Exchange(RecordIo& io)
 
 void SkinObject::ExchangeOwn(RecordIo&) {}
 
+void SkinObject::ExchangeCommonColours(RecordIo& io)
+{
+    io.Field(m_backColour);
+    io.Field(m_textColour);
+}
+
 void SkinObject::ExchangeCommon(RecordIo& io)
 {
     io.Field(m_name);
-    io.Field(m_backColour);
-    io.Field(m_textColour);
+    ExchangeCommonColours(io);
     io.Field(m_thirdColour);
     io.Field(m_note);
     io.Field(m_value);

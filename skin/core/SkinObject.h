@@ -85,6 +85,8 @@ protected:
 
     // The type's own fields, after the common record.
     virtual void ExchangeOwn(RecordIo& io);
+    // The back and text colours of the common record.
+    virtual void ExchangeCommonColours(RecordIo& io);
 
 private:
     void ExchangeCommon(RecordIo& io);

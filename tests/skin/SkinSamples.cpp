@@ -15,13 +15,19 @@ std::vector<int32_t> TopLevelTypes()
 {
     std::vector<int32_t> types;
     for (int32_t id = 0; id <= kTypeUnnamedControl; ++id) {
-        if (id != kTypeCaptionButton && id != kTypeImage && id != kTypeVoice && CreateSkinObject(id))
+        if (id != kTypeCaptionButton && CreateSkinObject(id))
             types.push_back(id);
     }
     return types;
 }
 
 namespace {
+
+// A spare top byte other than 0, which new colours have.
+Colour WithSpareByte(Colour colour, int seed)
+{
+    return colour | Colour(0x80 + seed % 0x80) << 24;
+}
 
 void FillValue(const SkinProperty& property, int seed)
 {
@@ -33,21 +39,26 @@ void FillValue(const SkinProperty& property, int seed)
     case kFontProperty: {
         FontRecord font = {};
         font.height = -10 - seed % 7;
+        font.width = 1 + seed % 5;
+        font.escapement = 10 * seed;
+        font.orientation = -seed;
         font.weight = 700;
         font.italic = 1;
+        font.underline = static_cast<uint8_t>(2 + seed % 250);  // any byte, not only 1
+        font.strikeOut = 255;
         font.charSet = s;
+        // Zero precisions differ from the defaults as much as any others.
+        font.outPrecision = seed % 2 ? 0 : 7;
+        font.clipPrecision = seed % 2 ? 0 : 4;
         font.quality = 4;
+        font.pitchAndFamily = static_cast<uint8_t>(0x30 + seed % 3);
         CopyText(font.faceName, sizeof font.faceName, "Face" + std::to_string(seed));
-        font.textColour = MakeColour(s, 1, 2);
-        // Values the source cannot name keep their defaults.
-        const FontRecord& current = *static_cast<FontRecord*>(value);
-        font.outPrecision = current.outPrecision;
-        font.clipPrecision = current.clipPrecision;
+        font.textColour = WithSpareByte(MakeColour(s, 1, 2), seed);
         *static_cast<FontRecord*>(value) = font;
         break;
     }
     case kTextProperty: CopyText(static_cast<char*>(value), kTextField, "text " + std::to_string(seed)); break;
-    case kColourProperty: *static_cast<Colour*>(value) = MakeColour(s, 100, 3); break;
+    case kColourProperty: *static_cast<Colour*>(value) = WithSpareByte(MakeColour(s, 100, 3), seed); break;
     case kSliceProperty: {
         ImageSlice slice = {};
         CopyText(slice.imageName, sizeof slice.imageName, image);
@@ -71,12 +82,12 @@ void FillValue(const SkinProperty& property, int seed)
     case kNumberProperty: *static_cast<int32_t*>(value) = 1000 + seed; break;
     case kControlIdProperty: *static_cast<uint32_t*>(value) = 2000u + s; break;
     case kTextEffectProperty: {
-        // The spare bytes, which the source cannot name, keep their defaults.
-        TextEffect effect = *static_cast<TextEffect*>(value);
+        // Spare bytes unlike those of any new effect (255 or 0, and 0).
+        TextEffect effect = {};
         effect.shadowX = 2;
         effect.shadowY = -1;
-        effect.textColour = (effect.textColour & 0xFF000000u) | MakeColour(s, 7, 8);
-        effect.shadowColour = (effect.shadowColour & 0xFF000000u) | MakeColour(9, s, 10);
+        effect.textColour = MakeColour(s, 7, 8) | 0x7F000000u;
+        effect.shadowColour = MakeColour(9, s, 10) | 0x3C000000u;
         effect.flags = 32773u + s;
         *static_cast<TextEffect*>(value) = effect;
         break;
@@ -97,38 +108,67 @@ void FillValues(SkinObject& object, int seed)
         FillValue(field, seed++);
 }
 
+namespace {
+
+std::vector<uint8_t> SampleBytes(size_t size, int salt)
+{
+    std::vector<uint8_t> bytes(size);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<uint8_t>(i * 13 + salt);
+    return bytes;
+}
+
+// An object with every value filled from `seed`, which moves on; an image
+// also gets bytes, in a format code no decoder knows.
+SkinObjectPtr SampleObject(int32_t type, const std::string& name, int& seed)
+{
+    SkinObjectPtr object = CreateSkinObject(type);
+    object->SetName(name);
+    FillValues(*object, seed);
+    if (type == kTypeImage)
+        static_cast<SkinImage&>(*object).SetEncoded(SampleBytes(20 + seed % 7, seed), 7);
+    seed += 50;
+    return object;
+}
+
+// Writers leave the common values of table entries at their defaults, as
+// the first image and voice have them; a reader keeps whatever a file holds.
+void GiveValuesAndAChild(SkinObject& entry, int& seed)
+{
+    FillValues(entry, seed);
+    seed += 50;
+    entry.AddChild(SampleObject(kTypeCaptionButton, "Inside", seed));
+}
+
+}  // namespace
+
 std::unique_ptr<Skin> MakeSampleSkin()
 {
     auto sample = std::make_unique<Skin>();
     int seed = 1;
     for (int32_t type : TopLevelTypes()) {
-        SkinObjectPtr object = CreateSkinObject(type);
-        object->SetName(TypeName(type) ? TypeName(type) : "Unnamed" + std::to_string(type));
-        FillValues(*object, seed);
-        seed += 50;
+        SkinObjectPtr object = SampleObject(type, TypeName(type) ? TypeName(type) : "Unnamed" + std::to_string(type), seed);
         if (type == kTypeFrameWnd) {
-            for (int32_t childType : {kTypeCaptionButton, kTypeCaptionStatic}) {
-                SkinObjectPtr child = CreateSkinObject(childType);
-                child->SetName(TypeName(childType));
-                FillValues(*child, seed);
-                seed += 50;
-                object->AddChild(std::move(child));
-            }
+            for (int32_t childType : {kTypeCaptionButton, kTypeCaptionStatic, kTypeImage, kTypeVoice})
+                object->AddChild(SampleObject(childType, TypeName(childType), seed));
         }
         sample->AddObject(std::move(object));
     }
     for (uint32_t format : {kImageBmp, kImageTga}) {
         auto image = std::make_unique<SkinImage>();
         image->SetName("image" + std::to_string(format - 1));
-        std::vector<uint8_t> bytes(37 * format);
-        for (size_t i = 0; i < bytes.size(); ++i)
-            bytes[i] = static_cast<uint8_t>(i * 13 + format);
-        image->SetEncoded(bytes, format);
+        image->SetEncoded(SampleBytes(37 * format, static_cast<int>(format)), format);
+        if (format == kImageTga)
+            GiveValuesAndAChild(*image, seed);
         sample->AddImage(std::move(image));
     }
-    auto voice = std::make_unique<SkinObject>(kTypeVoice);
-    voice->SetName("click");
-    sample->AddVoice(std::move(voice));
+    auto click = std::make_unique<SkinObject>(kTypeVoice);
+    click->SetName("click");
+    sample->AddVoice(std::move(click));
+    auto hum = std::make_unique<SkinObject>(kTypeVoice);
+    hum->SetName("hum");
+    GiveValuesAndAChild(*hum, seed);
+    sample->AddVoice(std::move(hum));
     return sample;
 }
 

@@ -13,9 +13,11 @@ namespace skintest {
 // The type ids a skin file can hold at the top level.
 std::vector<int32_t> TopLevelTypes();
 
-// One object of every top-level type, named after its type; the FrameWnd
-// has a CaptionButton and a CaptionStatic child. Two images, one voice.
-// Every value differs from its default.
+// One object of every top-level type (Image and Voice included), named
+// after its type; the FrameWnd has a CaptionButton, a CaptionStatic, an
+// Image and a Voice child. Two images and two voices in the tables, one of
+// each with values of its own and a child. Every value of an object differs
+// from its default.
 std::unique_ptr<skin::Skin> MakeSampleSkin();
 
 // Gives every property and field (but the name) a value made from `seed`

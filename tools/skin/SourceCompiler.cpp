@@ -144,6 +144,16 @@ public:
         ++m_next;
         return true;
     }
+    bool NextIs(TokenKind kind) const { return !AtEnd() && m_line.tokens[m_next].kind == kind; }
+    // Whether the next token is a word that starts like a number.
+    bool NextIsNumber() const
+    {
+        if (!NextIs(kWord))
+            return false;
+        const std::string& word = m_line.tokens[m_next].text;
+        const size_t digit = word[0] == '-' || word[0] == '+' ? 1 : 0;
+        return digit < word.size() && std::isdigit(static_cast<unsigned char>(word[digit]));
+    }
     void Expect(TokenKind kind, const char* text)
     {
         if (!TakeIf(kind, text))
@@ -176,19 +186,22 @@ public:
     {
         return static_cast<int32_t>(Integer(what, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
     }
-    Colour Rgb(const char* what)
+    // `#RRGGBB`, or `#RRGGBBSS` with the spare top byte of the COLORREF;
+    // the short form gives the spare byte `spare`.
+    Colour ColourValue(const char* what, uint8_t spare)
     {
         const std::string word = Word(what);
-        if (word.size() != 7 || word[0] != '#')
-            Fail(std::string("expected a colour #RRGGBB for ") + what);
-        int digits[6];
-        for (int i = 0; i < 6; ++i) {
-            digits[i] = HexDigit(word[1 + i]);
-            if (digits[i] < 0)
+        if ((word.size() != 7 && word.size() != 9) || word[0] != '#')
+            Fail(std::string("expected a colour #RRGGBB or #RRGGBBSS for ") + what);
+        uint8_t bytes[4] = {0, 0, 0, spare};
+        for (size_t at = 1; at < word.size(); at += 2) {
+            const int high = HexDigit(word[at]);
+            const int low = HexDigit(word[at + 1]);
+            if (high < 0 || low < 0)
                 Fail("not a colour: " + word);
+            bytes[at / 2] = static_cast<uint8_t>(high * 16 + low);
         }
-        return MakeColour(uint8_t(digits[0] * 16 + digits[1]), uint8_t(digits[2] * 16 + digits[3]),
-                          uint8_t(digits[4] * 16 + digits[5]));
+        return MakeColour(bytes[0], bytes[1], bytes[2]) | Colour(bytes[3]) << 24;
     }
     SkinRect Rect(const char* what)
     {
@@ -227,40 +240,53 @@ int32_t ParseSliceMode(Cursor& cursor)
     return static_cast<int32_t>(mode);
 }
 
+bool ParseFontOption(Cursor& cursor, const std::string& word, FontRecord& font)
+{
+    for (const FontByteOption& option : kFontByteOptions) {
+        if (word == option.word) {
+            const bool alone = option.isStyle && !cursor.NextIsNumber();
+            font.*option.field = alone ? 1 : static_cast<uint8_t>(cursor.Integer(option.word, 0, 255));
+            return true;
+        }
+    }
+    for (const FontNumberOption& option : kFontNumberOptions) {
+        if (word == option.word) {
+            font.*option.field = cursor.Int32(option.word);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The styles are off unless named; the other parts not named keep what the
+// font had.
 void ParseFont(Cursor& cursor, FontRecord& font)
 {
     cursor.Expect(kWord, "font");
     SetText(cursor, font.faceName, cursor.String("font face"), "a font face");
     font.height = cursor.Int32("font height");
     font.weight = cursor.Int32("font weight");
-    font.textColour = cursor.Rgb("font colour");
-    font.italic = font.underline = font.strikeOut = 0;
+    font.textColour = cursor.ColourValue("font colour", 0);
+    for (const FontByteOption& option : kFontByteOptions) {
+        if (option.isStyle)
+            font.*option.field = 0;
+    }
     while (!cursor.AtEnd()) {
         const std::string word = cursor.Word("font option");
-        if (word == "italic")
-            font.italic = 1;
-        else if (word == "underline")
-            font.underline = 1;
-        else if (word == "strikeout")
-            font.strikeOut = 1;
-        else if (word == "charset")
-            font.charSet = static_cast<uint8_t>(cursor.Integer("charset", 0, 255));
-        else if (word == "quality")
-            font.quality = static_cast<uint8_t>(cursor.Integer("quality", 0, 255));
-        else
+        if (!ParseFontOption(cursor, word, font))
             cursor.Fail("unknown font option '" + word + "'");
     }
 }
 
-// The spare top bytes of the colours keep what the effect had.
+// A six-digit colour keeps the spare top byte the effect had.
 void ParseEffect(Cursor& cursor, TextEffect& effect)
 {
     cursor.Expect(kWord, "effect");
-    effect.textColour = (effect.textColour & 0xFF000000) | cursor.Rgb("text colour");
+    effect.textColour = cursor.ColourValue("text colour", SpareByte(effect.textColour));
     while (!cursor.AtEnd()) {
         const std::string word = cursor.Word("effect option");
         if (word == "shadow") {
-            effect.shadowColour = (effect.shadowColour & 0xFF000000) | cursor.Rgb("shadow colour");
+            effect.shadowColour = cursor.ColourValue("shadow colour", SpareByte(effect.shadowColour));
         } else if (word == "offset") {
             effect.shadowX = static_cast<int8_t>(cursor.Integer("shadow offset", -128, 127));
             effect.shadowY = static_cast<int8_t>(cursor.Integer("shadow offset", -128, 127));
@@ -315,7 +341,7 @@ void ParseValue(Cursor& cursor, const SkinProperty& property)
         SetText(cursor, text, cursor.String("text"), "a text");
         break;
     }
-    case kColourProperty: *static_cast<Colour*>(value) = cursor.Rgb("colour"); break;
+    case kColourProperty: *static_cast<Colour*>(value) = cursor.ColourValue("colour", 0); break;
     case kSliceProperty: ParseSlice(cursor, *static_cast<ImageSlice*>(value)); break;
     case kNineGridProperty: ParseGrid(cursor, *static_cast<NineGridImage*>(value)); break;
     case kNumberProperty: *static_cast<int32_t*>(value) = cursor.Int32("number"); break;
@@ -327,14 +353,6 @@ void ParseValue(Cursor& cursor, const SkinProperty& property)
     case kRectangleField: *static_cast<SkinRect*>(value) = cursor.Rect("rectangle"); break;
     }
     cursor.ExpectEnd();
-}
-
-uint32_t FormatFromPath(const std::string& path)
-{
-    std::string extension = path.size() >= 4 ? path.substr(path.size() - 4) : "";
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension == ".bmp" ? kImageBmp : extension == ".tga" ? kImageTga : kImageUnknown;
 }
 
 class Compiler {
@@ -375,32 +393,39 @@ private:
         m_skin.SetMinor(static_cast<uint8_t>(minor));
     }
 
+    // `image "name" "path" [format N]`, then the entry's own values in a
+    // block or nothing.
     void Image(Cursor& cursor)
     {
         auto image = std::make_unique<SkinImage>();
         SetName(cursor, *image, cursor.String("image name"));
-        const std::string path = cursor.String("image path");
+        if (m_skin.Images().count(image->Name()))
+            cursor.Fail("image \"" + image->Name() + "\" named twice");
+        LoadImage(cursor, cursor.String("image path"), *image);
+        OptionalBlock(cursor, *image);
+        m_skin.AddImage(std::move(image));
+    }
+
+    // The path's extension gives the format unless `format N` names it.
+    void LoadImage(Cursor& cursor, const std::string& path, SkinImage& image)
+    {
         uint32_t format = FormatFromPath(path);
         if (cursor.TakeIf(kWord, "format"))
             format = static_cast<uint32_t>(cursor.Integer("format code", 0, 0xFFFFFFFFLL));
-        cursor.ExpectEnd();
-        if (m_skin.Images().count(image->Name()))
-            cursor.Fail("image \"" + image->Name() + "\" named twice");
         try {
-            image->SetEncoded(m_loadImage(path), format);
+            image.SetEncoded(m_loadImage(path), format);
         } catch (const std::exception& error) {
             cursor.Fail(error.what());
         }
-        m_skin.AddImage(std::move(image));
     }
 
     void Voice(Cursor& cursor)
     {
         auto voice = std::make_unique<SkinObject>(kTypeVoice);
         SetName(cursor, *voice, cursor.String("voice name"));
-        cursor.ExpectEnd();
         if (m_skin.Voices().count(voice->Name()))
             cursor.Fail("voice \"" + voice->Name() + "\" named twice");
+        OptionalBlock(cursor, *voice);
         m_skin.AddVoice(std::move(voice));
     }
 
@@ -413,7 +438,8 @@ private:
             cursor.Fail("a CaptionButton can only be the child of a frame");
     }
 
-    // `object TYPE "name" {`, the object's lines, `}`.
+    // `object TYPE "name" {`, the object's lines, `}`; an Image may name its
+    // file between its name and the block.
     SkinObjectPtr ObjectBlock(Cursor& cursor)
     {
         const std::string typeWord = cursor.Word("object type");
@@ -421,13 +447,32 @@ private:
         if (typeId < 0 && !typeWord.empty() && std::isdigit(static_cast<unsigned char>(typeWord[0])))
             typeId = std::atoi(typeWord.c_str());
         SkinObjectPtr object = CreateSkinObject(typeId);
-        if (!object || typeId == kTypeImage || typeId == kTypeVoice)
+        if (!object)
             cursor.Fail("'" + typeWord + "' is not a type of object a skin file holds");
         SetName(cursor, *object, cursor.String("object name"));
+        if (typeId == kTypeImage && cursor.NextIs(kString))
+            LoadImage(cursor, cursor.String("image path"), static_cast<SkinImage&>(*object));
         cursor.Expect(kSymbol, "{");
+        Block(cursor, *object);
+        return object;
+    }
+
+    // The end of the line, or a block of values opened on it.
+    void OptionalBlock(Cursor& cursor, SkinObject& object)
+    {
+        if (cursor.TakeIf(kSymbol, "{"))
+            Block(cursor, object);
+        else
+            cursor.ExpectEnd();
+    }
+
+    // What follows an opening `{`: `}` on the same line, or the object's
+    // lines up to a `}` of its own.
+    void Block(Cursor& cursor, SkinObject& object)
+    {
         if (cursor.TakeIf(kSymbol, "}")) {
             cursor.ExpectEnd();
-            return object;
+            return;
         }
         cursor.ExpectEnd();
         const int opened = cursor.LineNumber();
@@ -435,14 +480,14 @@ private:
             Cursor inner(m_lines[m_next++]);
             if (inner.TakeIf(kSymbol, "}")) {
                 inner.ExpectEnd();
-                return object;
+                return;
             }
             if (inner.TakeIf(kWord, "object"))
-                Child(inner, *object);
+                Child(inner, object);
             else
-                Assignment(inner, *object);
+                Assignment(inner, object);
         }
-        throw SourceError(opened, "object \"" + object->Name() + "\" not closed with '}'");
+        throw SourceError(opened, TypeIdName(object) + " \"" + object.Name() + "\" not closed with '}'");
     }
 
     void Child(Cursor& cursor, SkinObject& parent)
