@@ -117,8 +117,14 @@ public:
 
     void WaitForEnd(unsigned long milliseconds) override { m_thread.WaitForEnd(milliseconds); }
 
+    // One interrupt only: FFmpeg takes a second one, while it still finishes
+    // its file after the first, as a call to stop at once, and the file's end
+    // is lost. An interrupt is never missed, unlike a key.
     void RequestQuit() override
     {
+        if (m_interrupted)
+            return;
+        m_interrupted = true;
         m_wine.Spawn({"/bin/sh", "-c", INTERRUPT_SCRIPT, "sh", m_wine.HostPath(m_folder.File("pid"))}, true);
     }
 
@@ -143,6 +149,7 @@ private:
     const PrivateFolder& m_folder;
     HostRunThread m_thread;
     unsigned long long m_progressRead = 0;
+    bool m_interrupted = false;
 };
 
 class WineToolHost : public ToolHost {

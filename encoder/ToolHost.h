@@ -41,7 +41,8 @@ public:
     virtual bool HasEnded(int& exitCode) = 0;
     // Returns when FFmpeg has ended, or after `milliseconds` at the latest.
     virtual void WaitForEnd(unsigned long milliseconds) = 0;
-    // Asks FFmpeg to stop the way its user would: it finishes the file and exits.
+    // Asks FFmpeg to stop the way its user would: it finishes the file and
+    // exits. Asking again never harms the file.
     virtual void RequestQuit() = 0;
     // FFmpeg's error messages so far.
     virtual std::string Log() = 0;

@@ -11,9 +11,9 @@
 // runs at the time, so a program run and a direct run, even back to back,
 // can differ by a factor of two. The program's cost is therefore measured
 // within each run, against FFmpeg's own time in that same run (noted by vec.exe
-// from the Windows process, or by the host shell around FFmpeg); the
-// processor time of FFmpeg inside the program and directly shows that it does
-// the same work either way.
+// from the Windows process, or by the host shell around FFmpeg). For the
+// host's FFmpeg, its processor time inside the program and directly shows that
+// it does the same work either way; Wine tells no such time of a Windows process.
 #include "RemoteProgram.h"
 
 #include "app/AppServices.h"
@@ -90,7 +90,6 @@ std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 // Quoted for a Windows program's command line (no argument here ends in a backslash).
 std::string WindowsQuoted(const std::string& text) { return "\"" + text + "\""; }
-
 
 std::string WindowsPathOfHost(std::string hostPath)
 {
