@@ -32,6 +32,7 @@ RequestExecutionLevel admin
 ; The main window of the running program is a dialog with exactly this title.
 !define PROGRAM_WINDOW_CLASS "#32770"
 !define EXIT_PROGRAM_RUNNING 2
+!define EXIT_INSTALLED_VERSION_STAYS 3
 
 Name "${APP_TITLE}"
 Caption "${APP_TITLE} ${VERSION} Setup"
@@ -111,7 +112,7 @@ Function RemoveInstalledVersion
     ExecWait '"$0\${UNINSTALLER}" /S _?=$0' $1
     ${If} $1 != 0
         MessageBox MB_OK|MB_ICONSTOP "The installed version in $0 could not be removed (exit code $1)." /SD IDOK
-        SetErrorLevel 2
+        SetErrorLevel ${EXIT_INSTALLED_VERSION_STAYS}
         Quit
     ${EndIf}
     Delete "$0\${UNINSTALLER}"
