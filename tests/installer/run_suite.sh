@@ -5,8 +5,8 @@
 # PREFIX.template; each run starts on a fresh copy, in which Wine's own
 # libraries (half a gigabyte, rewritten only by a new Wine) are hard links.
 # HOST_FFMPEG gets stand-ins for the host's ffmpeg and ffprobe, first on the
-# path: they note each call in calls.log and refuse to run while a file
-# "refuse" is there, so that the suite sees which FFmpeg a conversion used.
+# path: they note each call in calls.log, so that the suite sees which FFmpeg
+# a conversion used.
 # Everything the run started in the prefix ends with it.
 set -u
 prefix=$1 host_ffmpeg=$2
@@ -34,8 +34,8 @@ for folder in "${shared[@]}"; do cp -al "$template/$folder" "$prefix/$folder"; d
 export WINEPREFIX=$prefix
 
 for tool in ffmpeg ffprobe; do
-    printf '#!/bin/sh\n[ -e %q/refuse ] && exit 127\necho %s >>%q/calls.log\nexec %q "$@"\n' \
-        "$host_ffmpeg" "$tool" "$host_ffmpeg" "$(command -v "$tool")" >"$host_ffmpeg/$tool"
+    printf '#!/bin/sh\necho %s >>%q/calls.log\nexec %q "$@"\n' \
+        "$tool" "$host_ffmpeg" "$(command -v "$tool")" >"$host_ffmpeg/$tool"
     chmod +x "$host_ffmpeg/$tool"
 done
 
