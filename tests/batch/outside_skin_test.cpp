@@ -1,7 +1,7 @@
-// The real program wearing a skin written by an outside author from
-// skin/FORMAT.md alone (outside_skin/outside.skin): every part the main
-// dialog shows has a colour of its own, and each is on the screen where the
-// document says it is drawn. A picture is kept with the skin artefacts.
+// The real program wearing a skin written from skin/FORMAT.md alone
+// (outside_skin/outside.skin), every part in a colour of its own: each part
+// is on the screen where the document says it is drawn, idle and while a
+// batch runs. The pictures are kept with the skin artefacts.
 #include "ProgramFixture.h"
 
 #include "res/resource.h"
@@ -17,8 +17,7 @@
 
 namespace {
 
-// The skin's images, each one plain colour, drawn here as its author would
-// with an image tool.
+// The skin's images, each one plain colour, drawn as its author would with an image tool.
 const struct {
     const char* name;
     const char* colour;
@@ -47,119 +46,98 @@ COLORREF ColourOf(const std::string& colourOrImage)
     return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-constexpr int MAIN = 0;           // the main window
-constexpr int HEADING = -2;       // the source list's column heading
-constexpr int MIDDLE = INT_MIN;   // the middle of the window
-constexpr int ANYWHERE = INT_MAX;  // somewhere in the window (in its top y rows when y > 0)
+constexpr int MAIN = 0, HEADING = -2;           // the main window, the source list's heading
+constexpr int MIDDLE = INT_MIN, ANYWHERE = INT_MAX;
 
-// Where a part shows: a window of the program, a control id (or MAIN,
-// HEADING) or a child with the given text, and a point in it counted from
-// the right or bottom edge when negative (-1 the last pixel); texts and small
-// parts ANYWHERE.
-struct Spot {
+// A part in a window of the program (a control id, MAIN or HEADING, or a
+// child by its text) at a point, counted from the right or bottom edge when
+// negative; ANYWHERE: somewhere in the window's top y rows (all when 0).
+struct Look {
+    const char* part;
     int id;
     const char* text;
     int x, y;
-};
-
-struct Look {
-    const char* part;
-    Spot spot;
     const char* colour;
 };
 
 const Look IDLE[] = {
-    {"frame, top left", {MAIN, nullptr, 3, 3}, "frame_topleft"},
-    {"frame, top", {MAIN, nullptr, MIDDLE, 2}, "frame_top"},
-    {"frame, top right", {MAIN, nullptr, -3, 2}, "frame_topright"},
-    {"frame, left", {MAIN, nullptr, 2, MIDDLE}, "frame_left"},
-    {"frame, right", {MAIN, nullptr, -3, MIDDLE}, "frame_right"},
-    {"frame, bottom left", {MAIN, nullptr, 3, -3}, "frame_bottomleft"},
-    {"frame, bottom", {MAIN, nullptr, MIDDLE, -3}, "frame_bottom"},
-    {"frame, bottom right", {MAIN, nullptr, -3, -3}, "frame_bottomright"},
-    {"caption button", {MAIN, nullptr, -15, 13}, "close"},
-    {"caption text", {MAIN, nullptr, ANYWHERE, 26}, "#FFFF00"},
-    {"client fill", {MAIN, nullptr, MIDDLE, -11}, "client"},
-    {"push button, disabled", {IDC_STOP, nullptr, 2, 2}, "button_disabled"},
-    {"push button text, disabled", {IDC_STOP, nullptr, ANYWHERE, 0}, "#800000"},
-    {"check box background", {IDC_SHUTDOWN, nullptr, 1, 1}, "check_back"},
-    {"check box, unchecked", {IDC_SHUTDOWN, nullptr, 8, MIDDLE}, "box_normal"},
-    {"check box text", {IDC_SHUTDOWN, nullptr, ANYWHERE, 0}, "#004060"},
-    {"radio button, chosen", {IDC_TO_AVI, nullptr, 8, MIDDLE}, "box_selected"},
-    {"radio button", {IDC_TO_MPEG, nullptr, 8, MIDDLE}, "box_normal"},
-    {"radio button text", {IDC_TO_MPEG, nullptr, ANYWHERE, 0}, "#004060"},
-    {"label background", {0, " Video Codec:", 1, MIDDLE}, "label_back"},
-    {"label text", {0, " Video Codec:", ANYWHERE, 0}, "#6000A0"},
-    {"group frame", {0, "Convert Format", 1, MIDDLE}, "group_frame"},
-    {"group caption", {0, "Convert Format", 5, 1}, "group_caption"},
-    {"group caption text", {0, "Convert Format", ANYWHERE, 14}, "#A00060"},
-    {"combo frame", {IDC_AUDIO_CODEC, nullptr, 0, 0}, "combo_frame"},
-    {"combo field", {IDC_AUDIO_CODEC, nullptr, -22, MIDDLE}, "#FFF0E0"},
-    {"combo drop button", {IDC_AUDIO_CODEC, nullptr, -6, MIDDLE}, "combo_drop"},
-    {"combo text", {IDC_AUDIO_CODEC, nullptr, ANYWHERE, 0}, "#2040C0"},
-    {"edit border", {IDC_OUTPUT_DIR, nullptr, 0, 0}, "edit_border"},
-    {"edit field, disabled", {IDC_OUTPUT_DIR, nullptr, -5, -5}, "#E0E0FF"},
-    {"list border", {IDC_SOURCE_LIST, nullptr, 0, 0}, "list_border"},
-    {"list field", {IDC_SOURCE_LIST, nullptr, -10, -10}, "#FFFFE0"},
-    {"list text", {IDC_SOURCE_LIST, nullptr, ANYWHERE, 0}, "#0060A0"},
-    {"heading", {HEADING, nullptr, 1, MIDDLE}, "heading"},
-    {"heading text", {HEADING, nullptr, ANYWHERE, 0}, "#200040"},
-    {"progress, filled", {IDC_PROGRESS, nullptr, 3, MIDDLE}, "bar_fill"},
-    {"progress, empty", {IDC_PROGRESS, nullptr, -4, MIDDLE}, "bar_track"},
-    {"percentage over the filled part", {IDC_PROGRESS, nullptr, ANYWHERE, 0}, "#F8F8A0"},
-    {"percentage over the empty part", {IDC_PROGRESS, nullptr, ANYWHERE, 0}, "#A00000"},
-    {"slider background", {IDC_VOLUME, nullptr, -1, 0}, "slider_back"},
-    {"slider channel", {IDC_VOLUME, nullptr, ANYWHERE, 0}, "slider_channel"},
-    {"slider thumb", {IDC_VOLUME, nullptr, ANYWHERE, 0}, "slider_thumb"},
+    {"frame, top left", MAIN, nullptr, 3, 3, "frame_topleft"},
+    {"frame, top", MAIN, nullptr, MIDDLE, 2, "frame_top"},
+    {"frame, top right", MAIN, nullptr, -3, 2, "frame_topright"},
+    {"frame, left", MAIN, nullptr, 2, MIDDLE, "frame_left"},
+    {"frame, right", MAIN, nullptr, -3, MIDDLE, "frame_right"},
+    {"frame, bottom left", MAIN, nullptr, 3, -3, "frame_bottomleft"},
+    {"frame, bottom", MAIN, nullptr, MIDDLE, -3, "frame_bottom"},
+    {"frame, bottom right", MAIN, nullptr, -3, -3, "frame_bottomright"},
+    {"caption button", MAIN, nullptr, -15, 13, "close"},
+    {"caption text", MAIN, nullptr, ANYWHERE, 26, "#FFFF00"},
+    {"client fill", MAIN, nullptr, MIDDLE, -11, "client"},
+    {"push button, disabled", IDC_STOP, nullptr, 2, 2, "button_disabled"},
+    {"push button text, disabled", IDC_STOP, nullptr, ANYWHERE, 0, "#800000"},
+    {"check box background", IDC_SHUTDOWN, nullptr, 1, 1, "check_back"},
+    {"check box, unchecked", IDC_SHUTDOWN, nullptr, 8, MIDDLE, "box_normal"},
+    {"check box text", IDC_SHUTDOWN, nullptr, ANYWHERE, 0, "#004060"},
+    {"radio button, chosen", IDC_TO_AVI, nullptr, 8, MIDDLE, "box_selected"},
+    {"radio button", IDC_TO_MPEG, nullptr, 8, MIDDLE, "box_normal"},
+    {"radio button text", IDC_TO_MPEG, nullptr, ANYWHERE, 0, "#004060"},
+    {"label background", 0, " Video Codec:", 1, MIDDLE, "label_back"},
+    {"label text", 0, " Video Codec:", ANYWHERE, 0, "#6000A0"},
+    {"group frame", 0, "Convert Format", 1, MIDDLE, "group_frame"},
+    {"group caption", 0, "Convert Format", 5, 1, "group_caption"},
+    {"group caption text", 0, "Convert Format", ANYWHERE, 14, "#A00060"},
+    {"combo frame", IDC_AUDIO_CODEC, nullptr, 0, 0, "combo_frame"},
+    {"combo field", IDC_AUDIO_CODEC, nullptr, -22, MIDDLE, "#FFF0E0"},
+    {"combo drop button", IDC_AUDIO_CODEC, nullptr, -6, MIDDLE, "combo_drop"},
+    {"combo text", IDC_AUDIO_CODEC, nullptr, ANYWHERE, 0, "#2040C0"},
+    {"edit border", IDC_OUTPUT_DIR, nullptr, 0, 0, "edit_border"},
+    {"edit field, disabled", IDC_OUTPUT_DIR, nullptr, -5, -5, "#E0E0FF"},
+    {"list border", IDC_SOURCE_LIST, nullptr, 0, 0, "list_border"},
+    {"list field", IDC_SOURCE_LIST, nullptr, -10, -10, "#FFFFE0"},
+    {"list text", IDC_SOURCE_LIST, nullptr, ANYWHERE, 0, "#0060A0"},
+    {"heading", HEADING, nullptr, 1, MIDDLE, "heading"},
+    {"heading text", HEADING, nullptr, ANYWHERE, 0, "#200040"},
+    {"progress, filled", IDC_PROGRESS, nullptr, 3, MIDDLE, "bar_fill"},
+    {"progress, empty", IDC_PROGRESS, nullptr, -4, MIDDLE, "bar_track"},
+    {"percentage over the filled part", IDC_PROGRESS, nullptr, ANYWHERE, 0, "#F8F8A0"},
+    {"percentage over the empty part", IDC_PROGRESS, nullptr, ANYWHERE, 0, "#A00000"},
+    {"slider background", IDC_VOLUME, nullptr, -1, 0, "slider_back"},
+    {"slider channel", IDC_VOLUME, nullptr, ANYWHERE, 0, "slider_channel"},
+    {"slider thumb", IDC_VOLUME, nullptr, ANYWHERE, 0, "slider_thumb"},
 };
 
 // While a batch runs, the settings are disabled and Stop is enabled.
 const Look CONVERTING[] = {
-    {"push button", {IDC_STOP, nullptr, 2, 2}, "button_normal"},
-    {"push button text", {IDC_STOP, nullptr, ANYWHERE, 0}, "#000080"},
-    {"radio button, disabled", {IDC_TO_MPEG, nullptr, 8, MIDDLE}, "box_grayed"},
-    {"radio button, chosen and disabled", {IDC_TO_AVI, nullptr, 8, MIDDLE}, "box_selected"},
-    {"radio button background, chosen and disabled", {IDC_TO_AVI, nullptr, 1, 1}, "check_back"},
-    {"combo field, disabled", {IDC_AUDIO_CODEC, nullptr, -22, MIDDLE}, "#E8E8E8"},
-    {"combo drop button, disabled", {IDC_AUDIO_CODEC, nullptr, -6, MIDDLE}, "combo_drop_off"},
-    {"combo text, disabled", {IDC_AUDIO_CODEC, nullptr, ANYWHERE, 0}, "#909090"},
+    {"push button", IDC_STOP, nullptr, 2, 2, "button_normal"},
+    {"push button text", IDC_STOP, nullptr, ANYWHERE, 0, "#000080"},
+    {"radio button, disabled", IDC_TO_MPEG, nullptr, 8, MIDDLE, "box_grayed"},
+    {"radio button, chosen and disabled", IDC_TO_AVI, nullptr, 8, MIDDLE, "box_selected"},
+    {"radio button background, chosen and disabled", IDC_TO_AVI, nullptr, 1, 1, "check_back"},
+    {"combo field, disabled", IDC_AUDIO_CODEC, nullptr, -22, MIDDLE, "#E8E8E8"},
+    {"combo drop button, disabled", IDC_AUDIO_CODEC, nullptr, -6, MIDDLE, "combo_drop_off"},
+    {"combo text, disabled", IDC_AUDIO_CODEC, nullptr, ANYWHERE, 0, "#909090"},
 };
 
-// The window's pixels as the screen shows them.
-class Shot {
-public:
-    explicit Shot(HWND window) : m_rect(RectOf(window)), m_canvas(m_rect.right - m_rect.left, m_rect.bottom - m_rect.top)
-    {
-        m_canvas.CopyScreen(m_rect.left, m_rect.top);
-    }
+int At(int coordinate, int size)
+{
+    return coordinate == MIDDLE ? size / 2 : coordinate < 0 ? size + coordinate : coordinate;
+}
 
-    void Expect(const Look& look) const
-    {
-        const COLORREF colour = ColourOf(look.colour);
-        if (look.spot.x == ANYWHERE) {
-            const int bottom = look.spot.y > 0 ? look.spot.y : m_canvas.Height();
-            EXPECT_GT(m_canvas.CountColour(colour, 0, 0, m_canvas.Width(), bottom), 0) << look.part;
-            return;
-        }
-        const int x = At(look.spot.x, m_canvas.Width()), y = At(look.spot.y, m_canvas.Height());
-        EXPECT_EQ(colour, m_canvas.Pixel(x, y)) << look.part << " at " << x << ", " << y;
+// Checks one look against what the screen shows of `window`.
+void ExpectLook(HWND window, const Look& look)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    PixelCanvas shown(rect.right - rect.left, rect.bottom - rect.top);
+    shown.CopyScreen(rect.left, rect.top);
+    const COLORREF colour = ColourOf(look.colour);
+    if (look.x == ANYWHERE) {
+        const int rows = look.y > 0 ? look.y : shown.Height();
+        EXPECT_GT(shown.CountColour(colour, 0, 0, shown.Width(), rows), 0) << look.part;
+        return;
     }
-
-private:
-    static RECT RectOf(HWND window)
-    {
-        RECT r{};
-        GetWindowRect(window, &r);
-        return r;
-    }
-    static int At(int coordinate, int size)
-    {
-        return coordinate == MIDDLE ? size / 2 : coordinate < 0 ? size + coordinate : coordinate;
-    }
-
-    RECT m_rect;
-    PixelCanvas m_canvas;
-};
+    const int x = At(look.x, shown.Width()), y = At(look.y, shown.Height());
+    EXPECT_EQ(colour, shown.Pixel(x, y)) << look.part << " at " << x << ", " << y;
+}
 
 class ProgramInOutsideSkin : public ConverterProgram {
 protected:
@@ -177,24 +155,28 @@ protected:
         ConverterProgram::SetUp();
     }
 
-    HWND WindowOf(int id, const char* text) const
+    HWND WindowOf(const Look& look) const
     {
-        if (id == MAIN)
-            return text ? FindWindowExA(m_program.Window(), nullptr, nullptr, text) : m_program.Window();
-        return id == HEADING ? m_program.Heading() : m_program.Item(id);
+        if (look.id == HEADING)
+            return m_program.Heading();
+        if (look.id != MAIN)
+            return m_program.Item(look.id);
+        return look.text ? FindWindowExA(m_program.Window(), nullptr, nullptr, look.text) : m_program.Window();
     }
 
     template <size_t N>
-    void ExpectLooks(const Look (&looks)[N]) const
+    void ExpectLooks(const Look (&looks)[N], const char* picture) const
     {
         RedrawWindow(m_program.Window(), nullptr, nullptr,
                      RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         for (const Look& look : looks) {
-            const HWND window = WindowOf(look.spot.id, look.spot.text);
+            const HWND window = WindowOf(look);
             EXPECT_TRUE(window) << look.part;
             if (window)
-                Shot(window).Expect(look);
+                ExpectLook(window, look);
         }
+        CreateDirectoryA(WindowsPathOfHost(SKIN_ARTIFACTS_DIR).c_str(), nullptr);
+        KeepWindowPicture(m_program.Window(), WindowsPathOfHost(std::string(SKIN_ARTIFACTS_DIR "/") + picture));
     }
 
     std::string m_strFolder;
@@ -204,19 +186,17 @@ TEST_F(ProgramInOutsideSkin, EveryPartOfTheMainDialogIsDrawnAsTheFormatSays)
 {
     AddClips({"long.avi"});
     m_program.SelectRows({});  // a row in the list's own colours
-    SetCursorPos(0, 0);        // nothing is hovered
+    SetCursorPos(0, 0);        // nothing is hovered, and the focus is in the list
+    SendMessageA(m_program.Window(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_program.Item(IDC_SOURCE_LIST)), TRUE);
     SendMessageA(m_program.Item(IDC_PROGRESS), PBM_SETPOS, 50, 0);
-    ExpectLooks(IDLE);
-    CreateDirectoryA(WindowsPathOfHost(SKIN_ARTIFACTS_DIR).c_str(), nullptr);
-    KeepWindowPicture(m_program.Window(), WindowsPathOfHost(SKIN_ARTIFACTS_DIR "/outside_skin"));
+    ExpectLooks(IDLE, "outside_skin");
 
     m_program.Click(IDC_CONVERT);
     // The commands change with the dialog's drawing held back: it draws again once they all have.
     ASSERT_TRUE(WaitUntil([&] { return !m_program.IsEnabled(IDC_ADD) && IsWindowVisible(m_program.Window()); },
                           30000))
         << "the batch did not start";
-    ExpectLooks(CONVERTING);
-    KeepWindowPicture(m_program.Window(), WindowsPathOfHost(SKIN_ARTIFACTS_DIR "/outside_skin_converting"));
+    ExpectLooks(CONVERTING, "outside_skin_converting");
     m_program.Click(IDC_STOP);
     EXPECT_TRUE(m_program.WaitUntilIdle(60000));
 }
