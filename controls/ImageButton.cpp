@@ -532,6 +532,8 @@ void CImageButton::DrawBitmap(PaintState& paint, bool hasCaption)
 {
     const BitmapSlot& slot = CurrentBitmap();
     const RECT image = ImageRect(paint.item, paint.caption, slot.width, slot.height, hasCaption);
+    if (m_bDisabled && !m_bGreyDisabledBitmaps)
+        return;
     CMemoryDC work(paint.dc);
     CBitmapObject composed(::CreateCompatibleBitmap(paint.dc, slot.width, slot.height));
     if (!work || !composed)
@@ -545,8 +547,6 @@ void CImageButton::DrawBitmap(PaintState& paint, bool hasCaption)
         ::BitBlt(paint.dc, image.left, image.top, slot.width, slot.height, work.Get(), 0, 0, SRCCOPY);
         return;
     }
-    if (!m_bGreyDisabledBitmaps)
-        return;
     CBrushObject fill(::CreateSolidBrush(DISABLED_FILL));
     RECT all{0, 0, slot.width, slot.height};
     ::FillRect(work.Get(), &all, fill.Get());
