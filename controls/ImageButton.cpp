@@ -1,5 +1,11 @@
 #include "controls/ImageButton.h"
 
+#include "skin/engine/SkinEngine.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
 namespace {
 
 // Fills disabled bitmaps' transparent parts, and stands behind bitmaps
@@ -47,6 +53,31 @@ CBitmapObject MakeMask(HBITMAP bitmap, int width, int height, COLORREF transpare
     ::SetTextColor(source.Get(), RGB(255, 255, 255));
     ::BitBlt(source.Get(), 0, 0, width, height, target.Get(), 0, 0, SRCAND);
     return mask;
+}
+
+// A grey copy of a masked bitmap, faded toward white as disabled pictures
+// are; transparent pixels stay black, so that the same mask places it.
+CBitmapObject MakeGreyed(HBITMAP bitmap, HBITMAP mask, int width, int height)
+{
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height), holes(pixels.size());
+    CClientDC screen(nullptr);
+    if (!::GetDIBits(screen.Get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) ||
+        !::GetDIBits(screen.Get(), mask, 0, height, holes.data(), &info, DIB_RGB_COLORS))
+        return CBitmapObject();
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        if (holes[i] & 0xFFFFFF)
+            continue;
+        const uint32_t p = pixels[i];
+        const uint32_t brightness = (((p >> 16) & 0xFF) * 30 + ((p >> 8) & 0xFF) * 59 + (p & 0xFF) * 11) / 100;
+        pixels[i] = (128 + brightness / 2) * 0x010101u;
+    }
+    void* bits = nullptr;
+    CBitmapObject greyed(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (greyed)
+        std::memcpy(bits, pixels.data(), pixels.size() * sizeof pixels[0]);
+    return greyed;
 }
 
 // Places a masked bitmap over what `dc` holds (AND the mask, OR the bitmap).
@@ -264,9 +295,12 @@ bool CImageButton::LoadBitmapSlot(BitmapSlot& slot, UINT id, COLORREF transparen
     slot.height = info.bmHeight;
     slot.transparent = transparent;
     slot.mask = MakeMask(bitmap, slot.width, slot.height, transparent);
-    if (!slot.mask)
+    if (!slot.mask) {
         failure = FACE_NO_MASK;
-    return static_cast<bool>(slot.mask);
+        return false;
+    }
+    slot.greyed = MakeGreyed(bitmap, slot.mask.Get(), slot.width, slot.height);
+    return true;
 }
 
 int CImageButton::SetStateBitmaps(UINT hoverId, COLORREF hoverTransparent, UINT normalId, COLORREF normalTransparent,
@@ -498,25 +532,33 @@ void CImageButton::DrawBitmap(PaintState& paint, bool hasCaption)
 {
     const BitmapSlot& slot = CurrentBitmap();
     const RECT image = ImageRect(paint.item, paint.caption, slot.width, slot.height, hasCaption);
+    if (m_bDisabled && !m_bGreyDisabledBitmaps)
+        return;
     CMemoryDC work(paint.dc);
     CBitmapObject composed(::CreateCompatibleBitmap(paint.dc, slot.width, slot.height));
     if (!work || !composed)
         return;
     CSelectObject select(work.Get(), composed.Get());
-    if (!m_bDisabled) {
+    if (!m_bDisabled || OnSkin()) {
         // Composed off the target so that the picture sits over whatever is under it.
+        const HBITMAP picture = m_bDisabled ? slot.greyed.Get() : slot.bitmap.Get();
         ::BitBlt(work.Get(), 0, 0, slot.width, slot.height, paint.dc, image.left, image.top, SRCCOPY);
-        MaskBlt(work.Get(), 0, 0, slot.bitmap.Get(), slot.mask.Get(), slot.width, slot.height);
+        MaskBlt(work.Get(), 0, 0, picture, slot.mask.Get(), slot.width, slot.height);
         ::BitBlt(paint.dc, image.left, image.top, slot.width, slot.height, work.Get(), 0, 0, SRCCOPY);
         return;
     }
-    if (!m_bGreyDisabledBitmaps)
-        return;
     CBrushObject fill(::CreateSolidBrush(DISABLED_FILL));
     RECT all{0, 0, slot.width, slot.height};
     ::FillRect(work.Get(), &all, fill.Get());
     MaskBlt(work.Get(), 0, 0, slot.bitmap.Get(), slot.mask.Get(), slot.width, slot.height);
     ::BitBlt(paint.dc, image.left, image.top, slot.width, slot.height, work.Get(), 0, 0, SRCCOPY);
+}
+
+// On a skinned dialog a disabled picture sits on the dialog's background,
+// greyed, like the enabled ones; elsewhere it keeps the classic disabled fill.
+bool CImageButton::OnSkin() const
+{
+    return IsSkinDrawn(GetParent()) && CurrentBitmap().greyed;
 }
 
 void CImageButton::DrawCaption(PaintState& paint, const std::string& caption)

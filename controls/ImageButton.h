@@ -46,8 +46,16 @@ private:
         int width = 0;
         int height = 0;
         CBitmapObject mask;        // owned; monochrome, white where transparent
+        CBitmapObject greyed;      // owned; the picture faded to grey, for the disabled look on a skin
         COLORREF transparent = 0;  // the colour that was made transparent
-        void Reset() { bitmap.Reset(); mask.Reset(); width = height = 0; transparent = 0; }
+        void Reset()
+        {
+            bitmap.Reset();
+            mask.Reset();
+            greyed.Reset();
+            width = height = 0;
+            transparent = 0;
+        }
     };
     // A copy of the parent's pixels under the button.
     struct CachedBackground {
@@ -88,6 +96,8 @@ private:
     void DrawBitmap(PaintState& paint, bool hasCaption);
     void DrawCaption(PaintState& paint, const std::string& caption);
     const BitmapSlot& CurrentBitmap() const;
+    // Whether a disabled picture takes the look it has on a skinned dialog.
+    bool OnSkin() const;
 
     BOOL m_bGreyDisabledBitmaps = TRUE;  // draw disabled bitmaps over the disabled fill colour
     int m_nImageMarginX = 3;             // pixels between edge and image (alignments 0-2)

@@ -1,10 +1,21 @@
 #include "controls/PercentProgressCtrl.h"
 
 #include "controls/GdiScope.h"
+#include "skin/engine/SkinEngine.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <utility>
+
+namespace {
+
+// The colours of a bar drawn beneath, asked with the messages later systems
+// define for it; the skin answers them with its bar's colours.
+constexpr UINT PBM_GETBKCOLOUR = WM_USER + 14;
+constexpr UINT PBM_GETBARCOLOUR = WM_USER + 15;
+
+}  // namespace
 
 LRESULT CPercentProgressCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
@@ -113,6 +124,11 @@ LRESULT CPercentProgressCtrl::OnSize(WPARAM wp, LPARAM lp)
 
 LRESULT CPercentProgressCtrl::OnPaint(HDC given)
 {
+    // Before painting begins: a skin that repaints on new values paints
+    // through this control, and the paint below then finds nothing to do.
+    const bool skinned = m_nLower < m_nUpper && WearsSkin();
+    if (skinned)
+        PassValuesBeneath();
     CPaintDC paint(m_hWnd, given);
     if (m_nLower >= m_nUpper)
         return 0;  // nothing to show; the paint request is still completed
@@ -130,7 +146,7 @@ LRESULT CPercentProgressCtrl::OnPaint(HDC given)
     {
         CSelectObject selectBitmap(memory.Get(), bitmap.Get());
         ::SetViewportOrgEx(memory.Get(), -area.left, -area.top, nullptr);
-        DrawBar(memory.Get(), client, FilledFraction());
+        DrawBar(memory.Get(), client, FilledFraction(), skinned);
         ::SetViewportOrgEx(memory.Get(), 0, 0, nullptr);
         ::BitBlt(paint.Get(), area.left, area.top, area.right - area.left, area.bottom - area.top, memory.Get(), 0,
                  0, SRCCOPY);
@@ -138,7 +154,31 @@ LRESULT CPercentProgressCtrl::OnPaint(HDC given)
     return 0;
 }
 
-void CPercentProgressCtrl::DrawBar(HDC dc, const RECT& client, double fraction) const
+bool CPercentProgressCtrl::WearsSkin() const
+{
+    return IsSkinDrawn(m_hWnd);
+}
+
+// Only what changed goes beneath, clamped as the skin keeps it: a skin that
+// repaints on every new value then repaints once.
+void CPercentProgressCtrl::PassValuesBeneath()
+{
+    PBRANGE range{};
+    DefaultProc(PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+    if (range.iLow != m_nLower || range.iHigh != m_nUpper)
+        DefaultProc(PBM_SETRANGE32, static_cast<WPARAM>(m_nLower), m_nUpper);
+    const int position = std::clamp(m_nPos, m_nLower, m_nUpper);
+    if (DefaultProc(PBM_GETPOS, 0, 0) != position)
+        DefaultProc(PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
+COLORREF CPercentProgressCtrl::ColourBeneath(UINT msg, COLORREF fallback)
+{
+    const auto colour = static_cast<COLORREF>(DefaultProc(msg, 0, 0));
+    return colour == CLR_DEFAULT ? fallback : colour;
+}
+
+void CPercentProgressCtrl::DrawBar(HDC dc, const RECT& client, double fraction, bool skinned)
 {
     auto font = reinterpret_cast<HFONT>(::SendMessageA(GetParent(), WM_GETFONT, 0, 0));
     CSelectObject selectFont(dc, font);
@@ -152,17 +192,24 @@ void CPercentProgressCtrl::DrawBar(HDC dc, const RECT& client, double fraction) 
         filled.right = client.left + static_cast<LONG>((client.right - client.left) * fraction);
         empty.left = filled.right;
     }
-    CBrushObject barBrush(::CreateSolidBrush(BarColour()));
-    CBrushObject backgroundBrush(::CreateSolidBrush(BackgroundColour()));
-    ::FillRect(dc, &filled, barBrush.Get());
-    ::FillRect(dc, &empty, backgroundBrush.Get());
+    COLORREF bar = BarColour(), background = BackgroundColour();
+    if (skinned) {
+        DefaultProc(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        bar = ColourBeneath(PBM_GETBARCOLOUR, bar);
+        background = ColourBeneath(PBM_GETBKCOLOUR, background);
+    } else {
+        CBrushObject barBrush(::CreateSolidBrush(bar));
+        CBrushObject backgroundBrush(::CreateSolidBrush(background));
+        ::FillRect(dc, &filled, barBrush.Get());
+        ::FillRect(dc, &empty, backgroundBrush.Get());
+    }
 
     if (!m_bShowCaption || vertical)
         return;
     const std::string caption = CaptionText(fraction);
     ::SetBkMode(dc, TRANSPARENT);
-    DrawCaptionPart(dc, client, filled, BackgroundColour(), caption);
-    DrawCaptionPart(dc, client, empty, BarColour(), caption);
+    DrawCaptionPart(dc, client, filled, background, caption);
+    DrawCaptionPart(dc, client, empty, bar, caption);
 }
 
 void CPercentProgressCtrl::DrawCaptionPart(HDC dc, const RECT& client, const RECT& part, COLORREF defaultColour,

@@ -1,6 +1,7 @@
 // A progress bar that paints itself: a filled and an empty part in two solid
 // colours with a centred caption (by default the completed percentage) drawn
-// in the opposite colour over each part.
+// in the opposite colour over each part. Where the skin engine draws the bar
+// beneath it, the bar wears the skin and the caption is drawn on top.
 #pragma once
 
 #include "framework/StandardControls.h"
@@ -32,11 +33,19 @@ private:
     LRESULT OnSize(WPARAM wp, LPARAM lp);
     LRESULT OnPaint(HDC given);
 
+    // Whether the skin engine draws the bar beneath this control.
+    bool WearsSkin() const;
+    // The skin's bar follows this control's range and position.
+    void PassValuesBeneath();
+    // A colour of the skin's bar (`msg` asks for it), or `fallback`.
+    COLORREF ColourBeneath(UINT msg, COLORREF fallback);
+
     // The filled share of the range; 0 for an empty or inverted range.
     double FilledFraction() const;
     // The caption: the stored text, or the percentage reached.
     std::string CaptionText(double fraction) const;
-    void DrawBar(HDC dc, const RECT& client, double fraction) const;
+    // The bar with its caption; `skinned` draws the skin's bar beneath the caption.
+    void DrawBar(HDC dc, const RECT& client, double fraction, bool skinned);
     void DrawCaptionPart(HDC dc, const RECT& client, const RECT& part, COLORREF defaultColour,
                          const std::string& caption) const;
     COLORREF BarColour() const;

@@ -1,5 +1,7 @@
 #include "controls/SortListCtrl.h"
 
+#include "skin/engine/SkinEngine.h"
+
 #include <mbstring.h>
 #include <oleauto.h>
 
@@ -164,8 +166,13 @@ LRESULT CSortListCtrl::OnCustomDraw(NMLVCUSTOMDRAW* draw) const
         const auto* colours = reinterpret_cast<const ListRowColours*>(draw->nmcd.lItemlParam);
         const auto column = static_cast<size_t>(draw->iSubItem);
         if (colours && column < colours->text.size()) {
-            draw->clrText = colours->text[column];
-            draw->clrTextBk = colours->background[column];
+            // On a skin the list's own colours are the skin's: a cell that
+            // still has the system's colour shows the list's instead.
+            const bool skinned = IsSkinDrawn(m_hWnd);
+            if (!skinned || colours->text[column] != ::GetSysColor(COLOR_WINDOWTEXT))
+                draw->clrText = colours->text[column];
+            if (!skinned || colours->background[column] != ::GetSysColor(COLOR_WINDOW))
+                draw->clrTextBk = colours->background[column];
         }
         return CDRF_DODEFAULT;
     }

@@ -6,6 +6,7 @@
 #include "skin/engine/Interception.h"
 #include "skin/engine/SkinHooks.h"
 #include "skin/engine/SkinMenuBar.h"
+#include "skin/engine/SkinnedWindow.h"
 #include "skin/engine/XpProbe.h"
 #include "skin/scrollbar/SkinnedScrollBars.h"
 
@@ -197,4 +198,10 @@ int GetSkinStatus()
     const auto& statuses = Engine().threads.statuses;
     const auto it = statuses.find(::GetCurrentThreadId());
     return it == statuses.end() ? SKIN_STATUS_OK : it->second;
+}
+
+bool IsSkinDrawn(HWND window)
+{
+    const SkinnedWindow* skinned = window ? SkinnedWindow::FromHandle(window) : nullptr;
+    return skinned && skinned->Object();
 }

@@ -35,3 +35,7 @@ void ExitSkinEngine();
 
 // The status the calling thread's last operation left (0 when it made none).
 int GetSkinStatus();
+
+// Whether the engine draws `window` from the current skin. The program's own
+// controls ask it to draw over the skin's look instead of a look of their own.
+bool IsSkinDrawn(HWND window);

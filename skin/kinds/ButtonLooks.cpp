@@ -30,8 +30,10 @@ CheckChoice ChooseCheckLook(const CheckInputs& in, const CheckControl& object, b
 {
     const auto back = [&object](int state) { return !object.m_states[state].background.IsAbsent(); };
     const auto box = [&object](int state) { return !object.m_states[state].box.IsAbsent(); };
+    // Like every other state's, the background ends at NORMAL's: a skin with
+    // one background keeps it behind a disabled chosen radio button too.
     if (!in.enabled && in.checked && radio)
-        return {FirstPresent({kCheckGrayedSelected, kCheckSelected}, back),
+        return {FirstPresent({kCheckGrayedSelected, kCheckSelected, kCheckNormal}, back),
                 FirstPresent({kCheckGrayedSelected, kCheckSelected}, box), kCheckGrayedSelected};
     if (!in.enabled && in.checked)
         return {FirstPresent({kCheckGrayedSelected, kCheckDisabled, kCheckNormal}, back),

@@ -20,6 +20,10 @@ namespace {
 // Posted to a progress bar when it is subclassed: the engine reads the
 // control's values once and keeps them from then on.
 constexpr UINT SKINMSG_PROGRESS_TAKE_OVER = 6031;
+// The bar's colours, with the messages later systems define for them: a
+// subclass that draws over the skin's bar writes in these colours.
+constexpr UINT PBM_GETBKCOLOUR = WM_USER + 14;
+constexpr UINT PBM_GETBARCOLOUR = WM_USER + 15;
 
 enum ProgressStyle { kStyleSingleImage = 0, kStyleRevealedImage = 1, kStyleBlocks = 2 };
 
@@ -149,6 +153,8 @@ LRESULT SkinnedProgressBar::TakenOverProc(UINT msg, WPARAM wp, LPARAM lp)
     case PBM_GETPOS: return m_values.position;
     case PBM_SETBARCOLOR:
     case PBM_SETBKCOLOR: return static_cast<LRESULT>(CLR_DEFAULT);
+    case PBM_GETBKCOLOUR: return static_cast<LRESULT>(Rgb(m_pBar->m_backColour));
+    case PBM_GETBARCOLOUR: return static_cast<LRESULT>(Rgb(m_pBar->m_textColour));
     case SKINMSG_FONT_CHANGED: return 0;
     case WM_ERASEBKGND: return 1;  // the paint covers the whole client area
     case WM_PAINT: Paint(nullptr); return 0;

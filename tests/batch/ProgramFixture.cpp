@@ -3,6 +3,7 @@
 #include "app/AppServices.h"
 #include "res/resource.h"
 #include "support/HostProcess.h"
+#include "support/ScreenShot.h"
 #include "support/WindowWatch.h"
 
 #include <commctrl.h>
@@ -62,6 +63,16 @@ std::string MakeClip(const char* name, double seconds, const char* codecs)
 std::string ConverterProgram::ClipFolder() { return SuiteFolder() + "clips\\"; }
 std::string ConverterProgram::OutputFolder() { return SuiteFolder() + "out\\"; }
 std::string ConverterProgram::ProgramFolder() { return DirectoryOfPath(WindowsPathOfHost(PROGRAM_HOST_PATH).c_str()); }
+
+std::string CopyOfProgram(const std::string& folderName)
+{
+    const std::string program = PROGRAM_HOST_PATH;
+    const std::string dist = program.substr(0, program.rfind('/'));
+    const std::string folder = dist + "/../program_copies/" + folderName;
+    HostShell("rm -rf '" + folder + "'; mkdir -p '" + folder + "'; cp '" + program + "' '" + dist + "/vec.exe' '" +
+              folder + "/'");
+    return folder;
+}
 
 void HostShell(const std::string& command) { ASSERT_TRUE(RunHostShell(Exports() + command)) << command; }
 
@@ -168,6 +179,19 @@ std::vector<int> ConverterProgram::ConvertExpecting(const std::string& text, DWO
 }
 
 std::vector<std::string> ConverterProgram::LoggedErrors() const { return ::LoggedErrors(m_logPath); }
+
+void KeepWindowPicture(HWND window, const std::string& windowsPath)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const std::string bmp = windowsPath + ".bmp";
+    int colours = 0;
+    ASSERT_TRUE(SaveScreenArea(rect, bmp.c_str(), colours));
+    EXPECT_GT(colours, 8) << "a blank picture";
+    const std::string host = HostPathOf(bmp);
+    EXPECT_TRUE(RunHostShell("convert '" + host + "' '" + host.substr(0, host.size() - 4) + ".png' && rm '" + host +
+                             "'"));
+}
 
 bool FileExists(const std::string& windowsPath)
 {

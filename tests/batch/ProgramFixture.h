@@ -53,9 +53,15 @@ protected:
     std::string m_logPath;
 };
 
+// A copy of the program and its encoder in a folder of its own beside the
+// build's distribution folder, made afresh; its host path.
+std::string CopyOfProgram(const std::string& folderName);
 // Runs a host shell command on the suite's folders ($CLIPS and $OUT).
 void HostShell(const std::string& command);
 bool FileExists(const std::string& windowsPath);
+// Keeps a picture of `window` as the screen shows it: a PNG at `windowsPath`
+// with ".png" added.
+void KeepWindowPicture(HWND window, const std::string& windowsPath);
 // True when FFmpeg's prober decodes video frames from the file.
 bool Plays(const std::string& windowsPath);
 FILETIME LastWriteTime(const std::string& windowsPath);

@@ -19,10 +19,7 @@ protected:
 
     void SetUp() override
     {
-        const std::string dist = std::string(PROGRAM_HOST_PATH).substr(0, std::string(PROGRAM_HOST_PATH).rfind('/'));
-        m_strFolder = dist + "/../skin_file_cases/" + GetParam();
-        HostShell("rm -rf '" + m_strFolder + "'; mkdir -p '" + m_strFolder + "'; cp '" + dist +
-                  "/VodrixVideoConverter.exe' '" + dist + "/vec.exe' '" + m_strFolder + "/'");
+        m_strFolder = CopyOfProgram(std::string("skin_file_") + GetParam());
         WriteSkinFile(GetParam());
         ConverterProgram::SetUp();
     }

@@ -9,8 +9,7 @@
 #include "skin/core/PlainObjects.h"
 #include "skin/core/Skin.h"
 #include "skin/image/CxImage.h"
-#include "support/HostProcess.h"
-#include "support/ScreenShot.h"
+#include "support/PixelCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +42,22 @@ COLORREF ScreenPixel(POINT at)
     return colour;
 }
 
+// A disabled picture button on the skin: its picture (above the caption) is
+// grey, and where the picture is transparent the dialog's background shows,
+// as at the button's corner.
+void ExpectGreyedPicture(HWND button)
+{
+    RECT rect{};
+    GetWindowRect(button, &rect);
+    PixelCanvas picture(rect.right - rect.left, 30);
+    picture.CopyScreen(rect.left, rect.top);
+    const COLORREF background = picture.Pixel(1, 1);
+    int coloured = 0;
+    for (COLORREF pixel : picture.Pixels())
+        coloured += pixel != background && (GetRValue(pixel) != GetGValue(pixel) || GetGValue(pixel) != GetBValue(pixel));
+    EXPECT_EQ(0, coloured) << "coloured pixels in disabled button " << GetDlgCtrlID(button);
+}
+
 POINT ClientOrigin(HWND hwnd)
 {
     POINT origin{0, 0};
@@ -66,15 +81,7 @@ protected:
     // Keeps a picture of the main window as a PNG artefact.
     void KeepPicture(const char* name) const
     {
-        RECT rect{};
-        GetWindowRect(m_program.Window(), &rect);
-        const std::string bmp = std::string(VODRIX_ARTIFACT_DIR) + "\\" + name + ".bmp";
-        int colours = 0;
-        ASSERT_TRUE(SaveScreenArea(rect, bmp.c_str(), colours));
-        EXPECT_GT(colours, 8) << "a blank picture";
-        const std::string host = HostPathOf(bmp);
-        EXPECT_TRUE(RunHostShell("convert '" + host + "' '" + host.substr(0, host.size() - 4) + ".png' && rm '" +
-                                 host + "'"));
+        KeepWindowPicture(m_program.Window(), std::string(VODRIX_ARTIFACT_DIR) + "\\" + name);
     }
 
     void ExpectSkinnedLists() const
@@ -111,6 +118,8 @@ TEST_F(SkinnedProgram, SettingsListsAndProgressBarAreTheSkinsIdleAndWhileConvert
     const POINT origin = ClientOrigin(bar);
     EXPECT_NE(ScreenPixel({origin.x, origin.y}), ScreenPixel({origin.x + client.right - 1, origin.y}))
         << "filled and empty parts";
+    for (int id : {IDC_ADD, IDC_REMOVE, IDC_CONVERT, IDC_EXIT})
+        ExpectGreyedPicture(m_program.Item(id));
     KeepPicture("skinned_controls_converting");
     m_program.Click(IDC_STOP);
     EXPECT_TRUE(m_program.WaitUntilIdle(60000));

@@ -27,7 +27,8 @@ COLORREF CellColour(int cell) { return RGB(20 + 30 * cell, 200 - 25 * cell, 90 +
 
 constexpr COLORREF kBack = RGB(255, 255, 224), kItemText = RGB(0, 0, 255), kEditText = RGB(64, 0, 64),
                    kFocus = RGB(200, 0, 0), kFocusText = RGB(0, 255, 0), kDisabledBack = RGB(128, 128, 0),
-                   kDisabledText = RGB(0, 0, 128), kProgressColour = RGB(255, 128, 0), kOwnerItem = RGB(1, 2, 3);
+                   kDisabledText = RGB(0, 0, 128), kProgressColour = RGB(255, 128, 0), kOwnerItem = RGB(1, 2, 3),
+                   kBarBack = RGB(250, 240, 200);
 enum { kRevealedId = 301, kBlocksId, kPlainId };
 
 void Append(std::vector<uint8_t>& bytes, uint32_t value, int size)
@@ -71,6 +72,7 @@ void FillBar(ProgressBar& bar, int style, bool withImage)
         bar.m_progressImage = Grid(kBarCell);
     bar.m_style = style;
     bar.m_textColour = kProgressColour;
+    bar.m_backColour = kBarBack;
 }
 
 std::unique_ptr<Skin> MakeComboProgressSkin()
@@ -374,8 +376,9 @@ TEST_F(ComboProgressTest, UnskinnedProgressBarShowsTheEnginesLastValues)
 }
 
 // Our own bar subclasses the control after the engine, as the main dialog
-// does: it paints itself, and the engine only takes the frame over.
-TEST_F(ComboProgressTest, PercentProgressBarPaintsItselfInsideTheSkinnedBorder)
+// does: it wears the skin's bar and border and writes its percentage on top,
+// in the skin's back colour over the filled part and its bar colour beyond.
+TEST_F(ComboProgressTest, PercentProgressBarWearsTheSkinsBarWithItsPercentageOnTop)
 {
     HWND bar = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 100, 20,
                                m_dialog, HMENU(100), GetModuleHandleA(nullptr), nullptr);
@@ -385,7 +388,10 @@ TEST_F(ComboProgressTest, PercentProgressBarPaintsItselfInsideTheSkinnedBorder)
     EXPECT_EQ(0, SendMessageA(bar, PBM_SETPOS, 50, 0));
     const auto canvas = Printed(bar);
     const int width = ClientOf(bar).right;
-    EXPECT_EQ(width / 2, CountIn(*canvas, GetSysColor(COLOR_HIGHLIGHT), {0, 0, width, 1}));
+    EXPECT_EQ(width / 2, CountIn(*canvas, CellColour(kBarCell), {0, 0, width, 1}));
+    const RECT caption{0, 0, width, ClientOf(bar).bottom};
+    EXPECT_GT(CountIn(*canvas, kProgressColour, caption), 0) << "the percentage over the empty part";
+    EXPECT_GT(CountIn(*canvas, kBarBack, caption), 0) << "the percentage over the filled part";
     UpdateWindow(m_dialog);
     SendMessageA(bar, WM_NCPAINT, 1, 0);
     HDC dc = GetWindowDC(bar);

@@ -43,6 +43,13 @@ void PixelCanvas::PrintClient(HWND hwnd)
     ::SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_hdc), PRF_CLIENT);
 }
 
+void PixelCanvas::CopyScreen(int left, int top)
+{
+    HDC screen = ::GetDC(nullptr);
+    ::BitBlt(m_hdc, 0, 0, m_nWidth, m_nHeight, screen, left, top, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+}
+
 std::vector<COLORREF> PixelCanvas::Pixels() const
 {
     std::vector<COLORREF> pixels;

@@ -19,6 +19,8 @@ public:
     void Fill(COLORREF colour);
     // Paints `hwnd`'s client area into the canvas through WM_PRINTCLIENT.
     void PrintClient(HWND hwnd);
+    // Copies the screen's pixels at `left`, `top` of the canvas's size.
+    void CopyScreen(int left, int top);
     // Every pixel, row by row, for comparing two paintings.
     std::vector<COLORREF> Pixels() const;
     // How many pixels of the rectangle [left, right) x [top, bottom) have `colour`.
