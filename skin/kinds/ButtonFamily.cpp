@@ -26,7 +26,8 @@ LRESULT SkinnedButtonFamily::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         // A press that the focus leaves ends without a click, by mouse or by the space bar.
         if (::GetCapture() == m_hWnd)
             ::ReleaseCapture();
-        EndPress();
+        m_bPressed = false;
+        Repaint();
         return 0;
     case WM_CAPTURECHANGED:
         // Another window took the mouse from a press.

@@ -147,7 +147,8 @@ FrameShapes ShapesOfFrame(const FrameObject& frame, const ImageResolver& images,
         const ImageSlice& slice = frame.m_active[part];
         if (slice.IsAbsent())
             continue;
-        if (const CSkinBitmap* bitmap = images(std::string(slice.imageName, strnlen(slice.imageName, kImageNameField))))
+        const std::string imageName(slice.imageName, strnlen(slice.imageName, kImageNameField));
+        if (const CSkinBitmap* bitmap = images(imageName))
             shapes[part] = ShapeOfSlice(*bitmap, slice.source, transparent);
     }
     return shapes;
