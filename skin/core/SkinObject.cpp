@@ -186,8 +186,8 @@ TextEffect DefaultTextEffect(Colour textColour)
     TextEffect effect = {};
     effect.shadowX = 1;
     effect.shadowY = 1;
-    effect.textColour = (textColour & 0x00FFFFFF) | 0xFF000000;
-    effect.shadowColour = SystemColour(kSysButtonShadow) & 0x00FFFFFF;
+    effect.textColour = Rgb(textColour) | 0xFF000000;
+    effect.shadowColour = Rgb(SystemColour(kSysButtonShadow));
     effect.flags = TextEffect::kDefaultFlags;
     return effect;
 }

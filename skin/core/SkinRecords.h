@@ -14,6 +14,12 @@ constexpr Colour MakeColour(uint8_t red, uint8_t green, uint8_t blue) {
     return Colour(red) | (Colour(green) << 8) | (Colour(blue) << 16);
 }
 
+// A skin colour as drawing takes it. Skin files keep a spare byte on top of
+// every colour, which skins fill as they like (255 in text effects by
+// default); to the system it would mean something else (0xFFFFFFFF is "no
+// colour" to a list view), so it never goes further than the record.
+constexpr Colour Rgb(Colour colour) { return colour & 0x00FFFFFF; }
+
 struct SkinRect {
     int32_t left;
     int32_t top;
@@ -117,8 +123,8 @@ struct TextEffect {
     static constexpr uint32_t kShadowFlag = 1;
 
     bool HasShadow() const { return (flags & kShadowFlag) != 0; }
-    Colour TextRgb() const { return textColour & 0x00FFFFFF; }
-    Colour ShadowRgb() const { return shadowColour & 0x00FFFFFF; }
+    Colour TextRgb() const { return Rgb(textColour); }
+    Colour ShadowRgb() const { return Rgb(shadowColour); }
 };
 
 static_assert(sizeof(SkinRect) == 16, "rectangle record is 16 bytes");

@@ -44,4 +44,25 @@ ImageResolver ImagesOf(const Skin& skin)
     return [&skin](const std::string& name) { return SkinBitmapOf(skin, name); };
 }
 
+namespace {
+
+const Application* ApplicationOf(const Skin& skin)
+{
+    return dynamic_cast<const Application*>(skin.DefaultObject(kTypeApplication));
+}
+
+}  // namespace
+
+COLORREF TransparentColourOf(const Skin& skin)
+{
+    const Application* application = ApplicationOf(skin);
+    return application ? Rgb(application->m_thirdColour) : RGB(255, 0, 255);
+}
+
+bool CutsToTransparentColour(const Skin& skin)
+{
+    const Application* application = ApplicationOf(skin);
+    return application && application->m_useTransparentColour;
+}
+
 }  // namespace skin

@@ -16,4 +16,10 @@ const CSkinBitmap* SkinBitmapOf(const Skin& skin, const std::string& imageName);
 // A resolver over the images of `skin`, for the drawing functions.
 ImageResolver ImagesOf(const Skin& skin);
 
+// The colour that the images of `skin` leave out where what lies behind shows
+// through (magenta when the skin names none), and whether windows are cut to
+// the images' shape by it.
+COLORREF TransparentColourOf(const Skin& skin);
+bool CutsToTransparentColour(const Skin& skin);
+
 }  // namespace skin

@@ -10,10 +10,8 @@ void SkinSysColours::Take(const SysColorTable* table)
 {
     std::lock_guard<std::mutex> guard(m_lock);
     m_bHasTable = table != nullptr;
-    for (int index = 0; index < kColourCount; ++index) {
-        m_colours[index] = table ? table->m_colours[index] : 0;
-        m_brushes[index].Reset(table ? ::CreateSolidBrush(m_colours[index]) : nullptr);
-    }
+    for (int index = 0; index < kColourCount; ++index)
+        m_colours[index] = table ? Rgb(table->m_colours[index]) : 0;
 }
 
 bool SkinSysColours::SysColour(int index, COLORREF& colour)
@@ -30,8 +28,16 @@ bool SkinSysColours::SysColourBrush(int index, HBRUSH& brush)
     std::lock_guard<std::mutex> guard(m_lock);
     if (!m_bHasTable)
         return false;
-    brush = m_brushes[index].Get();
-    return true;
+    brush = LastingBrush(m_colours[index]);
+    return brush != nullptr;
+}
+
+HBRUSH SkinSysColours::LastingBrush(COLORREF colour)
+{
+    CBrushObject& brush = m_brushes[colour];
+    if (!brush)
+        brush.Reset(::CreateSolidBrush(colour));
+    return brush.Get();
 }
 
 }  // namespace skin

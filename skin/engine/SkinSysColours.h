@@ -5,6 +5,7 @@
 #include "controls/GdiScope.h"
 #include "skin/engine/Interception.h"
 
+#include <map>
 #include <mutex>
 
 namespace skin {
@@ -13,17 +14,23 @@ class SysColorTable;
 
 class SkinSysColours : public SysColourProvider {
 public:
-    // Copies the table's colours and makes their brushes; null: the system answers.
+    // Copies the table's colours; null: the system answers.
     void Take(const SysColorTable* table);
 
     bool SysColour(int index, COLORREF& colour) override;
     bool SysColourBrush(int index, HBRUSH& brush) override;
 
 private:
+    // The brush of `colour`, made on first use. The system never deletes
+    // the brushes it hands out for its colours, and callers keep them as
+    // long as they like, across skins and after the engine has stopped: a
+    // brush handed out lives as long as the process.
+    HBRUSH LastingBrush(COLORREF colour);
+
     std::mutex m_lock;  // the functions are answered on any thread
     bool m_bHasTable = false;
     COLORREF m_colours[kColourCount] = {};
-    CBrushObject m_brushes[kColourCount];
+    std::map<COLORREF, CBrushObject> m_brushes;  // every brush handed out, one per colour
 };
 
 }  // namespace skin

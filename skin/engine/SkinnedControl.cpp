@@ -19,7 +19,7 @@ bool SkinnedControl::Subclass(HWND hwnd)
     if (own) {
         SkinnedWindow::Attach(own);
         const bool subclassed = AttachWindow(hwnd);
-        if (AutoSkinFont(*own))
+        if (GivesFont(*own))
             GiveSkinFont(!AutoPlace(*own));
         if (AutoPlace(*own))
             MoveToPlacement();
@@ -27,9 +27,14 @@ bool SkinnedControl::Subclass(HWND hwnd)
     }
     if (!AttachWindow(hwnd))
         return false;
-    if (Object() && AutoSkinFont(*Object()))
+    if (Object() && GivesFont(*Object()))
         GiveSkinFont(true);
     return true;
+}
+
+bool SkinnedControl::GivesFont(const SkinObject& object) const
+{
+    return AutoSkinFont(object);
 }
 
 void SkinnedControl::Attach(SkinObject* object)
@@ -38,7 +43,7 @@ void SkinnedControl::Attach(SkinObject* object)
     if (subclassed)
         GiveOwnFontBack();
     SkinnedWindow::Attach(object);
-    if (subclassed && object && AutoSkinFont(*object))
+    if (subclassed && object && GivesFont(*object))
         GiveSkinFont(true);
 }
 

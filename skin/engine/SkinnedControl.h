@@ -25,6 +25,9 @@ protected:
     }
     // Whether the kind takes the font of its skin object.
     virtual bool TakesSkinFont() const { return true; }
+    // Whether `object` gives its font to the control: when it asks to
+    // ("AUTOSKINFONT") unless the kind says otherwise.
+    virtual bool GivesFont(const SkinObject& object) const;
     // The kind whose objects this control wears.
     virtual int LookupKind() const { return Kind(); }
 

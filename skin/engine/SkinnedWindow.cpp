@@ -84,10 +84,9 @@ void SkinnedWindow::Unskin()
     if (!m_hWnd)
         return;
     if (!m_bDestroying) {
-        if (m_region) {
+        if (m_bShaped)
             ::SetWindowRgn(m_hWnd, nullptr, TRUE);
-            m_region.Reset();
-        }
+        m_bShaped = false;
         RestoreWindowProc();
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
@@ -97,13 +96,12 @@ void SkinnedWindow::Unskin()
     m_pfnKeptProc = nullptr;
 }
 
-void SkinnedWindow::SetWindowRegion(HRGN region)
+void SkinnedWindow::SetWindowRegion(CRegionObject region)
 {
-    // The window owns a region once it is set; ours only remembers it, so
-    // that unskinning can take it away again.
-    m_region.Release();
-    m_region.Reset(region);
-    ::SetWindowRgn(m_hWnd, region, TRUE);
+    if (!::SetWindowRgn(m_hWnd, region.Get(), TRUE))
+        return;
+    m_bShaped = static_cast<bool>(region);
+    region.Release();
 }
 
 WNDPROC SkinnedWindow::EffectiveKeptProc() const

@@ -104,7 +104,8 @@ protected:
     static HBRUSH SkinnedEditBrush(HWND control, HDC dc);
     // The window's own handling of a message, before it was skinned.
     LRESULT CallKeptProc(UINT msg, WPARAM wp, LPARAM lp);
-    void SetWindowRegion(HRGN region);
+    // Gives the window `region` (none: no region); the window owns it from then on.
+    void SetWindowRegion(CRegionObject region);
 
     HWND m_hWnd = nullptr;
     SkinObject* m_pObject = nullptr;  // borrowed from the current skin
@@ -121,7 +122,10 @@ private:
     HWND m_hOwner = nullptr;  // the top-level skinned window a control belongs to
     std::set<HWND> m_children;
     bool m_bDestroying = false;
-    CRegionObject m_region;  // installed as the window's region while skinned
+    // Whether the window wears a region the engine gave it. The system deletes
+    // a window's region when it is replaced or the window ends, so the engine
+    // keeps no handle to it, only takes it off again when unskinning.
+    bool m_bShaped = false;
 };
 
 }  // namespace skin

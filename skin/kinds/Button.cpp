@@ -108,7 +108,7 @@ private:
             return;
         if (HRGN shape = PushButtonShape(button->m_states[kButtonNormal].image, Images(),
                                          {client.right, client.bottom}, ScreenDepth(), ButtonFace()))
-            SetWindowRegion(shape);
+            SetWindowRegion(CRegionObject(shape));
     }
 
     static int ScreenDepth()

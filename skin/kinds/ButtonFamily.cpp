@@ -21,12 +21,18 @@ LRESULT SkinnedButtonFamily::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_PAINT:
     case WM_PRINTCLIENT: Paint(reinterpret_cast<HDC>(wp)); return 0;
     case WM_ERASEBKGND: return 1;  // the paint covers every pixel
-    case WM_SETFOCUS:
+    case WM_SETFOCUS: Repaint(); return 0;
     case WM_KILLFOCUS:
-        if (m_bPressed && msg == WM_KILLFOCUS && ::GetCapture() == m_hWnd)
+        // A press that the focus leaves ends without a click, by mouse or by the space bar.
+        if (::GetCapture() == m_hWnd)
             ::ReleaseCapture();
+        m_bPressed = false;
         Repaint();
         return 0;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse from a press.
+        EndPress();
+        break;
     case WM_ENABLE:
     case WM_SETTEXT:
     case WM_SETFONT:
@@ -67,8 +73,7 @@ LRESULT SkinnedButtonFamily::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_DEADCHAR:
         if (::GetCapture() == m_hWnd) {
             ::ReleaseCapture();
-            m_bPressed = false;
-            Repaint();
+            EndPress();
         }
         break;
     case WM_SIZE: return OnSize(wp, lp);
@@ -84,6 +89,14 @@ LRESULT SkinnedButtonFamily::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 void SkinnedButtonFamily::Paint(HDC given)
 {
     PaintBuffered(m_hWnd, given, [this](HDC dc) { Draw(dc); });
+}
+
+void SkinnedButtonFamily::EndPress()
+{
+    if (!m_bPressed)
+        return;
+    m_bPressed = false;
+    Repaint();
 }
 
 void SkinnedButtonFamily::OnMouseMove(WPARAM wp, LPARAM lp)

@@ -40,6 +40,8 @@ private:
     void OnMouseMove(WPARAM wp, LPARAM lp);
     void OnButtonDown();
     void OnButtonUp(LPARAM lp);
+    // The pressed look ends, without a click.
+    void EndPress();
     void Click();
     bool PointInside(LPARAM lp) const;
 

@@ -1,6 +1,5 @@
 #include "skin/kinds/ControlDrawing.h"
 
-#include "skin/core/PlainObjects.h"
 #include "skin/core/Skin.h"
 #include "skin/engine/EngineState.h"
 #include "skin/engine/SkinImages.h"
@@ -14,9 +13,7 @@ ImageResolver CurrentSkinImages()
 
 COLORREF SkinTransparentColour()
 {
-    const auto* application =
-        dynamic_cast<const Application*>(Engine().manager.CurrentSkin().DefaultObject(kTypeApplication));
-    return application ? application->m_thirdColour & 0x00FFFFFF : RGB(255, 0, 255);
+    return TransparentColourOf(Engine().manager.CurrentSkin());
 }
 
 void FillSolid(HDC dc, const RECT& area, COLORREF colour)

@@ -8,9 +8,6 @@
 
 namespace skin {
 
-// A skin colour as GDI takes it: the spare top byte of the record cleared.
-inline COLORREF Rgb(Colour colour) { return colour & 0x00FFFFFF; }
-
 // The images of the skin the engine wears now.
 ImageResolver CurrentSkinImages();
 // The colour that skin images leave out where what lies behind shows through.

@@ -144,7 +144,7 @@ private:
             PaintOwnerBackground(caption.Dc());
         } else {
             DrawGridOrFill(caption.Dc(), layout.caption, box->m_captionImage, images,
-                              box->m_captionColour & 0x00FFFFFF);
+                              Rgb(box->m_captionColour));
             textArea = Inset(layout.caption, box->m_captionImage);
         }
         CSelectObject font(caption.Dc(), WindowFont());

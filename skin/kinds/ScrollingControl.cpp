@@ -4,6 +4,7 @@
 #include "skin/core/Skin.h"
 #include "skin/engine/EngineState.h"
 #include "skin/engine/SkinImages.h"
+#include "skin/engine/SkinObjectQueries.h"
 #include "skin/scrollbar/SkinnedScrollBars.h"
 
 namespace skin {
@@ -26,6 +27,11 @@ void SkinnedScrollingControl::Attach(SkinObject* object)
         ApplyColours();
 }
 
+bool SkinnedScrollingControl::GivesFont(const SkinObject& object) const
+{
+    return FontRecordOf(object) != nullptr;
+}
+
 const ClientEdgeControl* SkinnedScrollingControl::EdgeObject() const
 {
     return dynamic_cast<const ClientEdgeControl*>(Object());
@@ -33,19 +39,24 @@ const ClientEdgeControl* SkinnedScrollingControl::EdgeObject() const
 
 COLORREF SkinnedScrollingControl::BackColour() const
 {
-    return EdgeObject() ? EdgeObject()->m_backColour : ::GetSysColor(COLOR_WINDOW);
+    return EdgeObject() ? Rgb(EdgeObject()->m_backColour) : ::GetSysColor(COLOR_WINDOW);
+}
+
+COLORREF SkinnedScrollingControl::DisabledColour() const
+{
+    return EdgeObject() ? Rgb(EdgeObject()->m_thirdColour) : ::GetSysColor(COLOR_BTNFACE);
 }
 
 COLORREF SkinnedScrollingControl::TextColour() const
 {
-    return EdgeObject() ? EdgeObject()->m_textColour : ::GetSysColor(COLOR_WINDOWTEXT);
+    return EdgeObject() ? Rgb(EdgeObject()->m_textColour) : ::GetSysColor(COLOR_WINDOWTEXT);
 }
 
 void SkinnedScrollingControl::MakeBrushes()
 {
     const ClientEdgeControl* object = EdgeObject();
-    m_backBrush.Reset(object ? ::CreateSolidBrush(object->m_backColour) : nullptr);
-    m_disabledBrush.Reset(object ? ::CreateSolidBrush(object->m_thirdColour) : nullptr);
+    m_backBrush.Reset(object ? ::CreateSolidBrush(BackColour()) : nullptr);
+    m_disabledBrush.Reset(object ? ::CreateSolidBrush(DisabledColour()) : nullptr);
 }
 
 HBRUSH SkinnedScrollingControl::ColourControl(HDC dc, bool disabled)
@@ -53,8 +64,8 @@ HBRUSH SkinnedScrollingControl::ColourControl(HDC dc, bool disabled)
     const ClientEdgeControl* object = EdgeObject();
     if (!object)
         return nullptr;
-    ::SetBkColor(dc, disabled ? object->m_thirdColour : object->m_backColour);
-    ::SetTextColor(dc, object->m_textColour);
+    ::SetBkColor(dc, disabled ? DisabledColour() : BackColour());
+    ::SetTextColor(dc, TextColour());
     return disabled ? m_disabledBrush.Get() : m_backBrush.Get();
 }
 

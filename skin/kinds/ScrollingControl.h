@@ -25,6 +25,9 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 protected:
+    // The content is the system's, drawn in the object's font whenever the
+    // object has one, whatever its "AUTOSKINFONT" says.
+    bool GivesFont(const SkinObject& object) const override;
     // What a kind does once subclassed, and again at each later attach.
     virtual void ApplyColours() {}
     // Answers a colour request of the control: the skin's colours go into
@@ -32,6 +35,7 @@ protected:
     HBRUSH ColourControl(HDC dc, bool disabled);
     const ClientEdgeControl* EdgeObject() const;
     COLORREF BackColour() const;
+    COLORREF DisabledColour() const;
     COLORREF TextColour() const;
 
 private:

@@ -118,7 +118,7 @@ private:
         if (label->m_transparent)
             PaintOwnerBackground(dc);
         else
-            DrawGridOrFill(dc, ClientRect(), label->m_image, Images(), label->m_backColour & 0x00FFFFFF);
+            DrawGridOrFill(dc, ClientRect(), label->m_image, Images(), Rgb(label->m_backColour));
     }
 
     void DrawTextContent(HDC dc)
@@ -129,7 +129,7 @@ private:
         DrawBackground(dc);
         CSelectObject font(dc, WindowFont());
         CSavedDC saved(dc);
-        ::SetTextColor(dc, label->m_font.textColour & 0x00FFFFFF);
+        ::SetTextColor(dc, Rgb(label->m_font.textColour));
         ::IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
         const bool enabledLook = ::IsWindowEnabled(m_hWnd) || (Style() & SS_EDITCONTROL);
         DrawEffectText(dc, text.c_str(), client, StaticTextFormat(Style(), ::GetWindowLongA(m_hWnd, GWL_EXSTYLE)),

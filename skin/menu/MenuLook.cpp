@@ -1,6 +1,5 @@
 #include "skin/menu/MenuLook.h"
 
-#include "skin/core/PlainObjects.h"
 #include "skin/core/Skin.h"
 #include "skin/engine/EngineState.h"
 #include "skin/engine/SkinImages.h"
@@ -30,7 +29,7 @@ void PaintBorder(HDC dc, const MenuPaint& paint)
     for (int part = 0; part < kFramePartCount; ++part) {
         // Filled first: a slice copied into a larger part leaves the rest to the colour.
         const COLORREF fill = part == kPartClient ? object.m_clientColour : object.m_activeColour;
-        FillSolid(dc, parts[part], fill & 0x00FFFFFF);
+        FillSolid(dc, parts[part], Rgb(fill));
         DrawImageSlice(dc, parts[part], object.m_active[part], paint.look.images);
     }
 }
@@ -134,7 +133,7 @@ void PaintItem(HDC dc, const RECT& rect, const MenuItem& item, bool highlighted,
         return;
     }
     if (highlighted && !DrawGridLeavingOut(dc, rect, object.m_itemActiveImage, look))
-        FillSolid(dc, rect, object.m_itemActiveColour & 0x00FFFFFF);
+        FillSolid(dc, rect, Rgb(object.m_itemActiveColour));
 
     const int square = paint.itemHeight;
     const RECT checkSquare{rect.left, rect.top, rect.left + square, rect.bottom};
@@ -151,12 +150,6 @@ void PaintItem(HDC dc, const RECT& rect, const MenuItem& item, bool highlighted,
     }
     if (item.submenu && !DrawCentredSlice(dc, arrowSquare, object.m_itemSubmenu, look))
         DrawArrow(dc, arrowSquare, kArrowRight, effect.TextRgb());
-}
-
-COLORREF TransparentColourOf(const Skin& skin)
-{
-    const auto* application = dynamic_cast<const Application*>(skin.DefaultObject(kTypeApplication));
-    return application ? application->m_thirdColour & 0x00FFFFFF : RGB(255, 0, 255);
 }
 
 }  // namespace
@@ -177,6 +170,9 @@ std::unique_ptr<MenuLook> MakeCurrentMenuLook()
     logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
     look->font.Reset(::CreateFontIndirectA(&logFont));
     look->transparent = TransparentColourOf(skin);
+    look->cutsWindows = CutsToTransparentColour(skin);
+    if (look->cutsWindows)
+        look->shapes = ShapesOfFrame(*object, look->images, look->transparent);
     return look;
 }
 
@@ -231,6 +227,11 @@ void PaintMenu(HDC dc, const MenuPaint& paint)
         DrawArrow(dc, places.scrollUp, kArrowUp, colour);
         DrawArrow(dc, places.scrollDown, kArrowDown, colour);
     }
+}
+
+CRegionObject MenuWindowRegion(const MenuLook& look, SIZE size)
+{
+    return look.cutsWindows ? FrameRegion(*look.object, look.layout, look.shapes, size) : CRegionObject();
 }
 
 }  // namespace skin

@@ -6,6 +6,7 @@
 #include "controls/GdiScope.h"
 #include "skin/core/FrameObjects.h"
 #include "skin/draw/SkinDraw.h"
+#include "skin/kinds/frame/FrameShape.h"
 #include "skin/menu/MenuGeometry.h"
 #include "skin/menu/MenuItems.h"
 
@@ -23,6 +24,8 @@ struct MenuLook {
     ImageResolver images;
     CFontObject font;  // "ITEM.FONT"
     COLORREF transparent = RGB(255, 0, 255);
+    bool cutsWindows = false;  // to the border's shape, with the transparent colour
+    FrameShapes shapes;        // of the border's slices, when it does
 };
 
 // The look of the current skin's default popup-menu object; null when the
@@ -59,5 +62,9 @@ MenuPlaces PlacesOf(const FrameLayout& layout, SIZE size, int itemHeight, bool s
 int ItemTextWidth(HDC dc, const MenuItem& item);
 
 void PaintMenu(HDC dc, const MenuPaint& paint);
+
+// The region of a menu window of `size`: its border's shape, as a dialog's
+// frame is cut; none when the skin does not cut windows.
+CRegionObject MenuWindowRegion(const MenuLook& look, SIZE size);
 
 }  // namespace skin

@@ -35,12 +35,31 @@ RECT WorkAreaAt(POINT point)
     return work;
 }
 
-// The owner's procedure while its menu is open: its caption stays active
-// although the menu window has the activation.
+// Swaps the owner's procedure for one that keeps its caption active while
+// its menu is tracked, although the menu window has the activation.
+class OwnerCaptionKeeper {
+public:
+    OwnerCaptionKeeper(HWND owner, const SkinPopupMenu& menu);
+    ~OwnerCaptionKeeper();
+    OwnerCaptionKeeper(const OwnerCaptionKeeper&) = delete;
+    OwnerCaptionKeeper& operator=(const OwnerCaptionKeeper&) = delete;
+
+    // Whether a WM_NCACTIVATE of `hwnd` is held back: the owner's deactivation
+    // while the menu is open.
+    bool HoldsBack(HWND hwnd, WPARAM active);
+
+private:
+    HWND m_hOwner;
+    const SkinPopupMenu& m_menu;
+    bool m_bDeactivationHeld = false;
+};
+
+thread_local OwnerCaptionKeeper* t_captionKeeper = nullptr;
+
 LRESULT CALLBACK KeepCaptionActiveProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     auto kept = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kOwnerProcProperty));
-    if (msg == WM_NCACTIVATE && !wp && t_trackedMenu && t_trackedMenu->MenuOwner() == hwnd)
+    if (msg == WM_NCACTIVATE && t_captionKeeper && t_captionKeeper->HoldsBack(hwnd, wp))
         return TRUE;
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(kept));
@@ -49,32 +68,39 @@ LRESULT CALLBACK KeepCaptionActiveProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     return kept ? ::CallWindowProcA(kept, hwnd, msg, wp, lp) : ::DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-// Swaps the owner's procedure for the one above while a menu is tracked.
-class OwnerCaptionKeeper {
-public:
-    explicit OwnerCaptionKeeper(HWND owner) : m_hOwner(owner)
-    {
-        const LONG_PTR kept = ::GetWindowLongPtrA(owner, GWLP_WNDPROC);
-        if (::SetPropA(owner, kOwnerProcProperty, reinterpret_cast<HANDLE>(kept)))
-            ::SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeepCaptionActiveProc));
-    }
-    ~OwnerCaptionKeeper()
-    {
-        // A procedure put in place above ours after the swap keeps ours
-        // (and the kept one behind it) in its chain: ours then only forwards.
-        if (!::IsWindow(m_hOwner) ||
-            ::GetWindowLongPtrA(m_hOwner, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&KeepCaptionActiveProc))
-            return;
+OwnerCaptionKeeper::OwnerCaptionKeeper(HWND owner, const SkinPopupMenu& menu) : m_hOwner(owner), m_menu(menu)
+{
+    const LONG_PTR kept = ::GetWindowLongPtrA(owner, GWLP_WNDPROC);
+    if (::SetPropA(owner, kOwnerProcProperty, reinterpret_cast<HANDLE>(kept)))
+        ::SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeepCaptionActiveProc));
+    t_captionKeeper = this;
+}
+
+OwnerCaptionKeeper::~OwnerCaptionKeeper()
+{
+    t_captionKeeper = nullptr;
+    if (!::IsWindow(m_hOwner))
+        return;
+    // A procedure put in place above ours after the swap keeps ours (and the
+    // kept one behind it) in its chain: ours then only forwards.
+    if (::GetWindowLongPtrA(m_hOwner, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&KeepCaptionActiveProc)) {
         const auto kept = reinterpret_cast<LONG_PTR>(::GetPropA(m_hOwner, kOwnerProcProperty));
         ::SetWindowLongPtrA(m_hOwner, GWLP_WNDPROC, kept);
         ::RemovePropA(m_hOwner, kOwnerProcProperty);
     }
-    OwnerCaptionKeeper(const OwnerCaptionKeeper&) = delete;
-    OwnerCaptionKeeper& operator=(const OwnerCaptionKeeper&) = delete;
+    // Closed because another program took the activation, which does not
+    // come back to the owner: its caption shows that now.
+    if (m_bDeactivationHeld && ::GetActiveWindow() != m_hOwner)
+        ::SendMessageA(m_hOwner, WM_NCACTIVATE, FALSE, 0);
+}
 
-private:
-    HWND m_hOwner;
-};
+bool OwnerCaptionKeeper::HoldsBack(HWND hwnd, WPARAM active)
+{
+    if (hwnd != m_hOwner || active || m_menu.IsDone())
+        return false;
+    m_bDeactivationHeld = true;
+    return true;
+}
 
 class TrackedMenuScope {
 public:
@@ -184,7 +210,7 @@ int TrackSkinnedMenu(HMENU menu, UINT flags, POINT at, HWND owner, MenuKind kind
     if (!root.Create())
         return 0;
     TrackedMenuScope tracked(root);
-    OwnerCaptionKeeper caption(owner);
+    OwnerCaptionKeeper caption(owner, root);
     root.Show(KeepInWorkArea(AlignMenu(root.Size(), at, flags), WorkAreaAt(at)));
     return RunMenuLoop(root);
 }
@@ -240,6 +266,9 @@ void SkinPopupMenu::Show(const RECT& rect)
     const SIZE shown{rect.right - rect.left, rect.bottom - rect.top};
     m_scrolling = shown.cy < m_size.cy;
     m_size = shown;
+    CRegionObject region = MenuWindowRegion(m_look, shown);
+    if (region && ::SetWindowRgn(m_hWnd, region.Get(), FALSE))
+        region.Release();  // the window's now
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, rect.left, rect.top, shown.cx, shown.cy, SWP_SHOWWINDOW);
     ::SetActiveWindow(m_hWnd);
 }
@@ -506,12 +535,15 @@ void SkinPopupMenu::OnSysKeyDown(UINT key, LPARAM keyData)
         ::SendMessageA(m_hOwner, SKINMSG_MENU_KEY, key, keyData);
 }
 
-LRESULT SkinPopupMenu::OnNcActivate(WPARAM active, LPARAM lp)
+LRESULT SkinPopupMenu::OnNcActivate(HWND hwnd, WPARAM active, LPARAM lp)
 {
-    // Losing the activation to anything but a submenu of its own ends the menu.
+    const LRESULT result = ::DefWindowProcA(hwnd, WM_NCACTIVATE, active, lp);
+    // Losing the activation to anything but a submenu of its own ends the
+    // menu. Closing the tree destroys a submenu's object: this one is not
+    // touched again.
     if (!active && !m_child && !m_closing && !Root().m_done)
         Dismiss(1);
-    return ::DefWindowProcA(m_hWnd, WM_NCACTIVATE, active, lp);
+    return result;
 }
 
 LRESULT SkinPopupMenu::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -539,7 +571,7 @@ LRESULT SkinPopupMenu::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_KEYUP: case WM_CHAR: return 0;
     // Nothing of the menu window's own system menu: Alt is the items'.
     case WM_SYSKEYUP: case WM_SYSCHAR: return 0;
-    case WM_NCACTIVATE: return OnNcActivate(wp, lp);
+    case WM_NCACTIVATE: return OnNcActivate(hwnd, wp, lp);
     case WM_DRAWITEM: return ::SendMessageA(m_hOwner, WM_DRAWITEM, wp, lp);
     case SKINMSG_MENU_CLOSE_CHILD: CloseSubmenu(); return 0;
     case SKINMSG_MENU_CHOSEN: Finish(static_cast<UINT>(wp)); return 0;

@@ -95,7 +95,7 @@ private:
     void OnTimer();
     void OnKeyDown(UINT key);
     void OnSysKeyDown(UINT key, LPARAM keyData);
-    LRESULT OnNcActivate(WPARAM active, LPARAM lp);
+    LRESULT OnNcActivate(HWND hwnd, WPARAM active, LPARAM lp);
     // To the next item from `from` (-1: from either end) that is not a separator.
     void MoveHighlight(int from, int step);
     void ChooseOrOpen(int index);

@@ -23,50 +23,12 @@ COLORREF CellColour(int cell)
 
 namespace {
 
-void Append16(std::vector<uint8_t>& bytes, uint16_t value)
-{
-    bytes.push_back(uint8_t(value));
-    bytes.push_back(uint8_t(value >> 8));
-}
-
-void Append32(std::vector<uint8_t>& bytes, uint32_t value)
-{
-    Append16(bytes, uint16_t(value));
-    Append16(bytes, uint16_t(value >> 16));
-}
-
 COLORREF CellPixel(int cell, int x, int y)
 {
     const bool corner = (x == 0 || x == kCellSide - 1) && (y == 0 || y == kCellSide - 1);
     if (cell == kRoundedCell)
         return corner ? RGB(255, 0, 255) : CellColour(kButtonCell);
     return CellColour(cell);
-}
-
-// All cells side by side as a 24-bit bottom-up BMP file.
-std::vector<uint8_t> CellsBmp()
-{
-    const int width = kCellSide * kCellCount;
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<uint8_t> bytes{'B', 'M'};
-    Append32(bytes, uint32_t(54 + stride * kCellSide));
-    Append32(bytes, 0);
-    Append32(bytes, 54);
-    Append32(bytes, 40);
-    Append32(bytes, uint32_t(width));
-    Append32(bytes, uint32_t(kCellSide));
-    Append16(bytes, 1);
-    Append16(bytes, 24);
-    for (int i = 0; i < 6; ++i)
-        Append32(bytes, i == 1 ? uint32_t(stride * kCellSide) : 0);
-    for (int y = kCellSide - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x) {
-            const COLORREF colour = CellPixel(x / kCellSide, x % kCellSide, y);
-            bytes.insert(bytes.end(), {GetBValue(colour), GetGValue(colour), GetRValue(colour)});
-        }
-        bytes.resize(bytes.size() + size_t(stride - width * 3));
-    }
-    return bytes;
 }
 
 SkinRect CellRect(int cell) { return {cell * kCellSide, 0, (cell + 1) * kCellSide, kCellSide}; }
@@ -135,10 +97,9 @@ void FillSlider(Slider& slider, bool glass)
 std::unique_ptr<Skin> MakeControlSkin()
 {
     auto skin = MakeSkin({});
-    auto image = std::make_unique<SkinImage>();
-    image->SetName("cells");
-    image->SetEncoded(CellsBmp(), kImageBmp);
-    skin->AddImage(std::move(image));
+    // All cells side by side.
+    AddPaintedImage(*skin, "cells", kCellSide * kCellCount, kCellSide,
+                    [](int x, int y) { return CellPixel(x / kCellSide, x % kCellSide, y); });
 
     auto& application = Add<Application>(*skin, kTypeApplication);
     application.m_thirdColour = kSkinTransparent;

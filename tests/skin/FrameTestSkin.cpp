@@ -40,11 +40,6 @@ COLORREF CellColour(int cell)
     }
 }
 
-uint32_t DibPixel(COLORREF colour)
-{
-    return 0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-}
-
 COLORREF ImagePixel(int x, int y)
 {
     const bool cutLeft = x < kCornerCut && y < kCornerCut;
@@ -58,30 +53,6 @@ COLORREF ImagePixel(int x, int y)
     if (x >= kCellsStart && y < kCell)
         return CellColour(std::min((x - kCellsStart) / 10, kCellCount - 1));
     return RGB(1, 1, 1);
-}
-
-// A 32-bit top-down BMP stream of the test image.
-std::vector<uint8_t> MakeImageBmp()
-{
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = kImageWidth;
-    info.biHeight = -kImageHeight;
-    info.biPlanes = 1;
-    info.biBitCount = 32;
-    const size_t pixelBytes = size_t(kImageWidth) * kImageHeight * 4;
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixelBytes);
-    std::vector<uint8_t> bytes(file.bfSize);
-    std::memcpy(bytes.data(), &file, sizeof file);
-    std::memcpy(bytes.data() + sizeof file, &info, sizeof info);
-    auto* pixels = reinterpret_cast<uint32_t*>(bytes.data() + file.bfOffBits);
-    for (int y = 0; y < kImageHeight; ++y)
-        for (int x = 0; x < kImageWidth; ++x)
-            pixels[y * kImageWidth + x] = DibPixel(ImagePixel(x, y));
-    return bytes;
 }
 
 ImageSlice Slice(int left, int top, int right, int bottom, int32_t mode)
@@ -142,12 +113,13 @@ std::unique_ptr<Skin> MakeFrameSkin(bool useTransparent, const std::vector<Capti
         button->m_images[kCaptionPressed] = CellSlice(kCellButtonPressed);
         frame->AddChild(std::move(button));
     }
-    auto image = std::make_unique<SkinImage>();
-    image->SetName("art");
-    image->SetEncoded(MakeImageBmp(), kImageBmp);
-    skin->AddImage(std::move(image));
+    AddPaintedImage(*skin, "art", kImageWidth, kImageHeight, ImagePixel);
     return skin;
 }
+
+FrameWnd& FrameOf(Skin& skin) { return dynamic_cast<FrameWnd&>(*skin.FindObject(TEST_DIALOG_SKIN)); }
+
+ImageSlice TransparentSlice() { return Slice(0, 0, kCornerCut, kCornerCut, kSliceTile); }
 
 std::vector<WPARAM>& FrameDialog::SystemCommands()
 {

@@ -2,6 +2,7 @@
 // button state has a colour of its own, and dialogs that wear it.
 #pragma once
 
+#include "skin/core/FrameObjects.h"
 #include "skin/core/Skin.h"
 
 #include <windows.h>
@@ -32,6 +33,10 @@ struct CaptionButtonLayout {
 // The frame object "MainDialog" with the given caption buttons; the
 // transparent colour is used when `useTransparent`.
 std::unique_ptr<skin::Skin> MakeFrameSkin(bool useTransparent, const std::vector<CaptionButtonLayout>& buttons);
+// The frame object of a frame skin.
+skin::FrameWnd& FrameOf(skin::Skin& skin);
+// A slice of the frame skin's image that is the transparent colour all over.
+skin::ImageSlice TransparentSlice();
 
 // A dialog made from a template with `style`, shown at 20, 20 with the
 // outer size `width` x `height`; destroyed with the object. Records the

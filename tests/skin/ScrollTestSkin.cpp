@@ -16,40 +16,6 @@ constexpr int kCell = 16;
 constexpr int kColumns = 6;
 constexpr int kRows = 4;
 
-void PutLe(std::vector<uint8_t>& bytes, uint32_t value, int size)
-{
-    for (int i = 0; i < size; ++i)
-        bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
-// A 24-bit bottom-up BMP of the cells.
-std::vector<uint8_t> CellsBitmap()
-{
-    const int width = kCell * kColumns, height = kCell * kRows;
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<uint8_t> bytes{'B', 'M'};
-    PutLe(bytes, 54 + stride * height, 4);
-    PutLe(bytes, 0, 4);
-    PutLe(bytes, 54, 4);
-    for (uint32_t value : {40u, static_cast<uint32_t>(width), static_cast<uint32_t>(height)})
-        PutLe(bytes, value, 4);
-    PutLe(bytes, 1, 2);
-    PutLe(bytes, 24, 2);
-    for (int i = 0; i < 6; ++i)
-        PutLe(bytes, 0, 4);
-    for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x) {
-            const COLORREF colour = CellColour(y / kCell, x / kCell);
-            bytes.push_back(GetBValue(colour));
-            bytes.push_back(GetGValue(colour));
-            bytes.push_back(GetRValue(colour));
-        }
-        for (int pad = width * 3; pad < stride; ++pad)
-            bytes.push_back(0);
-    }
-    return bytes;
-}
-
 SkinRect CellRect(int state, int cell) { return {cell * kCell, state * kCell, (cell + 1) * kCell, (state + 1) * kCell}; }
 
 ImageSlice Slice(int state, int cell, int width = kCell)
@@ -79,15 +45,13 @@ COLORREF CellColour(int state, int cell) { return RGB(17 + cell * 40, 23 + state
 std::unique_ptr<Skin> MakeScrollSkin(ScrollSkinParts parts)
 {
     auto result = MakeSkin({});
-    auto image = std::make_unique<SkinImage>();
-    image->SetName(IMAGE);
-    image->SetEncoded(CellsBitmap(), kImageBmp);
-    result->AddImage(std::move(image));
+    AddPaintedImage(*result, IMAGE, kCell * kColumns, kCell * kRows,
+                    [](int x, int y) { return CellColour(y / kCell, x / kCell); });
     for (int type : {kTypeEdit, kTypeListBox, kTypeListView}) {
         auto& field = dynamic_cast<ClientEdgeControl&>(*AddObject(*result, type));
-        field.m_backColour = kFieldBack;
-        field.m_thirdColour = kFieldDisabled;
-        field.m_textColour = kFieldText;
+        field.m_backColour = kFieldBack | parts.spareByte;
+        field.m_thirdColour = kFieldDisabled | parts.spareByte;
+        field.m_textColour = kFieldText | parts.spareByte;
         if (parts.border)
             field.m_image = Grid(0, kCellBorder, 2);
     }

@@ -22,6 +22,7 @@ struct ScrollSkinParts {
     bool scrollBar = true;  // a ScrollBar object
     bool border = true;     // "BORDER" images on the field objects
     int arrowWidth = 16;    // the bars' size follows the width of the arrow images
+    skin::Colour spareByte = 0;  // the top byte the field colours carry, as some skins have it
 };
 
 // The dialog object, Edit, ListBox and ListView objects and, as asked, the

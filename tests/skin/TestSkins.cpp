@@ -1,6 +1,7 @@
 #include "TestSkins.h"
 
 #include "skin/core/ControlObjects.h"
+#include "skin/core/PlainObjects.h"
 #include "skin/engine/EngineState.h"
 #include "skin/engine/SkinEngine.h"
 
@@ -27,6 +28,41 @@ SkinObject* AddControlChild(SkinObject& parent, int type, const std::string& nam
     dynamic_cast<ControlObject&>(*raw).m_controlId = controlId;
     parent.AddChild(std::move(object));
     return raw;
+}
+
+namespace {
+
+void PutLittleEndian(std::vector<uint8_t>& bytes, uint32_t value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+}  // namespace
+
+void AddPaintedImage(Skin& skin, const std::string& name, int width, int height,
+                     const std::function<COLORREF(int x, int y)>& pixel)
+{
+    // A 24-bit bottom-up BMP: file header, information header, rows.
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<uint8_t> bytes{'B', 'M'};
+    for (uint32_t value : {uint32_t(54 + stride * height), 0u, 54u, 40u, uint32_t(width), uint32_t(height)})
+        PutLittleEndian(bytes, value, 4);
+    PutLittleEndian(bytes, 1, 2);
+    PutLittleEndian(bytes, 24, 2);
+    for (int i = 0; i < 6; ++i)
+        PutLittleEndian(bytes, 0, 4);
+    for (int y = height - 1; y >= 0; --y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF colour = pixel(x, y);
+            bytes.insert(bytes.end(), {GetBValue(colour), GetGValue(colour), GetRValue(colour)});
+        }
+        bytes.resize(bytes.size() + size_t(stride - width * 3));
+    }
+    auto image = std::make_unique<SkinImage>();
+    image->SetName(name);
+    image->SetEncoded(std::move(bytes), kImageBmp);
+    skin.AddImage(std::move(image));
 }
 
 std::vector<int> AllControlKinds()

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -19,6 +20,11 @@ extern const char* const TEST_DIALOG_SKIN;
 skin::SkinObject* AddObject(skin::Skin& skin, int type, const std::string& name = "");
 // Adds a control object under `parent` for the control with `controlId`.
 skin::SkinObject* AddControlChild(skin::SkinObject& parent, int type, const std::string& name, uint32_t controlId);
+
+// Adds to `skin` an image `name` of `width` x `height` whose every pixel is
+// given by `pixel(x, y)`, stored as a BMP file.
+void AddPaintedImage(skin::Skin& skin, const std::string& name, int width, int height,
+                     const std::function<COLORREF(int x, int y)>& pixel);
 
 // A skin with the dialog object and a default object for each of `kinds`.
 std::unique_ptr<skin::Skin> MakeSkin(std::initializer_list<int> kinds);

@@ -151,6 +151,15 @@ TEST(SkinEngineLifecycleTest, TheButtonClassIsProbedOnWindowsXpOnly)
     EXPECT_EQ(nullptr, Engine().xpButtonProc);
 }
 
+// The colour of a solid brush; CLR_INVALID when it is none (any more).
+COLORREF BrushColour(HBRUSH brush)
+{
+    LOGBRUSH logBrush{};
+    if (GetObjectType(brush) != OBJ_BRUSH || !GetObjectA(brush, sizeof logBrush, &logBrush))
+        return CLR_INVALID;
+    return logBrush.lbColor;
+}
+
 TEST(SkinEngineLifecycleTest, WherePatchedTheSystemColoursComeFromTheSkinsTableUntilTheStop)
 {
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
@@ -158,18 +167,30 @@ TEST(SkinEngineLifecycleTest, WherePatchedTheSystemColoursComeFromTheSkinsTableU
     ASSERT_EQ(1, InitSkinEngine(GetModuleHandleA(nullptr), "test"));
     std::unique_ptr<Skin> skin = MakeFullSkin();
     auto& table = dynamic_cast<SysColorTable&>(*AddObject(*skin, kTypeSysColorTable, "Colours"));
+    // With the spare byte set, as some skins have it.
     for (int index = 0; index < kSystemColourCount; ++index)
-        table.m_colours[index] = RGB(index, 2 * index, 100);
+        table.m_colours[index] = RGB(index, 2 * index, 100) | 0xFF000000;
     ASSERT_NE(0, LoadTestSkin(*skin));
     const bool patched = InstalledInterception() == InterceptionMethod::kCodePatching;
     EXPECT_EQ(patched, Engine().osFamily >= kOsNt4);
     EXPECT_EQ(patched ? RGB(COLOR_BTNFACE, 2 * COLOR_BTNFACE, 100) : face, GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(patched ? RGB(0, 0, 100) : outOfRange, GetSysColor(40)) << "out of range: the first entry";
-    LOGBRUSH brush{};
-    GetObjectA(GetSysColorBrush(COLOR_BTNFACE), sizeof brush, &brush);
-    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), brush.lbColor);
+    EXPECT_EQ(GetSysColor(COLOR_BTNFACE), BrushColour(GetSysColorBrush(COLOR_BTNFACE)));
+
+    // What the table answers wherever it is asked; a brush handed out stays
+    // what it was for as long as the process lives, as the system's do.
+    COLORREF colour = 0;
+    HBRUSH handedOut = nullptr;
+    ASSERT_TRUE(Engine().sysColours.SysColour(COLOR_BTNFACE, colour));
+    ASSERT_TRUE(Engine().sysColours.SysColourBrush(COLOR_BTNFACE, handedOut));
+    const COLORREF tableFace = RGB(COLOR_BTNFACE, 2 * COLOR_BTNFACE, 100);
+    EXPECT_EQ(tableFace, colour);
+    EXPECT_EQ(tableFace, BrushColour(handedOut));
+    ASSERT_NE(0, LoadTestSkin(*MakeFullSkin()));
+    EXPECT_EQ(tableFace, BrushColour(handedOut)) << "after a skin without a table";
     ExitSkinEngine();
     EXPECT_EQ(face, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(tableFace, BrushColour(handedOut)) << "after the stop";
 }
 
 // The body of a skin file with nothing but a header of the given version.

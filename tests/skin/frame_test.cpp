@@ -12,6 +12,8 @@
 #include "support/WindowWatch.h"
 
 #include <atomic>
+#include <memory>
+#include <set>
 #include <thread>
 
 using namespace skin;
@@ -30,8 +32,12 @@ protected:
 
     void Start(bool useTransparent = true, const std::vector<CaptionButtonLayout>& buttons = {})
     {
+        Start(*MakeFrameSkin(useTransparent, buttons));
+    }
+    void Start(Skin& skin)
+    {
         ASSERT_EQ(1, InitSkinEngine(GetModuleHandleA(nullptr), "test"));
-        ASSERT_NE(0, LoadTestSkin(*MakeFrameSkin(useTransparent, buttons)));
+        ASSERT_NE(0, LoadTestSkin(skin));
         ASSERT_EQ(1, SetDialogSkin(TEST_DIALOG_SKIN));
     }
 };
@@ -245,23 +251,69 @@ TEST_F(FrameTest, FixedAndMaximizedFramesDoNotMoveNorOpenMenusOnTheCaption)
     EXPECT_TRUE(FrameDialog::SystemCommands().empty());
 }
 
-TEST_F(FrameTest, RegionCutsTheTransparentCornersOnlyWhenTheSkinAsks)
+TEST_F(FrameTest, RegionCutsWhatTheFrameImagesLeaveTransparentOnlyWhenTheSkinAsks)
 {
-    for (bool useTransparent : {false, true}) {
-        Start(useTransparent);
+    struct Point {
+        POINT at;
+        bool inside;
+    };
+    const std::vector<Point> corners = {{{0, 0}, false}, {{kWidth - 1, kCornerCut - 1}, false},
+                                        {{kCornerCut, 0}, true}, {{kWidth - 1, kCornerCut}, true},
+                                        {{kWidth - 1, kHeight - 1}, true}};
+    std::vector<Point> noBottomLeft = corners;
+    noBottomLeft.insert(noBottomLeft.end(), {{{0, kHeight - 1}, false}, {{9, kHeight - 12}, false},
+                                             {{10, kHeight - 1}, true}, {{0, kHeight - 13}, true}});
+    const struct {
+        const char* name;
+        bool useTransparent;
+        bool bottomLeftTransparent;  // its slice is the transparent colour all over
+        std::vector<Point> points;   // none: the window has no region
+    } rows[] = {
+        {"the skin asks for no cut", false, false, {}},
+        {"transparent corners", true, false, corners},
+        {"a part whose slice is transparent all over", true, true, noBottomLeft},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::unique_ptr<Skin> skin = MakeFrameSkin(row.useTransparent, {});
+        if (row.bottomLeftTransparent)
+            FrameOf(*skin).m_active[kPartBottomLeft] = TransparentSlice();
+        Start(*skin);
         FrameDialog dialog(kDialogFrame, kWidth, kHeight);
         CRegionObject region(CreateRectRgn(0, 0, 0, 0));
-        const bool hasRegion = GetWindowRgn(dialog.Handle(), region.Get()) != ERROR;
-        EXPECT_EQ(useTransparent, hasRegion);
-        if (hasRegion) {
-            EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));
-            EXPECT_FALSE(PtInRegion(region.Get(), kWidth - 1, kCornerCut - 1));
-            EXPECT_TRUE(PtInRegion(region.Get(), kCornerCut, 0));
-            EXPECT_TRUE(PtInRegion(region.Get(), kWidth - 1, kCornerCut));
-            EXPECT_TRUE(PtInRegion(region.Get(), kWidth - 1, kHeight - 1));
-        }
+        ASSERT_EQ(!row.points.empty(), GetWindowRgn(dialog.Handle(), region.Get()) != ERROR);
+        for (const Point& point : row.points)
+            EXPECT_EQ(point.inside, PtInRegion(region.Get(), point.at.x, point.at.y) != FALSE)
+                << point.at.x << ", " << point.at.y;
         ExitSkinEngine();
     }
+}
+
+TEST_F(FrameTest, PartsWithoutASliceShowTheFrameAndClientColoursWhateverTheirSpareByte)
+{
+    constexpr COLORREF kFrameFill = RGB(20, 140, 60);
+    constexpr COLORREF kClientFill = RGB(200, 30, 90);
+    std::unique_ptr<Skin> skin = MakeFrameSkin(false, {});
+    FrameWnd& frame = FrameOf(*skin);
+    frame.m_active[kPartLeft] = frame.m_active[kPartClient] = ImageSlice{};
+    frame.m_activeColour = frame.m_inactiveColour = kFrameFill | 0xFF000000;
+    frame.m_clientColour = kClientFill | 0xFF000000;
+    Start(*skin);
+    FrameDialog dialog(kDialogFrame, kWidth, kHeight);
+    RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(kFrameFill, dialog.PixelAt({0, kHeight / 2}));
+    EXPECT_EQ(kClientFill, dialog.PixelAt({kWidth / 2, kHeight / 2}));
+}
+
+// The regions given to windows, and how often the program deleted one of them.
+std::set<HRGN> g_windowRegions;
+int g_windowRegionsDeleted = 0;
+decltype(&DeleteObject) g_deleteObject = nullptr;
+BOOL WINAPI RecordingDeleteObject(HGDIOBJ object)
+{
+    if (g_windowRegions.count(static_cast<HRGN>(object)))
+        ++g_windowRegionsDeleted;
+    return g_deleteObject(object);
 }
 
 int g_regionsSet = 0;
@@ -269,7 +321,39 @@ decltype(&SetWindowRgn) g_setWindowRgn = nullptr;
 int WINAPI CountingSetWindowRgn(HWND hwnd, HRGN region, BOOL redraw)
 {
     ++g_regionsSet;
+    if (region)
+        g_windowRegions.insert(region);
     return g_setWindowRgn(hwnd, region, redraw);
+}
+
+// A window owns the region it was given, and deletes it when it gets
+// another or ends: whoever deleted it too could take an unrelated object
+// that had been given the recycled handle with it.
+TEST_F(FrameTest, TheEngineNeverDeletesARegionItGaveAWindow)
+{
+    ScopedImportPatch setRegion("user32.dll", "SetWindowRgn", reinterpret_cast<const void*>(&CountingSetWindowRgn));
+    ScopedImportPatch deleteObject("gdi32.dll", "DeleteObject", reinterpret_cast<const void*>(&RecordingDeleteObject));
+    ASSERT_TRUE(setRegion.Applied() && deleteObject.Applied());
+    g_setWindowRgn = reinterpret_cast<decltype(&SetWindowRgn)>(reinterpret_cast<void*>(setRegion.Original()));
+    g_deleteObject = reinterpret_cast<decltype(&DeleteObject)>(reinterpret_cast<void*>(deleteObject.Original()));
+    for (bool destroyedFirst : {false, true}) {
+        SCOPED_TRACE(destroyedFirst ? "the dialog ends while skinned" : "the engine stops while the dialog lives");
+        g_windowRegions.clear();
+        g_windowRegionsDeleted = 0;
+        Start();
+        auto dialog = std::make_unique<FrameDialog>(kSizableFrame, kWidth, kHeight);
+        dialog->Resize(kWidth + 20, kHeight);
+        const HWND hwnd = dialog->Handle();
+        if (destroyedFirst)
+            dialog.reset();
+        ExitSkinEngine();
+        CRegionObject region(CreateRectRgn(0, 0, 0, 0));
+        if (!destroyedFirst) {
+            EXPECT_EQ(ERROR, GetWindowRgn(hwnd, region.Get())) << "unskinned, the window is whole again";
+        }
+        EXPECT_GE(g_windowRegions.size(), 2u);
+        EXPECT_EQ(0, g_windowRegionsDeleted);
+    }
 }
 
 TEST_F(FrameTest, ResizingKeepsCornersStretchesMiddlesAndRebuildsTheRegionOncePerSize)
@@ -376,18 +460,33 @@ TEST_F(FrameTest, CaptionTextFollowsTheReadingOrderStyles)
     }
 }
 
+// A shown window that is no dialog, away from the test dialogs; destroyed with the object.
+class PlainWindow {
+public:
+    PlainWindow()
+        : m_hWnd(CreateWindowExA(0, "Static", "plain", WS_POPUP | WS_VISIBLE, 500, 400, 50, 50, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr))
+    {
+    }
+    ~PlainWindow() { DestroyWindow(m_hWnd); }
+    PlainWindow(const PlainWindow&) = delete;
+    PlainWindow& operator=(const PlainWindow&) = delete;
+    HWND Handle() const { return m_hWnd; }
+
+private:
+    HWND m_hWnd;
+};
+
 TEST_F(FrameTest, InactiveCaptionHasItsOwnLook)
 {
     Start();
     FrameDialog dialog(kDialogFrame, kWidth, kHeight);
-    HWND other = CreateWindowExA(0, "Static", "other", WS_POPUP | WS_VISIBLE, 500, 400, 50, 50, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-    SetForegroundWindow(other);
+    PlainWindow other;
+    SetForegroundWindow(other.Handle());
     EXPECT_EQ(kInactiveTop, dialog.PixelAt({kWidth - 110, 2}));
     EXPECT_EQ(PartColour(kPartLeft), dialog.PixelAt({0, 100}));  // no inactive slice: the active one
     SetForegroundWindow(dialog.Handle());
     EXPECT_EQ(PartColour(kPartTop), dialog.PixelAt({kWidth - 110, 2}));
-    DestroyWindow(other);
 }
 
 TEST_F(FrameTest, ClientBackgroundComesFromTheClientPartAndReachesChildren)
@@ -402,6 +501,17 @@ TEST_F(FrameTest, ClientBackgroundComesFromTheClientPartAndReachesChildren)
     canvas.Fill(RGB(1, 2, 3));
     EXPECT_EQ(1, SendMessageA(dialog.Handle(), 6037, reinterpret_cast<WPARAM>(canvas.Dc()), reinterpret_cast<LPARAM>(child)));
     EXPECT_EQ(30 * 20, canvas.CountColour(PartColour(kPartClient), 0, 0, 30, 20));
+}
+
+TEST_F(FrameTest, ANewSkinHasEveryWindowDrawnAgain)
+{
+    Start();
+    FrameDialog dialog(kDialogFrame, kWidth, kHeight);
+    PlainWindow plain;
+    UpdateWindow(plain.Handle());
+    EXPECT_FALSE(GetUpdateRect(plain.Handle(), nullptr, FALSE));
+    EXPECT_NE(0, LoadTestSkin(*MakeFrameSkin(true, {})));
+    EXPECT_TRUE(GetUpdateRect(plain.Handle(), nullptr, FALSE)) << "a window the engine does not skin";
 }
 
 TEST_F(FrameTest, TrackingSizesComeFromTheFrameAndTheWorkArea)

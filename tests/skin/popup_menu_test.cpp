@@ -4,6 +4,7 @@
 #include "TestSkins.h"
 
 #include "skin/core/FrameObjects.h"
+#include "skin/core/PlainObjects.h"
 #include "skin/engine/EngineWindows.h"
 #include "skin/engine/SkinHooks.h"
 #include "skin/engine/SkinEngine.h"
@@ -11,12 +12,14 @@
 #include "skin/menu/MenuGeometry.h"
 #include "skin/menu/SkinPopupMenu.h"
 #include "support/GuiObjects.h"
+#include "support/ImportPatch.h"
 #include "support/MessageSequence.h"
 #include "support/WindowWatch.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstring>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -191,18 +194,23 @@ private:
 
 // The test skin with a popup-menu object of thin borders and no images:
 // every drawing falls back to its plain form.
+std::unique_ptr<Skin> MakeMenuSkin()
+{
+    auto skin = MakeFullSkin();
+    auto* menu = static_cast<PopupMenu*>(AddObject(*skin, kTypePopupMenu));
+    const SkinRect layout[kFramePartCount] = {
+        {0, 0, 2, 2}, {2, 0, 58, 2}, {58, 0, 60, 2}, {0, 2, 2, 38}, {2, 2, 58, 38},
+        {58, 2, 60, 38}, {0, 38, 2, 40}, {2, 38, 58, 40}, {58, 38, 60, 40}};
+    std::copy(std::begin(layout), std::end(layout), menu->m_layout);
+    return skin;
+}
+
 class PopupMenuTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_EQ(1, InitSkinEngine(GetModuleHandleA(nullptr), "test"));
-        auto skin = MakeFullSkin();
-        auto* menu = static_cast<PopupMenu*>(AddObject(*skin, kTypePopupMenu));
-        const SkinRect layout[kFramePartCount] = {
-            {0, 0, 2, 2}, {2, 0, 58, 2}, {58, 0, 60, 2}, {0, 2, 2, 38}, {2, 2, 58, 38},
-            {58, 2, 60, 38}, {0, 38, 2, 40}, {2, 38, 58, 40}, {58, 38, 60, 40}};
-        std::copy(std::begin(layout), std::end(layout), menu->m_layout);
-        ASSERT_NE(0, LoadTestSkin(*skin));
+        ASSERT_NE(0, LoadTestSkin(*MakeMenuSkin()));
         ASSERT_EQ(1, SetDialogSkin(TEST_DIALOG_SKIN));
         // The real cursor away from every menu: its moves would take the highlight.
         RECT work{};
@@ -402,6 +410,98 @@ TEST_F(PopupMenuTest, TheOwnersCaptionStaysActiveWhileTheMenuIsOpen)
     EXPECT_TRUE(swapped);
     EXPECT_EQ(nullptr, GetPropA(m_owner.Handle(), "SKIN_WNDPROC"));
     EXPECT_EQ(reinterpret_cast<LONG_PTR>(&OwnerProc), GetWindowLongPtrA(m_owner.Handle(), GWLP_WNDPROC));
+}
+
+// Calls of the default procedure about the activation of a window that no longer exists.
+std::atomic<int> g_deadWindowActivations{0};
+decltype(&DefWindowProcA) g_defWindowProc = nullptr;
+LRESULT WINAPI RecordingDefWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_NCACTIVATE && !IsWindow(hwnd))
+        ++g_deadWindowActivations;
+    return g_defWindowProc(hwnd, msg, wp, lp);
+}
+
+TEST_F(PopupMenuTest, AnotherProgramTakingTheActivationClosesTheMenuAndTheOwnersCaptionShowsIt)
+{
+    ScopedImportPatch defProc("user32.dll", "DefWindowProcA", reinterpret_cast<const void*>(&RecordingDefWindowProc));
+    ASSERT_TRUE(defProc.Applied());
+    g_defWindowProc = reinterpret_cast<decltype(&DefWindowProcA)>(reinterpret_cast<void*>(defProc.Original()));
+    const struct {
+        const char* name;
+        std::vector<UINT> keys;  // to the root menu before the switch
+    } rows[] = {
+        {"the menu alone", {}},
+        {"a submenu open", {VK_UP, VK_RIGHT}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetForegroundWindow(m_owner.Handle());
+        ASSERT_TRUE(g_ownerCaptionActive);
+        g_deadWindowActivations = 0;
+        std::atomic<bool> checked{false};
+        size_t menusOpen = 0;
+        int result = -1;
+        bool captionActive = true;
+        {
+            MenuDriver driver([&](MenuDriver& d) {
+                HWND menu = d.WaitForMenu();
+                for (UINT key : row.keys)
+                    MenuDriver::Key(menu, key);
+                menusOpen = row.keys.empty() ? 1 : (d.WaitForMenu({menu}) ? 2 : 1);
+                // Another program's window, shown, takes the foreground.
+                HWND other = CreateWindowExA(0, "Static", "another program", WS_POPUP | WS_VISIBLE, 600, 500, 40, 40,
+                                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                WaitUntil([&] { return checked.load(); }, kWaitMs);
+                DestroyWindow(other);
+            });
+            result = Track(0);
+            captionActive = g_ownerCaptionActive;
+            checked = true;
+        }
+        EXPECT_EQ(row.keys.empty() ? 1u : 2u, menusOpen);
+        EXPECT_EQ(1, result) << "closed by the switch, not by Escape";
+        EXPECT_FALSE(captionActive) << "the owner's caption still shows it active";
+        EXPECT_EQ(0, g_deadWindowActivations.load()) << "a menu's object was used after it ended";
+    }
+}
+
+TEST_F(PopupMenuTest, AMenuIsCutToTheShapeOfItsBorderWhenTheSkinCutsWindows)
+{
+    for (bool cuts : {false, true}) {
+        SCOPED_TRACE(cuts ? "the skin cuts windows" : "the skin cuts no window");
+        std::unique_ptr<Skin> skin = MakeMenuSkin();
+        auto& application = dynamic_cast<Application&>(*AddObject(*skin, kTypeApplication));
+        application.m_thirdColour = RGB(255, 0, 255);
+        application.m_useTransparentColour = cuts;
+        // The top-left corner of the border leaves its outermost pixel out.
+        AddPaintedImage(*skin, "corner", kBorder, kBorder,
+                        [](int x, int y) { return x == 0 && y == 0 ? RGB(255, 0, 255) : RGB(10, 20, 30); });
+        ImageSlice& corner = dynamic_cast<PopupMenu&>(*skin->DefaultObject(kTypePopupMenu)).m_active[kPartTopLeft];
+        std::strcpy(corner.imageName, "corner");
+        corner.source = {0, 0, kBorder, kBorder};
+        ASSERT_NE(0, LoadTestSkin(*skin));
+        bool shaped = false;
+        bool cornerInside = true;
+        bool restInside = false;
+        {
+            MenuDriver driver([&](MenuDriver& d) {
+                HWND menu = d.WaitForMenu();
+                CRegionObject region(CreateRectRgn(0, 0, 0, 0));
+                shaped = GetWindowRgn(menu, region.Get()) != ERROR;
+                cornerInside = PtInRegion(region.Get(), 0, 0) != FALSE;
+                restInside = PtInRegion(region.Get(), 1, 0) && PtInRegion(region.Get(), 0, 1) &&
+                             PtInRegion(region.Get(), 30, 20);
+                MenuDriver::Key(menu, VK_ESCAPE);
+            });
+            Track(0);
+        }
+        EXPECT_EQ(cuts, shaped);
+        if (cuts) {
+            EXPECT_FALSE(cornerInside);
+            EXPECT_TRUE(restInside);
+        }
+    }
 }
 
 TEST_F(PopupMenuTest, AltSpaceOpensTheSkinnedSystemMenuOfASkinnedFrame)

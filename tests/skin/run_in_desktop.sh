@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a test program inside a Wine virtual desktop, where Wine draws whole
-# windows itself (frames included) so that screenshots show them, and
+# windows itself (frames included) so that screenshots show them, and whose
+# foreground, activation and keyboard focus no program outside it can take;
 # passes or fails with the program's own test report.
 # Usage: run_in_desktop.sh NAME PROGRAM REPORT [ARGS...]
 set -euo pipefail

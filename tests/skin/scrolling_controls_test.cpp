@@ -7,7 +7,6 @@
 #include "skin/engine/SkinEngine.h"
 #include "skin/scrollbar/SkinnedScrollBars.h"
 #include "support/GuiObjects.h"
-#include "support/PixelCanvas.h"
 
 #include <commctrl.h>
 
@@ -20,29 +19,41 @@ namespace {
 
 using ScrollingControlsTest = ScrollSkinTest;
 
-TEST_F(ScrollingControlsTest, EditFieldsTakeTheBackColourOrWhenDisabledOrReadOnlyTheDisabledColour)
+TEST_F(ScrollingControlsTest, FieldsAndListsTakeTheBackColourOrWhenDisabledOrReadOnlyTheDisabledColour)
 {
+    constexpr Colour kSpareByte = 0xFF000000;
     const struct {
         const char* name;
+        const char* className;
         DWORD style;
         COLORREF background;
+        Colour spareByte;  // on every colour of the skin's field objects
     } rows[] = {
-        {"enabled", 0, kFieldBack},
-        {"disabled", WS_DISABLED, kFieldDisabled},
-        {"read-only", ES_READONLY, kFieldDisabled},
+        {"enabled", "Edit", 0, kFieldBack, 0},
+        {"disabled", "Edit", WS_DISABLED, kFieldDisabled, 0},
+        {"read-only", "Edit", ES_READONLY, kFieldDisabled, 0},
+        {"enabled, colours with their spare byte", "Edit", 0, kFieldBack, kSpareByte},
+        {"read-only, colours with their spare byte", "Edit", ES_READONLY, kFieldDisabled, kSpareByte},
+        {"list box, colours with their spare byte", "ListBox", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kFieldBack,
+         kSpareByte},
+        {"list view, colours with their spare byte", WC_LISTVIEWA, LVS_REPORT | LVS_NOCOLUMNHEADER, kFieldBack,
+         kSpareByte},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        HWND edit = m_dialog->Add("Edit", row.style, 120, 24);
-        ASSERT_TRUE(WaitForSkinnedBars(edit));
-        SetWindowTextA(edit, "text");
-        PixelCanvas canvas(120, 24);
-        canvas.PrintClient(edit);
+        ScrollSkinParts parts;
+        parts.spareByte = row.spareByte;
+        ASSERT_NE(0, LoadTestSkin(*MakeScrollSkin(parts)));
+        HWND field = m_dialog->Add(row.className, row.style, 120, 24);
+        ASSERT_TRUE(WaitForSkinnedBars(field));
+        SetWindowTextA(field, "text");
+        RedrawWindow(field, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
         RECT client{};
-        GetClientRect(edit, &client);
-        EXPECT_EQ(row.background, canvas.Pixel(client.right - 3, client.bottom - 3));
+        GetClientRect(field, &client);
+        const int edge = GetSystemMetrics(SM_CXEDGE);
+        EXPECT_EQ(row.background, WindowPixel(field, edge + client.right - 3, edge + client.bottom - 3));
         EXPECT_EQ(24 - 2 * GetSystemMetrics(SM_CYEDGE), client.bottom) << "a field without bars got one";
-        DestroyWindow(edit);
+        DestroyWindow(field);
     }
 }
 

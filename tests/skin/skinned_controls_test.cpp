@@ -36,12 +36,31 @@ COLORREF PrintedPixel(HWND hwnd, int x, int y)
     return canvas.Pixel(x, y);
 }
 
+// A press that ends without a click: the focus moves on while the space bar
+// is held, or another window takes the mouse while the button is held.
+enum class LostPress { kNone, kFocusLeftTheSpaceBar, kCaptureTakenFromTheMouse };
+
 struct ControlState {
     bool disabled, pushed, hovered, checked, isDefault, focused;
+    LostPress lostPress = LostPress::kNone;
 };
+
+void LosePress(HWND hwnd, LostPress how)
+{
+    if (how == LostPress::kFocusLeftTheSpaceBar) {
+        SetFocus(hwnd);
+        SendMessageA(hwnd, WM_KEYDOWN, VK_SPACE, 0);
+        SetFocus(nullptr);
+    } else if (how == LostPress::kCaptureTakenFromTheMouse) {
+        SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        SetCapture(GetParent(hwnd));
+        ReleaseCapture();
+    }
+}
 
 void Apply(HWND hwnd, const ControlState& state)
 {
+    LosePress(hwnd, state.lostPress);
     if (state.checked)
         SendMessageA(hwnd, BM_SETCHECK, BST_CHECKED, 0);
     if (state.focused)
@@ -79,6 +98,10 @@ const PushRow PUSH_ROWS[] = {
     {"default, no DEFAULT image", kSparseButtonId, {false, false, false, false, true, false}, kButtonNormal},
     {"focused", 100, {false, false, false, false, false, true}, kButtonFocused},
     {"plain", 100, {false, false, false, false, false, false}, kButtonNormal},
+    {"space bar held, then the focus left", 100,
+     {false, false, false, false, false, false, LostPress::kFocusLeftTheSpaceBar}, kButtonNormal},
+    {"mouse held, then the capture taken", 100,
+     {false, false, false, false, false, false, LostPress::kCaptureTakenFromTheMouse}, kButtonFocused},
 };
 
 TEST_F(SkinnedControlsTest, PushButtonsShowTheImageOfTheirStateRowByRow)
@@ -117,6 +140,8 @@ const CheckRow CHECK_ROWS[] = {
      kCheckHighlightedNormal},
     {"checked", false, 100, {false, false, false, true, false, false}, kCheckSelected, kCheckSelected},
     {"plain", false, 100, {false, false, false, false, false, false}, kCheckNormal, kCheckNormal},
+    {"space bar held, then the focus left", false, 100,
+     {false, false, false, false, false, false, LostPress::kFocusLeftTheSpaceBar}, kCheckNormal, kCheckNormal},
     {"hovered, checked", false, 100, {false, false, true, true, false, false}, kCheckHighlightedSelected,
      kCheckHighlightedSelected},
     {"hovered", false, 100, {false, false, true, false, false, false}, kCheckHighlightedNormal,

@@ -45,12 +45,16 @@ void PumpMessages()
     }
 }
 
+// Whose font a control shows once skinned.
+enum class Font { kOwn, kSkins, kUntold };  // untold: the control does not answer WM_GETFONT
+
 TEST_F(WindowDispatchTest, ControlsWearTheObjectOfTheirKind)
 {
     const struct {
         const char* className;
         DWORD style;
         const char* object;  // empty: left to the system
+        Font font = Font::kOwn;  // the scrolling family takes its object's font, unasked
     } rows[] = {
         {"Button", BS_PUSHBUTTON, "Button"},
         {"Button", BS_DEFPUSHBUTTON, "Button"},
@@ -63,17 +67,17 @@ TEST_F(WindowDispatchTest, ControlsWearTheObjectOfTheirKind)
         {"Static", SS_OWNERDRAW, ""},
         {"Static", SS_SIMPLE, ""},
         {LINK_WINDOW_CLASS, 0, "Static"},
-        {"SysIPAddress32", 0, "ScrollControl"},
-        {"Edit", WS_BORDER, "Edit"},
+        {"SysIPAddress32", 0, "ScrollControl", Font::kUntold},
+        {"Edit", WS_BORDER, "Edit", Font::kSkins},
         {"ComboBox", CBS_DROPDOWNLIST, "ComboBox"},
         {"ComboBox", CBS_SIMPLE, ""},
-        {"ListBox", 0, "ListBox"},
+        {"ListBox", 0, "ListBox", Font::kSkins},
         {"ListBox", LBS_OWNERDRAWFIXED, ""},
         {"msctls_progress32", 0, "ProgressBar"},
         {"msctls_trackbar32", 0, "Slider"},
-        {"SysListView32", LVS_REPORT, "ListView"},
+        {"SysListView32", LVS_REPORT, "ListView", Font::kSkins},
         {"SysListView32", LVS_REPORT | LVS_OWNERDRAWFIXED, ""},
-        {"SysTreeView32", 0, "TreeView"},
+        {"SysTreeView32", 0, "TreeView", Font::kSkins},
         {"ScrollBar", SBS_HORZ, "ScrollBar"},
         {"msctls_updown32", 0, "Spin"},
         {"SysTabControl32", 0, "Tab"},
@@ -88,6 +92,15 @@ TEST_F(WindowDispatchTest, ControlsWearTheObjectOfTheirKind)
         ASSERT_TRUE(control != nullptr);
         EXPECT_EQ(row.object, WornObject(control));
         EXPECT_EQ(*row.object != '\0', SkinnedWindow::FromHandle(control) != nullptr) << "subclassed";
+        PumpMessages();  // the font comes posted
+        const SkinnedWindow* skinned = Skinned(control);
+        const HFONT skinFont =
+            skinned && skinned->Object() ? Engine().manager.FontOf(*skinned->Object(), false) : nullptr;
+        if (row.font != Font::kUntold) {
+            EXPECT_EQ(row.font == Font::kSkins,
+                      skinFont && SendMessageA(control, WM_GETFONT, 0, 0) == reinterpret_cast<LRESULT>(skinFont))
+                << "the skin's font";
+        }
         DestroyWindow(control);
         EXPECT_EQ(nullptr, Skinned(control));
     }

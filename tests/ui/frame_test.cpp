@@ -122,14 +122,19 @@ TEST_F(FrameTest, RunningAndIdleStatesSwitchTheCommands)
     EXPECT_EQ(0, SendMessageA(host.Item(IDC_PROGRESS), PBM_GETPOS, 0, 0));
 }
 
-// The screen's colour at a client point of a window.
-COLORREF ScreenPixel(HWND hwnd, int x, int y)
+// The colour at a client point of a window as its top-level window shows
+// it, children included. Read from the top-level window's own pixels, which
+// hold what it painted at once; the screen gets them a moment later.
+COLORREF ShownPixel(HWND hwnd, int x, int y)
 {
+    HWND top = GetAncestor(hwnd, GA_ROOT);
     POINT point{x, y};
     ClientToScreen(hwnd, &point);
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, point.x, point.y);
-    ReleaseDC(nullptr, screen);
+    RECT window{};
+    GetWindowRect(top, &window);
+    HDC dc = GetDCEx(top, nullptr, DCX_WINDOW | DCX_CACHE);
+    const COLORREF colour = GetPixel(dc, point.x - window.left, point.y - window.top);
+    ReleaseDC(top, dc);
     return colour;
 }
 
@@ -143,9 +148,9 @@ TEST_F(FrameTest, EnabledPictureButtonsShowTheDialogAroundTheirPicture)
         SetWindowPos(host.Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         RedrawWindow(host.Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }, true);
-    const COLORREF dialog = ScreenPixel(host.Hwnd(), 2, 2);
+    const COLORREF dialog = ShownPixel(host.Hwnd(), 2, 2);
     for (int id : {IDC_ADD, IDC_REMOVE, IDC_CONVERT, IDC_EXIT}) {
-        EXPECT_EQ(dialog, ScreenPixel(host.Item(id), 1, 1)) << "button " << id << " keeps its disabled fill";
+        EXPECT_EQ(dialog, ShownPixel(host.Item(id), 1, 1)) << "button " << id << " keeps its disabled fill";
     }
 }
 

@@ -1,6 +1,8 @@
 #include "skin/kinds/frame/FrameShape.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 
 namespace skin {
 
@@ -138,18 +140,39 @@ std::vector<RECT> CarryShape(const SliceShape& shape, int32_t mode, const RECT& 
     }
 }
 
-CRegionObject BuildFrameRegion(const std::vector<ShapedPart>& parts)
+FrameShapes ShapesOfFrame(const FrameObject& frame, const ImageResolver& images, COLORREF transparent)
 {
-    CRegionObject region(::CreateRectRgn(0, 0, 0, 0));
-    for (const ShapedPart& part : parts) {
-        if (::IsRectEmpty(&part.rect))
+    FrameShapes shapes;
+    for (int part = 0; part < kFramePartCount; ++part) {
+        const ImageSlice& slice = frame.m_active[part];
+        if (slice.IsAbsent())
             continue;
-        CRegionObject piece(part.shape && !part.shape->IsWhole()
-                                ? RegionOfRects(CarryShape(*part.shape, part.mode, part.rect)).Release()
-                                : ::CreateRectRgnIndirect(&part.rect));
+        const std::string imageName(slice.imageName, strnlen(slice.imageName, kImageNameField));
+        if (const CSkinBitmap* bitmap = images(imageName))
+            shapes[part] = ShapeOfSlice(*bitmap, slice.source, transparent);
+    }
+    return shapes;
+}
+
+CRegionObject FrameRegion(const FrameObject& frame, const FrameLayout& layout, const FrameShapes& shapes, SIZE size)
+{
+    const FrameParts parts = PartsForSize(layout, size);
+    CRegionObject region(::CreateRectRgn(0, 0, 0, 0));
+    for (int part = 0; part < kFramePartCount; ++part) {
+        const RECT& rect = parts[part];
+        const SliceShape& shape = shapes[part];
+        if (::IsRectEmpty(&rect))
+            continue;
+        CRegionObject piece;
+        if (shape.Exists() && !shape.IsWhole()) {
+            const std::vector<RECT> opaque = CarryShape(shape, frame.m_active[part].mode, rect);
+            if (opaque.empty())
+                continue;
+            piece = RegionOfRects(opaque);
+        }
         // A shape that cannot be carried over gives the part its whole rectangle.
         if (!piece)
-            piece.Reset(::CreateRectRgnIndirect(&part.rect));
+            piece.Reset(::CreateRectRgnIndirect(&rect));
         ::CombineRgn(region.Get(), region.Get(), piece.Get(), RGN_OR);
     }
     return region;

@@ -6,8 +6,9 @@
 #include "skin/kinds/frame/FrameGeometry.h"
 
 #include "controls/GdiScope.h"
-#include "skin/draw/SkinBitmap.h"
+#include "skin/draw/SkinDraw.h"
 
+#include <array>
 #include <vector>
 
 namespace skin {
@@ -19,6 +20,8 @@ struct SliceShape {
     std::vector<RECT> runs;
     // Opaque everywhere: the part keeps its whole rectangle.
     bool IsWhole() const;
+    // Made from a slice; a default shape stands for none.
+    bool Exists() const { return source.cx > 0 && source.cy > 0; }
 };
 
 // The shape of `source` in `bitmap`; a whole shape when the source lies
@@ -30,15 +33,16 @@ SliceShape ShapeOfSlice(const CSkinBitmap& bitmap, const SkinRect& source, COLOR
 // part (stretch), and cut to the part. Rows come out top to bottom.
 std::vector<RECT> CarryShape(const SliceShape& shape, int32_t mode, const RECT& part);
 
-// One part of a frame for the window region: its rectangle and, when its
-// slice has transparent pixels, their shape and the slice's draw mode.
-struct ShapedPart {
-    RECT rect;
-    const SliceShape* shape;  // null: the whole rectangle
-    int32_t mode;
-};
+using FrameShapes = std::array<SliceShape, kFramePartCount>;
 
-// The union of the parts' regions, in window coordinates.
-CRegionObject BuildFrameRegion(const std::vector<ShapedPart>& parts);
+// The shapes of the nine active slices of `frame` in `images`. A slice that
+// is absent or whose image is missing has no shape: its part stays whole.
+FrameShapes ShapesOfFrame(const FrameObject& frame, const ImageResolver& images, COLORREF transparent);
+
+// The region of a frame of `size` whose parts lie as `layout` places them:
+// the union of the parts, each cut to its slice's shape the way the slice
+// is drawn there, in window coordinates. A part whose slice is transparent
+// all over adds nothing.
+CRegionObject FrameRegion(const FrameObject& frame, const FrameLayout& layout, const FrameShapes& shapes, SIZE size);
 
 }  // namespace skin

@@ -1,6 +1,5 @@
 #include "skin/kinds/frame/SkinnedFrame.h"
 
-#include "skin/core/PlainObjects.h"
 #include "skin/core/Skin.h"
 #include "skin/draw/OffscreenBuffer.h"
 #include "skin/engine/EngineState.h"
@@ -63,10 +62,9 @@ void SkinnedFrame::Attach(SkinObject* object)
     SkinnedWindow::Attach(object);
     m_pFrame = dynamic_cast<const FrameObject*>(object);
     m_pFrameWnd = dynamic_cast<const FrameWnd*>(object);
-    const auto* application = dynamic_cast<const Application*>(
-        Engine().manager.CurrentSkin().DefaultObject(kTypeApplication));
-    m_transparent = application ? application->m_thirdColour & 0x00FFFFFF : RGB(255, 0, 255);
-    m_useTransparent = application && application->m_useTransparentColour;
+    const Skin& skin = Engine().manager.CurrentSkin();
+    m_transparent = TransparentColourOf(skin);
+    m_useTransparent = CutsToTransparentColour(skin);
     m_elements.clear();
     m_captionFont.Reset();
     DropBackground();
@@ -80,21 +78,16 @@ void SkinnedFrame::Attach(SkinObject* object)
         std::memcpy(&logFont, &m_pFrame->m_captionFont, sizeof logFont);
         logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
         m_captionFont.Reset(::CreateFontIndirectA(&logFont));
-        for (int part = 0; part < kFramePartCount; ++part) {
-            const ImageSlice& slice = m_pFrame->m_active[part];
-            const CSkinBitmap* bitmap =
-                slice.IsAbsent() ? nullptr
-                                 : CurrentImages()(std::string(slice.imageName, strnlen(slice.imageName,
-                                                                                        kImageNameField)));
-            m_shapes[part] = bitmap && m_useTransparent ? ShapeOfSlice(*bitmap, slice.source, m_transparent)
-                                                        : SliceShape{};
-        }
+        m_shapes = m_useTransparent ? ShapesOfFrame(*m_pFrame, CurrentImages(), m_transparent) : FrameShapes{};
     }
     if (!m_hWnd)
         return;
     if (IsFramed())
         Refit();
     m_lastSize = {-1, -1};
+    // Every window may show something of the skin (its colours, the
+    // background behind a control): all of them are drawn again.
+    ::InvalidateRect(nullptr, nullptr, TRUE);
     ::RedrawWindow(m_hWnd, nullptr, nullptr,
                    RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_ALLCHILDREN | RDW_ERASENOW | RDW_FRAME);
 }
@@ -263,18 +256,12 @@ void SkinnedFrame::InstallRegion(SIZE size)
     if (m_useTransparent && ::IsIconic(m_hWnd) && !minimized.IsAbsent()) {
         region.Reset(::CreateRectRgn(0, 0, size.cx, size.cy));
     } else if (m_useTransparent) {
-        const FrameParts parts = PartsForSize(m_layout, size);
-        std::vector<ShapedPart> shaped;
-        for (int part = 0; part < kFramePartCount; ++part) {
-            const SliceShape& shape = m_shapes[part];
-            shaped.push_back({parts[part], shape.runs.empty() ? nullptr : &shape, m_pFrame->m_active[part].mode});
-        }
-        region = BuildFrameRegion(shaped);
+        region = FrameRegion(*m_pFrame, m_layout, m_shapes, size);
     }
     // Caption texts leave the region as the parts made it.
     CRegionObject present(::CreateRectRgn(0, 0, 0, 0));
     if (region || ::GetWindowRgn(m_hWnd, present.Get()) != ERROR)
-        SetWindowRegion(region.Release());
+        SetWindowRegion(std::move(region));
 }
 
 bool SkinnedFrame::PaintMinimized(HDC dc, SIZE size, bool active)
@@ -292,7 +279,7 @@ bool SkinnedFrame::PaintMinimized(HDC dc, SIZE size, bool active)
 
 void SkinnedFrame::PaintParts(HDC dc, const FrameParts& parts, bool active)
 {
-    const COLORREF colour = active ? m_pFrame->m_activeColour : m_pFrame->m_inactiveColour;
+    const COLORREF colour = Rgb(active ? m_pFrame->m_activeColour : m_pFrame->m_inactiveColour);
     std::vector<int> order;
     if (!::IsIconic(m_hWnd))
         order = {kPartLeft, kPartRight};
@@ -330,7 +317,7 @@ void SkinnedFrame::DrawCaptionText(HDC dc, const RECT& area)
     CSavedDC saved(dc);
     CSelectObject font(dc, m_captionFont.Get());
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, m_pFrame->m_captionFont.textColour & 0x00FFFFFF);
+    ::SetTextColor(dc, Rgb(m_pFrame->m_captionFont.textColour));
     RECT place = area;
     ::DrawTextA(dc, title, -1, &place, format);
 }
@@ -360,7 +347,7 @@ bool SkinnedFrame::EnsureBackground()
     {
         CSelectObject selected(dc.Get(), bitmap.Get());
         const ImageSlice& slice = m_pFrame->m_active[kPartClient];
-        FillWith(dc.Get(), client, m_pFrame->m_clientColour);
+        FillWith(dc.Get(), client, Rgb(m_pFrame->m_clientColour));
         DrawImageSlice(dc.Get(), client, slice, CurrentImages());
         m_backgroundRepaintPending = !slice.IsAbsent() && slice.mode == kSliceStretch;
     }

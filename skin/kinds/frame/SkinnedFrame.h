@@ -89,7 +89,7 @@ private:
     bool m_useTransparent = false;
     bool m_drawsCaptionText = true;
     std::vector<std::unique_ptr<CaptionItem>> m_elements;
-    std::array<SliceShape, kFramePartCount> m_shapes;
+    FrameShapes m_shapes;  // of the active slices, when the skin cuts windows to them
     CFontObject m_captionFont;
     CBitmapObject m_background;  // the client background, client-sized
     SIZE m_backgroundSize{};
