@@ -1,6 +1,7 @@
 #include "app/CConverterApp.h"
 
 #include "app/AppServices.h"
+#include "app/StageTimes.h"
 #include "skin/engine/SkinEngine.h"
 #include "ui/ConverterDlg.h"
 
@@ -45,6 +46,7 @@ bool CConverterApp::InitInstance()
     InitSkinEngine(GetModuleHandleA(nullptr), APP_TITLE);
     LoadSkinFile(skinFile.c_str());
     SetDialogSkin(DIALOG_SKIN_NAME);
+    MarkStage("skin");
     LogEvent(EVENTLOG_INFORMATION_TYPE, EVENT_ID_INFO, StartText().c_str());
     {
         CConverterDlg dialog;
@@ -56,6 +58,7 @@ bool CConverterApp::InitInstance()
 int CConverterApp::ExitInstance()
 {
     ExitSkinEngine();
+    WriteStageTimes();
     LogEvent(EVENTLOG_INFORMATION_TYPE, EVENT_ID_INFO, StopText().c_str());
     CoUninitialize();
     return CApplication::ExitInstance();

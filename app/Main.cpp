@@ -1,5 +1,6 @@
 // The program's entry point: the one application object runs everything.
 #include "app/CConverterApp.h"
+#include "app/StageTimes.h"
 
 #include <commctrl.h>
 
@@ -9,6 +10,8 @@ CConverterApp g_app;
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    MarkProcessCreated();
+    MarkStage("entry");
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     return g_app.Run();

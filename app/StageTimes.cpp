@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -20,6 +21,7 @@ std::string StageFile()
 
 struct Stages {
     std::string file = StageFile();
+    std::mutex lock;  // the program's start-up worker marks beside its dialog thread
     std::string text;
 };
 
@@ -61,8 +63,11 @@ void MarkStage(const std::string& stage)
 
 void MarkStageAt(const std::string& stage, long long atMicroseconds)
 {
-    if (StageTimesWanted())
-        Noted().text += stage + " " + std::to_string(atMicroseconds) + "\n";
+    if (!StageTimesWanted())
+        return;
+    Stages& stages = Noted();
+    const std::lock_guard<std::mutex> hold(stages.lock);
+    stages.text += stage + " " + std::to_string(atMicroseconds) + "\n";
 }
 
 void NoteStageValue(const std::string& name, long long value) { MarkStageAt(name, value); }
@@ -93,6 +98,7 @@ void MarkProcessCreated()
 void WriteStageTimes()
 {
     Stages& stages = Noted();
+    const std::lock_guard<std::mutex> hold(stages.lock);
     if (stages.file.empty() || stages.text.empty())
         return;
     UniqueHandle file(CreateFileA(stages.file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

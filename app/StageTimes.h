@@ -2,8 +2,9 @@
 // environment variable VEC_STAGE_TIMES names a file, the converter and vec.exe
 // note the end of each stage of a run and append them to that file when the
 // run ends, one line "<stage> <microseconds>" each, on the clock of
-// NowMicroseconds. Without the variable nothing is noted or written. Marks
-// come from one thread at a time (the conversion's).
+// NowMicroseconds. The converter notes its start-up the same way for
+// bench/startup_ratio.sh. Without the variable nothing is noted or written.
+// Any thread may mark.
 #pragma once
 
 #include <string>

@@ -2,6 +2,7 @@
 
 #include "COMMON/CFfmpegEncoder.h"
 #include "app/AppServices.h"
+#include "app/StageTimes.h"
 #include "res/DialogInitData.h"
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
@@ -120,6 +121,7 @@ LRESULT CConverterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 
 BOOL CConverterDlg::OnInitDialog()
 {
+    MarkStage("dialog-created");
     CDialogBase::OnInitDialog();
     // The frame rates and frame sizes travel with the template.
     ApplyDialogInitData(m_hWnd, GetModuleHandleA(nullptr), IDD_CONVERTER);
@@ -130,6 +132,7 @@ BOOL CConverterDlg::OnInitDialog()
     InitControls();
     NOTIFYICONDATAA tray = TrayIconData();
     Shell_NotifyIconA(NIM_ADD, &tray);
+    MarkStage("controls-set-up");
     return TRUE;
 }
 
@@ -213,6 +216,7 @@ unsigned __stdcall CConverterDlg::StartupThreadProc(void* param)
     self->SelectAvi();
     self->EnableOptionControls(true);
     self->EnableSettings(true);
+    MarkStage("worker-ended");
     CoUninitialize();
     return 1;
 }
@@ -305,8 +309,14 @@ LRESULT CConverterDlg::OnSysCommand(WPARAM wp, LPARAM lp)
 
 LRESULT CConverterDlg::OnPaint()
 {
-    if (!IsIconic(m_hWnd))
-        return CDialogBase::WindowProc(WM_PAINT, 0, 0);
+    if (!IsIconic(m_hWnd)) {
+        const LRESULT painted = CDialogBase::WindowProc(WM_PAINT, 0, 0);
+        if (!m_bFirstPaintMarked) {
+            m_bFirstPaintMarked = true;
+            MarkStage("first-paint");
+        }
+        return painted;
+    }
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(m_hWnd, &paint);
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);

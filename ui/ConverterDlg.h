@@ -148,6 +148,7 @@ protected:
     HICON m_hIcon;                            // shared icon from the module: never destroyed
 
     CWorkerThread m_startupWorker;
+    bool m_bFirstPaintMarked = false;  // the start-up bench wants the first paint only
     CWorkerThread m_batchWorker;
     // The panel and the output directory as a run found them at its start:
     // both are disabled while it lasts, so the worker reads these instead of

@@ -1,0 +1,45 @@
+// The yardstick of the start-up bench: the smallest dialog a Windows program
+// can show, one OK button, built and started like the converter.
+#include <windows.h>
+
+#include <cstddef>
+
+namespace {
+
+// A dialog template in memory, so the yardstick needs no resource script.
+#pragma pack(push, 4)
+struct OneButtonTemplate {
+    DLGTEMPLATE dialog;
+    WORD menu, windowClass, title;  // none, the dialog class, no title; the item then starts on a DWORD boundary
+    DLGITEMTEMPLATE button;
+    WORD classMarker, buttonClass;  // 0xFFFF then the predefined button class
+    WCHAR text[3];
+    WORD creationData;
+};
+#pragma pack(pop)
+static_assert(offsetof(OneButtonTemplate, button) % 4 == 0, "a dialog item starts on a DWORD boundary");
+
+INT_PTR CALLBACK OneButtonProc(HWND dialog, UINT msg, WPARAM wp, LPARAM)
+{
+    if (msg == WM_INITDIALOG)
+        return TRUE;
+    if (msg == WM_COMMAND && LOWORD(wp) == IDOK) {
+        EndDialog(dialog, IDOK);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    OneButtonTemplate form{};
+    form.dialog = {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME, 0, 1, 10, 10, 120, 60};
+    form.button = {WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 0, 35, 20, 50, 14, IDOK};
+    form.classMarker = 0xFFFF;
+    form.buttonClass = 0x0080;
+    form.text[0] = L'O';
+    form.text[1] = L'K';
+    return static_cast<int>(DialogBoxIndirectParamA(instance, &form.dialog, nullptr, OneButtonProc, 0));
+}
