@@ -114,6 +114,7 @@ LRESULT CConverterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case UWM_TRAY_NOTIFY: return OnTrayNotify(wp, lp);
     case UWM_LIST_SORTED: return OnSourcesSorted();
     case UWM_ENABLE_COMMANDS: return OnEnableCommands(wp != FALSE);
+    case UWM_STARTUP_SET_UP: return OnStartupSetUp();
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     default: return CDialogBase::WindowProc(msg, wp, lp);
     }
@@ -213,12 +214,22 @@ unsigned __stdcall CConverterDlg::StartupThreadProc(void* param)
     auto* self = static_cast<CConverterDlg*>(param);
     self->SetWindowText(APP_TITLE);
     CoInitialize(nullptr);
-    self->SelectAvi();
-    self->EnableOptionControls(true);
-    self->EnableSettings(true);
+    ::SendMessageA(self->m_hWnd, UWM_STARTUP_SET_UP, 0, 0);
     MarkStage("worker-ended");
     CoUninitialize();
     return 1;
+}
+
+// The AVI set-up and the switch to usable run on the dialog's thread in one
+// piece with drawing held back: sent control by control from the start-up
+// worker, every list entry and every switch would cross threads and redraw.
+LRESULT CConverterDlg::OnStartupSetUp()
+{
+    const CRedrawPause pause(m_hWnd);
+    SelectAvi();
+    EnableOptionControls(true);
+    EnableSettings(true);
+    return 0;
 }
 
 NOTIFYICONDATAA CConverterDlg::TrayIconData() const

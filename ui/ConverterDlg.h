@@ -23,6 +23,8 @@ constexpr int MAX_MEDIA_ITEMS = 30;
 // running on the dialog's own thread, in one piece, rather than control by
 // control across threads.
 constexpr UINT UWM_ENABLE_COMMANDS = WM_APP + 20;
+// Sent by the start-up worker: set up the panel for AVI and enable the settings.
+constexpr UINT UWM_STARTUP_SET_UP = WM_APP + 21;
 
 // The settings panel as a conversion reads it.
 struct PanelSettings {
@@ -101,6 +103,7 @@ protected:
     void OnConvert();
     // EnableCommands on the dialog's thread, for the batch worker.
     LRESULT OnEnableCommands(bool idle);
+    LRESULT OnStartupSetUp();
     void OnStop();
     static unsigned __stdcall ConvertThreadProc(void* param);
     int RunBatch();

@@ -1,5 +1,5 @@
 // How long the converter takes from its launch to a usable main window
-// (visible, Add enabled), against the smallest one-button dialog started the
+// (visible and painted, Add enabled), against the smallest one-button dialog started the
 // same way, in alternating runs. Prints the medians of the converter's own
 // start-up stages (app/StageTimes.h) and the ratio of the two (goal: at most
 // 1.5). Run by bench/startup_ratio.sh, never by CTest.
@@ -54,14 +54,16 @@ BOOL CALLBACK FindUsable(HWND window, LPARAM param)
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     HWND item = owner == search->processId && IsWindowVisible(window) ? GetDlgItem(window, search->item) : nullptr;
-    if (item && IsWindowVisible(item) && IsWindowEnabled(item)) {
+    // Usable means seen too: shown, enabled, and nothing left to paint.
+    if (item && IsWindowVisible(item) && IsWindowEnabled(item) && !GetUpdateRect(window, nullptr, FALSE) &&
+        !GetUpdateRect(item, nullptr, FALSE)) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-// The process's visible top-level window whose item is enabled, polled until
+// The process's visible, painted top-level window whose item is enabled, polled until
 // it appears, the process ends or 60 s pass.
 HWND WaitUntilUsable(const PROCESS_INFORMATION& process, int item)
 {

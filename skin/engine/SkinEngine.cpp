@@ -86,13 +86,16 @@ int HookThread()
     EngineState& engine = Engine();
     const DWORD thread = ::GetCurrentThreadId();
     if (!engine.threads.callWndProcHooks.count(thread)) {
-        HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &CallWndProcHook, engine.instance, thread);
+        // A hook of one of this process's threads whose procedure is in its own
+        // code takes no module, as the system asks: given one, the system looks
+        // the module up around every call, and every sent message calls this hook.
+        HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &CallWndProcHook, nullptr, thread);
         if (!hook)
             return SKIN_STATUS_CALLWNDPROC_HOOK_FAILED;
         engine.threads.callWndProcHooks[thread] = hook;
     }
     if (!engine.threads.keyboardHooks.count(thread)) {
-        HHOOK hook = ::SetWindowsHookExA(WH_KEYBOARD, &KeyboardHook, engine.instance, thread);
+        HHOOK hook = ::SetWindowsHookExA(WH_KEYBOARD, &KeyboardHook, nullptr, thread);
         if (!hook)
             return SKIN_STATUS_KEYBOARD_HOOK_FAILED;
         engine.threads.keyboardHooks[thread] = hook;
