@@ -346,6 +346,8 @@ private:
         long long ffmpegFrom = -1;
         bool firstRow = true;
         for (const auto& mark : marks) {
+            if (mark.first < click)
+                continue;  // the program's own start, noted before the batch
             const double ms = (mark.first - previous) / 1000.0;
             std::string stage = mark.second;
             if (stage == "batch-start" && firstRow) {
