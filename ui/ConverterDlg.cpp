@@ -211,11 +211,11 @@ void CConverterDlg::LoadOutputDirectory()
 
 unsigned __stdcall CConverterDlg::StartupThreadProc(void* param)
 {
+    MarkStage("worker-started");
     auto* self = static_cast<CConverterDlg*>(param);
     self->SetWindowText(APP_TITLE);
     CoInitialize(nullptr);
     ::SendMessageA(self->m_hWnd, UWM_STARTUP_SET_UP, 0, 0);
-    MarkStage("worker-ended");
     CoUninitialize();
     return 1;
 }
@@ -229,6 +229,7 @@ LRESULT CConverterDlg::OnStartupSetUp()
     SelectAvi();
     EnableOptionControls(true);
     EnableSettings(true);
+    MarkStage("add-enabled");
     return 0;
 }
 
