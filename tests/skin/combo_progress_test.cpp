@@ -31,30 +31,6 @@ constexpr COLORREF kBack = RGB(255, 255, 224), kItemText = RGB(0, 0, 255), kEdit
                    kBarBack = RGB(250, 240, 200);
 enum { kRevealedId = 301, kBlocksId, kPlainId };
 
-void Append(std::vector<uint8_t>& bytes, uint32_t value, int size)
-{
-    for (int i = 0; i < size; ++i)
-        bytes.push_back(uint8_t(value >> (8 * i)));
-}
-
-// The cells side by side, a 24-bit bottom-up BMP file.
-std::vector<uint8_t> CellsBmp()
-{
-    const int width = kSide * kCellCount, stride = width * 3;
-    std::vector<uint8_t> bytes{'B', 'M'};
-    for (uint32_t field : {uint32_t(54 + stride * kSide), 0u, 54u, 40u, uint32_t(width), uint32_t(kSide)})
-        Append(bytes, field, 4);
-    Append(bytes, 1, 2);
-    Append(bytes, 24, 2);
-    for (int i = 0; i < 6; ++i)
-        Append(bytes, 0, 4);
-    for (int y = 0; y < kSide; ++y)
-        for (int x = 0; x < width; ++x)
-            bytes.insert(bytes.end(), {GetBValue(CellColour(x / kSide)), GetGValue(CellColour(x / kSide)),
-                                       GetRValue(CellColour(x / kSide))});
-    return bytes;
-}
-
 NineGridImage Grid(int cell)
 {
     NineGridImage grid{};
@@ -78,10 +54,8 @@ void FillBar(ProgressBar& bar, int style, bool withImage)
 std::unique_ptr<Skin> MakeComboProgressSkin()
 {
     auto skin = MakeSkin({kTypeListBox});
-    auto image = std::make_unique<SkinImage>();
-    image->SetName("cells");
-    image->SetEncoded(CellsBmp(), kImageBmp);
-    skin->AddImage(std::move(image));
+    // The cells side by side.
+    AddPaintedImage(*skin, "cells", kSide * kCellCount, kSide, [](int x, int) { return CellColour(x / kSide); });
     auto& combo = dynamic_cast<ComboBox&>(*AddObject(*skin, kTypeComboBox));
     combo.m_image = Grid(kFrameCell);
     combo.m_thumbs[kThumbNormal] = Grid(kThumbNormalCell);
