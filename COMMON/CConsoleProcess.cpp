@@ -68,9 +68,52 @@ BOOL StartHiddenProcess(const std::string& command, HANDLE hStdIn, HANDLE hStdOu
     return TRUE;
 }
 
-void CConsoleProcess::Init(const std::string& strCommand, CFfmpegEncoder* pOwner)
+namespace {
+
+// How long a standby encoder may take to notice that it is not needed.
+constexpr DWORD STANDBY_END_WAIT_MS = 5000;
+
+// Starts `command` with fresh pipes for its standard handles; the converter
+// keeps only its own ends, so the encoder's exit closes its output.
+BOOL StartWithPipes(const std::string& command, EncoderProcess* encoder)
+{
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    UniqueHandle outWrite, inRead, inWriteTemporary;
+    if (!CreatePipe(encoder->output.receive(), outWrite.receive(), &inheritable, 0))
+        return FALSE;
+    SetHandleInformation(encoder->output.get(), HANDLE_FLAG_INHERIT, 0);
+    if (!CreatePipe(inRead.receive(), inWriteTemporary.receive(), &inheritable, 0) ||
+        !DuplicateHandle(GetCurrentProcess(), inWriteTemporary.get(), GetCurrentProcess(), encoder->input.receive(),
+                         0, FALSE, DUPLICATE_SAME_ACCESS))
+        return FALSE;
+    inWriteTemporary.reset();
+    return StartHiddenProcess(command, inRead.get(), outWrite.get(), &encoder->process);
+}
+
+bool WriteAll(HANDLE handle, const std::string& text)
+{
+    DWORD written = 0;
+    return WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
+}
+
+// A standby reads the end of its input as "not needed" and exits at once.
+void EndEncoder(EncoderProcess& encoder)
+{
+    encoder.input.reset();
+    if (encoder.process.hProcess &&
+        WaitForSingleObject(encoder.process.hProcess.get(), STANDBY_END_WAIT_MS) != WAIT_OBJECT_0)
+        TerminateProcess(encoder.process.hProcess.get(), 1);
+    encoder = EncoderProcess();
+}
+
+}  // namespace
+
+void CConsoleProcess::Init(const std::string& strCommand, const std::string& strStandbyCommand,
+                           CFfmpegEncoder* pOwner)
 {
     m_strCommand = strCommand;
+    m_strNextStandbyCommand = strStandbyCommand;
     m_pOwner = pOwner;
     CloseAll();
     m_bStopRequest = 0;
@@ -78,50 +121,67 @@ void CConsoleProcess::Init(const std::string& strCommand, CFfmpegEncoder* pOwner
 
 void CConsoleProcess::CloseAll()
 {
-    m_hOutRead.reset();
+    m_run = EncoderProcess();
     m_hWait.reset();
-    m_hInRead.reset();
-    m_hInWrite.reset();
-    m_pi = ProcessHandles();
+}
+
+void CConsoleProcess::EndStandby()
+{
+    EndEncoder(m_standby);
+    m_strStandbyCommand.clear();
 }
 
 int CConsoleProcess::bExecute()
 {
-    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    UniqueHandle outWrite;
-    if (!CreatePipe(m_hOutRead.receive(), outWrite.receive(), &inheritable, 0))
-        return 0;
-    // The encoder gets only its own ends of the pipes.
-    SetHandleInformation(m_hOutRead.get(), HANDLE_FLAG_INHERIT, 0);
-
-    UniqueHandle inWriteTemporary;
-    if (!CreatePipe(m_hInRead.receive(), inWriteTemporary.receive(), &inheritable, 0)) {
-        CloseAll();
-        return 0;
+    if (!HandToStandby()) {
+        MarkStage("pipes");
+        if (!StartWithPipes(m_strCommand, &m_run)) {
+            const DWORD code = GetLastError();
+            CloseAll();
+            m_pOwner->OnProcessEvent(PROCESS_ENDED, code);
+            SetLastError(code);
+            return 0;
+        }
     }
-    if (!DuplicateHandle(GetCurrentProcess(), inWriteTemporary.get(), GetCurrentProcess(),
-                         m_hInWrite.receive(), 0, FALSE, DUPLICATE_SAME_ACCESS)) {
-        CloseAll();
-        return 0;
-    }
-    inWriteTemporary.reset();
-
-    MarkStage("pipes");
-    if (!StartHiddenProcess(m_strCommand, m_hInRead.get(), outWrite.get(), &m_pi)) {
-        const DWORD code = GetLastError();
-        outWrite.reset();
-        CloseAll();
-        m_pOwner->OnProcessEvent(PROCESS_ENDED, code);
-        SetLastError(code);
-        return 0;
-    }
-    m_hWait.reset(OpenProcess(SYNCHRONIZE, FALSE, m_pi.dwProcessId));
-    m_pOwner->OnProcessEvent(PROCESS_STARTED, reinterpret_cast<uintptr_t>(m_pi.hProcess.get()));
-    // From now on only the encoder holds the write end: its exit closes the pipe.
-    outWrite.reset();
-    m_hInRead.reset();
+    m_hWait.reset(OpenProcess(SYNCHRONIZE, FALSE, m_run.process.dwProcessId));
+    m_pOwner->OnProcessEvent(PROCESS_STARTED, reinterpret_cast<uintptr_t>(m_run.process.hProcess.get()));
+    StartStandby();
     ReadOutput();
     return 1;
+}
+
+// The standby the previous run started becomes this run's encoder when it
+// is the same program and still waits; otherwise it is ended.
+bool CConsoleProcess::HandToStandby()
+{
+    if (!m_standby.process.hProcess)
+        return false;
+    const bool usable = m_strStandbyCommand == m_strNextStandbyCommand &&
+                        WaitForSingleObject(m_standby.process.hProcess.get(), 0) == WAIT_TIMEOUT &&
+                        WriteAll(m_standby.input.get(), m_strCommand + "\n");
+    if (!usable) {
+        EndStandby();
+        return false;
+    }
+    MarkStage("handed-over");
+    m_run = std::move(m_standby);
+    m_standby = EncoderProcess();
+    m_strStandbyCommand.clear();
+    return true;
+}
+
+// Started only after this run's own pipe ends are closed, so that the
+// standby inherits none of them. A standby that cannot start costs nothing:
+// the next run starts its encoder itself.
+void CConsoleProcess::StartStandby()
+{
+    if (m_strNextStandbyCommand.empty())
+        return;
+    EncoderProcess standby;
+    if (StartWithPipes(m_strNextStandbyCommand, &standby)) {
+        m_standby = std::move(standby);
+        m_strStandbyCommand = m_strNextStandbyCommand;
+    }
 }
 
 void CConsoleProcess::ReadOutput()
@@ -135,13 +195,13 @@ void CConsoleProcess::ReadOutput()
         char chunk[OUTPUT_CHUNK_BYTES];
         for (;;) {
             DWORD got = 0;
-            if (!ReadFile(m_hOutRead.get(), chunk, sizeof chunk, &got, nullptr)) {
+            if (!ReadFile(m_run.output.get(), chunk, sizeof chunk, &got, nullptr)) {
                 readError = GetLastError();
                 break;
             }
             if (m_bStopRequest == 1) {
                 DWORD written = 0;
-                WriteFile(m_hInWrite.get(), QUIT_REQUEST, sizeof QUIT_REQUEST, &written, nullptr);
+                WriteFile(m_run.input.get(), QUIT_REQUEST, sizeof QUIT_REQUEST, &written, nullptr);
                 m_bStopRequest = 0;
                 quitSent = true;
                 break;
@@ -178,12 +238,12 @@ void CConsoleProcess::ReadOutput()
     if (quitSent) {
         char discard[OUTPUT_CHUNK_BYTES];
         DWORD got = 0;
-        while (ReadFile(m_hOutRead.get(), discard, sizeof discard, &got, nullptr)) {
+        while (ReadFile(m_run.output.get(), discard, sizeof discard, &got, nullptr)) {
         }
     }
 
-    m_pi.hThread.reset();
-    WaitForSingleObject(m_hWait ? m_hWait.get() : m_pi.hProcess.get(), INFINITE);
+    m_run.process.hThread.reset();
+    WaitForSingleObject(m_hWait ? m_hWait.get() : m_run.process.hProcess.get(), INFINITE);
     MarkStage("encoder-waited");
     CloseAll();
     m_pOwner->OnProcessEvent(PROCESS_ENDED, endValue);

@@ -25,28 +25,45 @@ struct ProcessHandles {
 // with the last-error code telling why.
 BOOL StartHiddenProcess(const std::string& command, HANDLE hStdIn, HANDLE hStdOut, ProcessHandles* pProcess);
 
+// A started encoder and the converter's ends of its pipes, not inheritable.
+struct EncoderProcess {
+    ProcessHandles process;
+    UniqueHandle output;  // its standard output and error
+    UniqueHandle input;   // its standard input: a standby's command line, the quit request
+};
+
 class CConsoleProcess {
 public:
-    // Prepares a run of `strCommand` whose events go to `pOwner`.
-    void Init(const std::string& strCommand, CFfmpegEncoder* pOwner);
+    ~CConsoleProcess() { EndStandby(); }
 
-    // Starts the encoder and follows it to its end. 0 when it could not be
+    // Prepares a run of `strCommand` whose events go to `pOwner`. With
+    // `strStandbyCommand`, the run starts that standby encoder once its own
+    // encoder has started, for the run to follow; an empty one starts none.
+    void Init(const std::string& strCommand, const std::string& strStandbyCommand, CFfmpegEncoder* pOwner);
+
+    // Starts the encoder, or hands the command to the standby encoder the
+    // previous run left, and follows it to its end. 0 when it could not be
     // started; the last-error code then tells why.
     int bExecute();
 
     // Makes the output loop send the quit request after its next read.
     void RequestStop() { m_bStopRequest = 1; }
 
+    // Ends the standby encoder, if any, when no run will follow.
+    void EndStandby();
+
 private:
+    bool HandToStandby();
+    void StartStandby();
     void ReadOutput();
     void CloseAll();
 
     std::string m_strCommand;
+    std::string m_strNextStandbyCommand;  // what this run starts for the next, if anything
     CFfmpegEncoder* m_pOwner = nullptr;
-    UniqueHandle m_hOutRead;
-    UniqueHandle m_hWait;     // the encoder opened for waiting only
-    UniqueHandle m_hInRead;   // the encoder's standard input
-    UniqueHandle m_hInWrite;  // where the quit request goes; not inherited
+    EncoderProcess m_run;
+    UniqueHandle m_hWait;  // the encoder opened for waiting only
     std::atomic<int> m_bStopRequest{0};
-    ProcessHandles m_pi;
+    EncoderProcess m_standby;          // waits for the next run's command line
+    std::string m_strStandbyCommand;   // what started m_standby
 };

@@ -48,4 +48,12 @@ public:
     // Probes the source and fills the item's probe fields. 1 when the item
     // holds a positive duration and a usable frame size.
     virtual int bGetMediaFileContent(const char* pszSourcePath, MediaItem* pItem) = 0;
+
+    // Whether another run follows the next bRun. While a run converts, the
+    // encoder can then start the process of the run to follow, so that a
+    // batch does not wait for a process start per file.
+    virtual void SetFollowingRun(bool bFollows) = 0;
+
+    // No run follows after all: ends what SetFollowingRun prepared.
+    virtual void EndFollowingRun() = 0;
 };

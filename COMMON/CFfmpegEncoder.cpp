@@ -109,7 +109,11 @@ int CFfmpegEncoder::bSetNotifyWnd(HWND hProgressBar)
     return 1;
 }
 
-int CFfmpegEncoder::bRelease() { return 1; }
+int CFfmpegEncoder::bRelease()
+{
+    EndFollowingRun();
+    return 1;
+}
 
 // ---------------------------------------------------------------------------
 // Command line
@@ -323,10 +327,17 @@ int CFfmpegEncoder::bRun(const char*, int)
 {
     MarkStage("command-built");
     m_bStopped = 0;
-    g_consoleProcess.Init(m_strCommand, this);
+    const std::string standby = m_strProgramDir + "vec.exe " ENCODER_ACCESS_TOKEN " -standby";
+    g_consoleProcess.Init(m_strCommand, m_bFollowingRun ? standby : std::string(), this);
     if (!g_consoleProcess.bExecute())
         return 0;
     return m_bError == 0 ? 1 : 0;
+}
+
+void CFfmpegEncoder::EndFollowingRun()
+{
+    m_bFollowingRun = false;
+    g_consoleProcess.EndStandby();
 }
 
 int CFfmpegEncoder::bStop()

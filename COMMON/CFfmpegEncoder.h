@@ -41,6 +41,8 @@ public:
     int bSetNotifyWnd(HWND hProgressBar) override;
     int bRelease() override;
     int bGetMediaFileContent(const char* pszSourcePath, MediaItem* pItem) override;
+    void SetFollowingRun(bool bFollows) override { m_bFollowingRun = bFollows; }
+    void EndFollowingRun() override;
 
     // Receives the runner's events (PROCESS_*), on the thread inside bRun.
     void OnProcessEvent(int nEvent, uintptr_t value);
@@ -82,6 +84,7 @@ private:
     std::atomic<HANDLE> m_hProcess;  // set while a run has started since the last build
     int m_bError;                    // a line that is not a progress line was seen
     std::atomic<int> m_bStopped;     // a stop has been handed to the runner
+    bool m_bFollowingRun = false;    // the next run starts a standby encoder for the one after
     HWND m_hMainWnd;
     std::string m_strProgramDir;   // where "vec.exe" lies
     std::string m_strOwnFilesDir;  // where "edit.avs" and "trace" are written

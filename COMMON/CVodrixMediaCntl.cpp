@@ -86,6 +86,18 @@ int CVodrixMediaCntl::bDoConvert(MediaItem* pItem, HWND hProgressBar)
     }
 }
 
+void CVodrixMediaCntl::SetFollowingRun(bool bFollows)
+{
+    if (m_pEncoder)
+        m_pEncoder->SetFollowingRun(bFollows);
+}
+
+void CVodrixMediaCntl::EndFollowingRun()
+{
+    if (m_pEncoder)
+        m_pEncoder->EndFollowingRun();
+}
+
 int CVodrixMediaCntl::bStop()
 {
     if (!m_pEncoder)

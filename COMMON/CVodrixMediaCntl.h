@@ -37,6 +37,13 @@ public:
     // run failed.
     int bDoConvert(MediaItem* pItem, HWND hProgressBar);
 
+    // Whether another conversion follows the next one, which can then get
+    // the following one's encoder ready while it converts.
+    void SetFollowingRun(bool bFollows);
+
+    // No conversion follows after all: lets go of what was readied for one.
+    void EndFollowingRun();
+
     // Asks a running conversion to stop. Called from the user-interface
     // thread while the worker is inside bDoConvert.
     int bStop();

@@ -1,6 +1,8 @@
 // vec.exe: the converter's encoder. Checks the access token, then either
 // answers "-info" about a media file or converts one file with FFmpeg,
 // printing only progress lines while it works and failure lines when it fails.
+// Started with "-standby" instead, it waits for its command line on standard
+// input, so that the converter can start the next file's encoder early.
 #include "app/StageTimes.h"
 #include "encoder/CommandLine.h"
 #include "encoder/Follow.h"
@@ -12,6 +14,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstring>
 #include <thread>
 
 namespace {
@@ -163,13 +166,48 @@ int Convert(ToolHost& host, const std::vector<std::string>& arguments)
     return EXIT_DONE;
 }
 
+// A standby encoder is started ahead of its turn, so that its process start
+// overlaps the conversion before it. Its command line comes as one line on
+// standard input; an input closed first means the converter needs it no more.
+// A quit request written right behind the line counts as one.
+bool ReceiveCommandLine(std::string& commandLine)
+{
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    char chunk[512];
+    DWORD read = 0;
+    while (ReadFile(input, chunk, sizeof chunk, &read, nullptr) && read > 0) {
+        const char* end = static_cast<const char*>(memchr(chunk, '\n', read));
+        if (!end) {
+            commandLine.append(chunk, read);
+            continue;
+        }
+        commandLine.append(static_cast<const char*>(chunk), end);
+        if (memchr(end, 'q', chunk + read - end))
+            g_quitRequested = true;
+        return true;
+    }
+    return false;
+}
+
+bool IsStandby(const std::vector<std::string>& arguments)
+{
+    return arguments.size() == 2 && arguments[0] == ACCESS_TOKEN && arguments[1] == "-standby";
+}
+
 int Run()
 {
-    MarkProcessCreated();
-    MarkStage("vec-start");
     char modulePath[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, modulePath, MAX_PATH);
     std::vector<std::string> arguments = SplitArguments(GetCommandLineA(), modulePath);
+    if (IsStandby(arguments)) {
+        std::string commandLine;
+        if (!ReceiveCommandLine(commandLine))
+            return EXIT_DONE;
+        arguments = SplitArguments(commandLine.c_str(), modulePath);
+    } else {
+        MarkProcessCreated();
+    }
+    MarkStage("vec-start");
     if (arguments.empty() || arguments[0] != ACCESS_TOKEN) {
         PrintFailure("access refused: the first argument must be the converter's access token");
         return EXIT_REFUSED;

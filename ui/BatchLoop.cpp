@@ -74,15 +74,26 @@ bool SettleRow(IBatchHost& host, int row, MediaItem& item, int result)
     return false;
 }
 
+// A later row the run will reach, unless it ends first.
+bool RowToConvertAfter(IBatchHost& host, int row, int rows)
+{
+    for (int next = row + 1; next < rows; ++next)
+        if (host.Item(next).m_bConverted != 1)
+            return true;
+    return false;
+}
+
 // Errors, failures and stops: no completion message and no shut-down.
 int EndUnfinished(IBatchHost& host)
 {
+    host.EndConversions();
     host.EnableCommands(true);
     return 0;
 }
 
 int Complete(IBatchHost& host)
 {
+    host.EndConversions();
     if (host.ShutdownWanted()) {
         host.ShutdownComputer();
         return 1;
@@ -142,7 +153,7 @@ int RunBatchLoop(IBatchHost& host)
         }
         if (!host.FillItemSettings(item))
             return EndUnfinished(host);
-        if (!SettleRow(host, row, item, host.Convert(item)))
+        if (!SettleRow(host, row, item, host.Convert(item, RowToConvertAfter(host, row, rows))))
             return EndUnfinished(host);
     }
     return Complete(host);

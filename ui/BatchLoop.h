@@ -29,8 +29,11 @@ public:
     virtual std::string OutputDirectoryText() = 0;
     // Copies the settings panel into the item; false when no family is chosen.
     virtual bool FillItemSettings(MediaItem& item) = 0;
-    // Runs the engine on the item: 1 for a run without error lines.
-    virtual int Convert(MediaItem& item) = 0;
+    // Runs the engine on the item: 1 for a run without error lines. With
+    // `anotherFollows` the engine readies the next row's encoder meanwhile.
+    virtual int Convert(MediaItem& item, bool anotherFollows) = 0;
+    // The run ends: the engine lets go of an encoder readied for a next row.
+    virtual void EndConversions() = 0;
     virtual bool StopRequested() = 0;
     virtual void ClearStopRequest() = 0;
     virtual void ShowMessage(const char* text) = 0;

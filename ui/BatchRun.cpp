@@ -23,10 +23,12 @@ public:
         CConverterDlg::ApplyPanelSettings(m_dlg.m_runSettings, item);
         return item.m_nTarget >= TARGET_AVI && item.m_nTarget <= TARGET_FLV;
     }
-    int Convert(MediaItem& item) override
+    int Convert(MediaItem& item, bool anotherFollows) override
     {
+        m_dlg.m_mediaCntl.SetFollowingRun(anotherFollows);
         return m_dlg.m_mediaCntl.bDoConvert(&item, m_dlg.m_progress.GetSafeHwnd());
     }
+    void EndConversions() override { m_dlg.m_mediaCntl.EndFollowingRun(); }
     bool StopRequested() override { return InterlockedCompareExchange(&m_dlg.m_bStopRequested, 0, 0) == 1; }
     void ClearStopRequest() override { InterlockedExchange(&m_dlg.m_bStopRequested, 0); }
     void ShowMessage(const char* text) override { MessageBoxA(m_dlg.m_hWnd, text, "Info", MB_OK); }

@@ -64,10 +64,11 @@ public:
         item.m_nTarget = target;
         return target >= TARGET_AVI && target <= TARGET_FLV;
     }
-    int Convert(MediaItem& item) override
+    int Convert(MediaItem& item, bool anotherFollows) override
     {
         const int row = static_cast<int>(&item - items.data());
         events.push_back("convert " + std::to_string(row));
+        follows.push_back(anotherFollows);
         bases.push_back(item.m_szOutputPath);
         strcat(item.m_szOutputPath, "_xvid_mp3.avi");  // as the engine extends the base
         if (onConvert)
@@ -80,6 +81,7 @@ public:
         }
         return 0;
     }
+    void EndConversions() override { ++conversionsEnded; }
     bool StopRequested() override { return stopRequested; }
     void ClearStopRequest() override { stopRequested = false; }
     void ShowMessage(const char* text) override { events.push_back(std::string("message ") + text); }
@@ -92,6 +94,8 @@ public:
     std::vector<Engine> engines;
     std::vector<std::string> events;
     std::vector<std::string> bases;
+    std::vector<bool> follows;  // per Convert: whether the loop said another row follows
+    int conversionsEnded = 0;
     std::function<void(int)> onConvert;
     int target = TARGET_AVI;
     bool stopRequested = false;
@@ -242,6 +246,37 @@ TEST_F(BatchLoop, AStopIsNotASuccessWithOrWithoutTheShutdownBox)
         Events expected{"active 1", "convert 1", "image 2 on 1", "active 2", "convert 2", "image 2 on 2"};
         expected.insert(expected.end(), completed.begin(), completed.end());
         EXPECT_EQ(expected, host.events) << "the next Convert redoes the stopped row";
+    }
+}
+
+// The engine readies the next row's encoder only when the loop will reach
+// another row, and every way the run ends lets a readied encoder go.
+TEST_F(BatchLoop, AConversionIsToldWhetherAnotherFollowsAndEveryEndLetsGoOfIt)
+{
+    struct Case {
+        const char* what;
+        std::vector<const char*> sources;
+        int convertedBefore;  // a row done by an earlier run, or -1
+        int stopAt;           // the row during which Stop is clicked, or -1
+        std::vector<bool> follows;
+    };
+    const Case cases[] = {
+        {"completed, the middle row done before", {"one.avi", "two.mp4", "three.b.mov"}, 1, -1, {true, false}},
+        {"stopped", {"one.avi", "two.mp4", "three.b.mov"}, -1, 1, {true, true}},
+        {"a missing source", {"one.avi", "gone.avi"}, -1, -1, {true}},
+        {"an empty list", {}, -1, -1, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeHost host(m_folder);
+        for (const char* name : c.sources)
+            host.AddSource(Source(name));
+        if (c.convertedBefore >= 0)
+            host.items[c.convertedBefore].m_bConverted = 1;
+        host.onConvert = [&](int row) { host.stopRequested = row == c.stopAt; };
+        RunBatchLoop(host);
+        EXPECT_EQ(c.follows, host.follows);
+        EXPECT_EQ(1, host.conversionsEnded);
     }
 }
 

@@ -53,7 +53,8 @@ double PlayingTime(const std::string& windowsPath)
 
 }  // namespace
 
-EncoderOutcome RunEncoder(const std::string& commandLine, int quitAtSecond)
+EncoderOutcome RunEncoder(const std::string& commandLine, int quitAtSecond, const std::string& input,
+                          bool closeInput)
 {
     EncoderOutcome outcome;
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
@@ -79,6 +80,13 @@ EncoderOutcome RunEncoder(const std::string& commandLine, int quitAtSecond)
     CloseHandle(inRead);
     if (started) {
         outcome.processId = process.dwProcessId;
+        DWORD written = 0;
+        if (!input.empty())
+            WriteFile(inWrite, input.data(), static_cast<DWORD>(input.size()), &written, nullptr);
+        if (closeInput) {
+            CloseHandle(inWrite);
+            inWrite = nullptr;
+        }
         std::atomic<int> secondsReported(0);
         std::thread reader([&] {
             char chunk[1024];
@@ -98,7 +106,6 @@ EncoderOutcome RunEncoder(const std::string& commandLine, int quitAtSecond)
             while (secondsReported < quitAtSecond && WaitForSingleObject(process.hProcess, 20) == WAIT_TIMEOUT &&
                    GetTickCount() - start < 180000) {
             }
-            DWORD written = 0;
             WriteFile(inWrite, "q\0\0\0\0\0\0\0\0\0", 10, &written, nullptr);
         }
         outcome.exited = WaitForSingleObject(process.hProcess, 180000) == WAIT_OBJECT_0;
@@ -110,7 +117,8 @@ EncoderOutcome RunEncoder(const std::string& commandLine, int quitAtSecond)
         CloseHandle(process.hProcess);
     }
     CloseHandle(outRead);
-    CloseHandle(inWrite);
+    if (inWrite)
+        CloseHandle(inWrite);
     outcome.lines = SplitLines(outcome.output);
     return outcome;
 }

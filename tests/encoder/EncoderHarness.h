@@ -19,8 +19,10 @@ struct EncoderOutcome {
 // Starts the command line hidden with a pipe for standard input and one pipe
 // for standard output and error, reads everything, and waits for the end.
 // With `quitAtSecond`, writes the converter's quit bytes once a progress line
-// reports that many seconds encoded.
-EncoderOutcome RunEncoder(const std::string& commandLine, int quitAtSecond = 0);
+// reports that many seconds encoded. `input` goes to standard input right
+// after the start (a standby's command line); `closeInput` closes it there.
+EncoderOutcome RunEncoder(const std::string& commandLine, int quitAtSecond = 0, const std::string& input = "",
+                          bool closeInput = false);
 
 // The converter's own test of a progress line.
 bool IsProgressLine(const std::string& line, int* seconds = nullptr);

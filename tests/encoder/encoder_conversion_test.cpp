@@ -427,6 +427,29 @@ TEST_P(RouteTest, FailuresEndWithAFailureLine)
 
 INSTANTIATE_TEST_SUITE_P(BothFfmpegs, RouteTest, ::testing::Values(Route::WindowsFfmpeg, Route::HostFfmpeg), RouteName);
 
+// The converter starts the next file's encoder early as a standby: it runs
+// the command line it then receives as if started with it, and one that is
+// not needed ends quietly when its input closes.
+TEST_F(EncoderTest, AStandbyRunsTheCommandLineItReceivesOrEndsUnused)
+{
+    const std::string standby = g_programDir + "vec.exe lumen-quartz-framebridging -standby";
+    ConverterCommand command = Command(ConverterSettings(), "clip.mp4", "standby");
+    EncoderOutcome run = RunEncoder(standby, 0, command.commandLine + "\n");
+    ASSERT_TRUE(run.exited);
+    EXPECT_EQ(0u, run.exitCode) << run.output;
+    for (const std::string& line : run.lines)
+        EXPECT_TRUE(IsProgressLine(line)) << line;
+    MediaStreams media = ProbeMedia(command.outputPath);
+    EXPECT_TRUE(media.readable);
+    EXPECT_NEAR(CLIP_SECONDS, media.duration, 0.5);
+    DeleteFileA(command.outputPath.c_str());
+
+    EncoderOutcome unused = RunEncoder(standby, 0, "", true);
+    ASSERT_TRUE(unused.exited);
+    EXPECT_EQ(0u, unused.exitCode);
+    EXPECT_EQ("", unused.output);
+}
+
 TEST_F(EncoderTest, RefusesToWorkWithoutTheAccessToken)
 {
     EncoderOutcome run = RunEncoder(g_programDir + "vec.exe -info \"" + Clip("clip.mp4") + "\"");
