@@ -359,7 +359,8 @@ void CConverterDlg::ShowAbout()
 void CConverterDlg::OnConvert()
 {
     WaitPumpingSentMessages(m_batchWorker);
-    m_batchHost.TakeRunSettings(m_settingsPanel.ReadPanelSettings(), m_editOutDir.GetWindowText());
+    const PanelSettings settings = m_settingsPanel.ReadPanelSettings();  // the panel first, then the folder
+    m_batchHost.TakeRunSettings(settings, m_editOutDir.GetWindowText());
     if (!BeginBatch(m_batchHost))
         return;
     if (!m_batchWorker.Start(&CConverterDlg::ConvertThreadProc, this)) {
