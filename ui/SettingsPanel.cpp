@@ -3,6 +3,8 @@
 #include "COMMON/OptionTables.h"
 #include "res/resource.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>

@@ -10,8 +10,6 @@
 #include "framework/Dialog.h"
 #include "framework/StandardControls.h"
 
-#include <commctrl.h>
-
 // The settings panel as a conversion reads it.
 struct PanelSettings {
     int frameSize = 0;       // FRAME_SIZES index; 0 keeps the source's size
