@@ -216,7 +216,7 @@ void CConsoleProcess::ReadOutput()
     } catch (...) {
         // The run is abandoned: with its pipes closed the encoder ends by itself.
         CloseAll();
-        MessageBoxA(nullptr, "ERROR", "Info", MB_OK | MB_ICONERROR);
+        m_pOwner->View().ShowRunFailure("ERROR");
         return;
     }
 

@@ -2,6 +2,7 @@
 // order of the operations is part of the interface: keep it.
 #pragma once
 
+#include "COMMON/ConvertView.h"
 #include "COMMON/MediaItem.h"
 
 #include <windows.h>
@@ -39,8 +40,9 @@ public:
     // a run without error lines, else 0. Both arguments are ignored.
     virtual int bRun(const char* pszOutputPath, int nTarget) = 0;
 
-    // The progress bar (range 0 to 100) that follows the runs.
-    virtual int bSetNotifyWnd(HWND hProgressBar) = 0;
+    // The view that shows the runs: their notices, progress and tray tip.
+    // Null leaves them unseen. Returns 1.
+    virtual int bSetNotifyView(IConvertView* pView) = 0;
 
     // Called just before the object is deleted. Returns 1.
     virtual int bRelease() = 0;

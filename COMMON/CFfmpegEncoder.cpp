@@ -7,8 +7,6 @@
 #include "COMMON/SourceScript.h"
 #include "app/StageTimes.h"
 
-#include <commctrl.h>
-#include <shellapi.h>
 #include <strings.h>
 
 #include <cstdio>
@@ -23,7 +21,9 @@ constexpr int BUILD_FAILURE_LINE = 366;
 constexpr unsigned ENCODER_MODULE_ID = 0xFFFF01;
 
 const char* const FRAME_SIZE_MESSAGE = " Destionation File Width/Height must be a multiple of 2 ! ";
-const char* const MESSAGE_CAPTION = "Info";
+
+// Where runs go when nobody watches them.
+CSilentConvertView g_silentView;
 
 // Only the start of a line matters to the progress parser.
 constexpr size_t LINE_CHARS_EXAMINED = 511;
@@ -64,17 +64,16 @@ struct CFfmpegEncoder::FamilyOptions {
     std::string outputSuffix;  // "_" video "_" audio extension
 };
 
-CFfmpegEncoder::CFfmpegEncoder(HWND hMainWnd) : CFfmpegEncoder(hMainWnd, GetProgramDir(), GetOwnFilesDir()) {}
+CFfmpegEncoder::CFfmpegEncoder() : CFfmpegEncoder(GetProgramDir(), GetOwnFilesDir()) {}
 
-CFfmpegEncoder::CFfmpegEncoder(HWND hMainWnd, const std::string& folder) : CFfmpegEncoder(hMainWnd, folder, folder) {}
+CFfmpegEncoder::CFfmpegEncoder(const std::string& folder) : CFfmpegEncoder(folder, folder) {}
 
-CFfmpegEncoder::CFfmpegEncoder(HWND hMainWnd, std::string programDir, std::string ownFilesDir)
+CFfmpegEncoder::CFfmpegEncoder(std::string programDir, std::string ownFilesDir)
     : m_item(),
-      m_pNotifyWnd(nullptr),
+      m_pView(&g_silentView),
       m_hProcess(nullptr),
       m_bError(0),
       m_bStopped(0),
-      m_hMainWnd(hMainWnd),
       m_strProgramDir(std::move(programDir)),
       m_strOwnFilesDir(std::move(ownFilesDir))
 {
@@ -103,9 +102,9 @@ void CFfmpegEncoder::ReservedSlot(DWORD) {}
 
 int CFfmpegEncoder::bReservedSlot(DWORD, DWORD) { return 1; }
 
-int CFfmpegEncoder::bSetNotifyWnd(HWND hProgressBar)
+int CFfmpegEncoder::bSetNotifyView(IConvertView* pView)
 {
-    m_pNotifyWnd = hProgressBar;
+    m_pView = pView ? pView : &g_silentView;
     return 1;
 }
 
@@ -132,7 +131,7 @@ int CFfmpegEncoder::bBuildCommand(MediaItem* pItem)
         m_bError = 0;
 
         if (!bFrameSizeAllowed()) {
-            MessageBoxA(m_hMainWnd, FRAME_SIZE_MESSAGE, MESSAGE_CAPTION, MB_OK | MB_ICONINFORMATION);
+            m_pView->ShowNotice(FRAME_SIZE_MESSAGE);
             return 0;
         }
 
@@ -386,8 +385,8 @@ void CFfmpegEncoder::HandleLine(std::string* pLine)
         const int percent = ProgressPercent(seconds, m_item.m_dDuration);
         if (percent > 0)
             ShowProgress(percent);
-        else if (SendMessageA(m_pNotifyWnd, PBM_GETPOS, 0, 0) == 0)
-            SendMessageA(m_pNotifyWnd, PBM_SETPOS, 1, 0);  // shows that work has begun
+        else if (m_pView->ProgressPosition() == 0)
+            m_pView->SetProgressPosition(1);  // shows that work has begun
         if (percent >= 100)
             LogOutputLine(line);
     } catch (...) {
@@ -396,23 +395,11 @@ void CFfmpegEncoder::HandleLine(std::string* pLine)
     }
 }
 
+// The position, and the tray tip as the source and the percentage.
 void CFfmpegEncoder::ShowProgress(int nPercent)
 {
-    SendMessageA(m_pNotifyWnd, PBM_SETPOS, static_cast<WPARAM>(nPercent), 0);
-    UpdateTrayTip(nPercent);
-}
-
-// Rewrites the tip of the main window's tray icon to the source and percentage.
-void CFfmpegEncoder::UpdateTrayTip(int nPercent)
-{
-    if (!m_hMainWnd)
-        return;
-    char tip[sizeof NOTIFYICONDATAA{}.szTip];
-    snprintf(tip, sizeof tip, "%s %d%%", m_item.m_szSourcePath, nPercent);
-    // A shared resource icon: the system owns it.
-    NOTIFYICONDATAA data = MakeTrayIconRecord(
-        m_hMainWnd, LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(TRAY_ICON_RESOURCE)), tip);
-    Shell_NotifyIconA(NIM_MODIFY, &data);
+    m_pView->SetProgressPosition(nPercent);
+    m_pView->SetTrayTip(Format("%s %d%%", m_item.m_szSourcePath, nPercent).c_str());
 }
 
 // ---------------------------------------------------------------------------

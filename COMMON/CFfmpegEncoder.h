@@ -3,7 +3,6 @@
 #pragma once
 
 #include "COMMON/CEncoder.h"
-#include "COMMON/TrayIcon.h"
 #include "app/AppServices.h"
 
 #include <windows.h>
@@ -25,11 +24,11 @@ enum {
 
 class CFfmpegEncoder : public CEncoder {
 public:
-    // `hMainWnd` owns the message boxes and the tray icon. "vec.exe" lies in
-    // the program's folder; "edit.avs" and "trace" go to GetOwnFilesDir().
-    explicit CFfmpegEncoder(HWND hMainWnd = nullptr);
+    // "vec.exe" lies in the program's folder; "edit.avs" and "trace" go to
+    // GetOwnFilesDir().
+    CFfmpegEncoder();
     // "vec.exe", "edit.avs" and "trace" all in `folder` (with its trailing backslash).
-    CFfmpegEncoder(HWND hMainWnd, const std::string& folder);
+    explicit CFfmpegEncoder(const std::string& folder);
 
     int bGetOptionName(int nListType, int nIndex, char* pszName) override;
     int bGetOptionCount(int nListType, int* pnCount) override;
@@ -38,7 +37,7 @@ public:
     int bReservedSlot(DWORD dwFirst, DWORD dwSecond) override;
     int bStop() override;
     int bRun(const char* pszOutputPath, int nTarget) override;
-    int bSetNotifyWnd(HWND hProgressBar) override;
+    int bSetNotifyView(IConvertView* pView) override;
     int bRelease() override;
     int bGetMediaFileContent(const char* pszSourcePath, MediaItem* pItem) override;
     void SetFollowingRun(bool bFollows) override { m_bFollowingRun = bFollows; }
@@ -50,9 +49,11 @@ public:
     const std::string& GetCommand() const { return m_strCommand; }
     const MediaItem& GetItem() const { return m_item; }
     const std::string& GetOwnFilesDirectory() const { return m_strOwnFilesDir; }
+    // Where the runs are shown; a silent view until one is set.
+    IConvertView& View() const { return *m_pView; }
 
 private:
-    CFfmpegEncoder(HWND hMainWnd, std::string programDir, std::string ownFilesDir);
+    CFfmpegEncoder(std::string programDir, std::string ownFilesDir);
 
     friend class CConsoleProcess;  // settles m_bStopped when a run ends
 
@@ -76,16 +77,14 @@ private:
 
     void HandleLine(std::string* pLine);
     void ShowProgress(int nPercent);
-    void UpdateTrayTip(int nPercent);
 
     std::string m_strCommand;
     MediaItem m_item;
-    HWND m_pNotifyWnd;
+    IConvertView* m_pView;           // never null
     std::atomic<HANDLE> m_hProcess;  // set while a run has started since the last build
     int m_bError;                    // a line that is not a progress line was seen
     std::atomic<int> m_bStopped;     // a stop has been handed to the runner
     bool m_bFollowingRun = false;    // the next run starts a standby encoder for the one after
-    HWND m_hMainWnd;
     std::string m_strProgramDir;   // where "vec.exe" lies
     std::string m_strOwnFilesDir;  // where "edit.avs" and "trace" are written
 };

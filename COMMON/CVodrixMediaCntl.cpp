@@ -3,8 +3,6 @@
 #include "COMMON/CFfmpegEncoder.h"
 #include "app/AppServices.h"
 
-#include <commctrl.h>
-
 #include <cstdio>
 
 namespace {
@@ -26,13 +24,13 @@ void LogModuleError(int line, const char* reason)
 
 CVodrixMediaCntl::~CVodrixMediaCntl() { Release(); }
 
-int CVodrixMediaCntl::bCreateEncoder(int nKind, HWND hMainWnd)
+int CVodrixMediaCntl::bCreateEncoder(int nKind)
 {
     if (nKind != ENCODER_FFMPEG)
         return 0;
     Release();
     try {
-        m_pEncoder.reset(new CFfmpegEncoder(hMainWnd));
+        m_pEncoder.reset(new CFfmpegEncoder);
     } catch (...) {
         return 0;  // out of memory: the dialog runs without an encoder
     }
@@ -64,24 +62,25 @@ int CVodrixMediaCntl::bGetMediaFileContent(const char* pszSourcePath, MediaItem*
     return m_pEncoder->bGetMediaFileContent(pszSourcePath, pItem);
 }
 
-int CVodrixMediaCntl::bDoConvert(MediaItem* pItem, HWND hProgressBar)
+int CVodrixMediaCntl::bDoConvert(MediaItem* pItem, IConvertView* pView)
 {
-    if (!pItem || !hProgressBar) {
+    if (!pItem || !pView) {
         LogModuleError(NULL_POINTER_LINE, "pointer is NULL ");
         return 0;
     }
     if (!m_pEncoder)
         return 0;
     try {
+        // The view comes first: refusing the item is a notice.
+        m_pEncoder->bSetNotifyView(pView);
         // A refused item runs nothing; the batch run then finds no output file.
         if (m_pEncoder->bBuildCommand(pItem) != 1)
             return 1;
-        m_pEncoder->bSetNotifyWnd(hProgressBar);
         return m_pEncoder->bRun(pItem->m_szOutputPath, pItem->m_nTarget);
     } catch (...) {
         LogModuleError(CONVERT_FAILURE_LINE, "bDoConvert raise exception");
         LogError("");
-        SendMessageA(hProgressBar, PBM_SETPOS, 0, 0);
+        pView->SetProgressPosition(0);
         return 0;
     }
 }

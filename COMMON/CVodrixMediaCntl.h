@@ -6,8 +6,6 @@
 #include "COMMON/CEncoder.h"
 #include "COMMON/MediaItem.h"
 
-#include <windows.h>
-
 #include <memory>
 
 class CVodrixMediaCntl {
@@ -18,8 +16,7 @@ public:
     CVodrixMediaCntl& operator=(const CVodrixMediaCntl&) = delete;
 
     // Creates the encoder of kind ENCODER_FFMPEG; any other kind answers 0.
-    // `hMainWnd` owns the encoder's message boxes and tray icon.
-    int bCreateEncoder(int nKind, HWND hMainWnd = nullptr);
+    int bCreateEncoder(int nKind);
 
     // Releases and deletes the encoder. Never while a conversion runs.
     void Release();
@@ -31,11 +28,12 @@ public:
     // a null item or no encoder.
     int bGetMediaFileContent(const char* pszSourcePath, MediaItem* pItem);
 
-    // Builds and runs the conversion of one item, moving `hProgressBar`.
+    // Builds and runs the conversion of one item, shown in `pView` (its
+    // notices, progress and tray tip, all from the calling thread).
     // 1 for a run without error lines, and also when the item was refused
     // before anything ran (the caller then finds no output file); 0 when the
     // run failed.
-    int bDoConvert(MediaItem* pItem, HWND hProgressBar);
+    int bDoConvert(MediaItem* pItem, IConvertView* pView);
 
     // Whether another conversion follows the next one, which can then get
     // the following one's encoder ready while it converts.

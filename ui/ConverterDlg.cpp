@@ -1,6 +1,5 @@
 #include "ui/ConverterDlg.h"
 
-#include "COMMON/CFfmpegEncoder.h"
 #include "app/AppServices.h"
 #include "app/StageTimes.h"
 #include "res/DialogInitData.h"
@@ -52,10 +51,12 @@ std::string FolderPath(LPCITEMIDLIST folder)
 
 CConverterDlg::CConverterDlg()
     : CDialogBase(IDD_CONVERTER),
-      m_bStopRequested(0),
-      m_items(),
-      m_nCurTarget(0),
-      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_VODRIX)))
+      m_settingsPanel(*this, m_mediaCntl),
+      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_VODRIX))),
+      m_tray(m_hIcon),
+      m_view(m_tray),
+      m_sourceList(*this, m_mediaCntl, *this),
+      m_batchHost(*this, m_sourceList, m_mediaCntl, m_view, m_chkShutdown)
 {
     BindControls();
 }
@@ -85,22 +86,8 @@ void CConverterDlg::BindControls()
     BindItem(IDC_CONVERT, m_btnConvert);
     BindItem(IDC_SHUTDOWN, m_chkShutdown);
     BindItem(IDC_PROGRESS, m_progress);
-    BindItem(IDC_VIDEO_CODEC, m_cbVideoCodec);
-    BindItem(IDC_AUDIO_CODEC, m_cbAudioCodec);
-    BindItem(IDC_CHANNELS, m_cbChannels);
-    BindItem(IDC_SAMPLE_RATE, m_cbSampleRate);
-    BindItem(IDC_VIDEO_BITRATE, m_cbVideoBitrate);
-    BindItem(IDC_FRAME_RATE, m_cbFrameRate);
-    BindItem(IDC_FRAME_SIZE, m_cbFrameSize);
-    BindItem(IDC_ASPECT, m_cbAspect);
-    BindItem(IDC_AUDIO_BITRATE, m_cbAudioBitrate);
-    BindItem(IDC_VOLUME, m_sliderVolume);
-    BindItem(IDC_TO_AVI, m_radioAvi);
-    BindItem(IDC_TO_MPEG, m_radioMpeg);
-    BindItem(IDC_TO_WMV, m_radioWmv);
-    BindItem(IDC_TO_MOV, m_radioMov);
-    BindItem(IDC_TO_FLV, m_radioFlv);
-    BindItem(IDC_SOURCE_LIST, m_listSources);
+    m_settingsPanel.Bind();
+    m_sourceList.Bind();
 }
 
 LRESULT CConverterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
@@ -112,7 +99,7 @@ LRESULT CConverterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_DESTROY: return OnDestroy();
     case WM_HELP: OpenHelpFile(); return TRUE;
     case UWM_TRAY_NOTIFY: return OnTrayNotify(wp, lp);
-    case UWM_LIST_SORTED: return OnSourcesSorted();
+    case UWM_LIST_SORTED: m_sourceList.OnSorted(); return 0;
     case UWM_ENABLE_COMMANDS: return OnEnableCommands(wp != FALSE);
     case UWM_STARTUP_SET_UP: return OnStartupSetUp();
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
@@ -131,8 +118,7 @@ BOOL CConverterDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     SetWindowText(APP_TITLE);
     InitControls();
-    NOTIFYICONDATAA tray = TrayIconData();
-    Shell_NotifyIconA(NIM_ADD, &tray);
+    m_tray.Add(m_hWnd);
     MarkStage("controls-set-up");
     return TRUE;
 }
@@ -151,15 +137,13 @@ void CConverterDlg::AddSystemMenuItem()
 // template made it, with no start-up worker.
 bool CConverterDlg::InitControls()
 {
-    if (m_mediaCntl.bCreateEncoder(ENCODER_FFMPEG, m_hWnd) != 1)
+    if (m_mediaCntl.bCreateEncoder(ENCODER_FFMPEG) != 1)
         return false;
-    m_radioAvi.SetCheck(BST_CHECKED);
-    m_nCurTarget = TARGET_AVI;
-    for (CButtonWnd* radio : {&m_radioAvi, &m_radioMpeg, &m_radioWmv, &m_radioMov, &m_radioFlv})
-        radio->EnableWindow(FALSE);
+    m_view.Attach(m_hWnd, m_progress.GetSafeHwnd());
+    m_settingsPanel.ShowAviChosen();
     m_progress.SetPos(0);
     SetUpImageButtons();
-    SetUpSourceList();
+    m_sourceList.SetUp();
     LoadOutputDirectory();
     EnableSettings(false);
     m_startupWorker.Start(&CConverterDlg::StartupThreadProc, this);
@@ -226,16 +210,11 @@ unsigned __stdcall CConverterDlg::StartupThreadProc(void* param)
 LRESULT CConverterDlg::OnStartupSetUp()
 {
     const CRedrawPause pause(m_hWnd);
-    SelectAvi();
-    EnableOptionControls(true);
+    m_settingsPanel.SelectAvi();
+    m_settingsPanel.EnableOptionControls(true);
     EnableSettings(true);
     MarkStage("add-enabled");
     return 0;
-}
-
-NOTIFYICONDATAA CConverterDlg::TrayIconData() const
-{
-    return MakeTrayIconRecord(m_hWnd, m_hIcon, APP_TITLE);
 }
 
 // An image button draws its picture over whatever lies under it without
@@ -248,9 +227,7 @@ void CConverterDlg::EnableSettings(bool on)
     m_btnRemove.EnableWindow(enable);
     m_btnConvert.EnableWindow(enable);
     m_btnStop.EnableWindow(!enable);
-    for (CButtonWnd* radio : {&m_radioAvi, &m_radioMpeg, &m_radioWmv, &m_radioMov, &m_radioFlv})
-        radio->EnableWindow(enable);
-    EnableOptionControls(on);
+    m_settingsPanel.Enable(on);
 }
 
 // Add, Remove, Convert and Stop follow through EnableSettings.
@@ -258,8 +235,7 @@ void CConverterDlg::EnableCommands(bool on)
 {
     const CRedrawPause pause(m_hWnd);
     const BOOL enable = on ? TRUE : FALSE;
-    // A header click would sort the rows under a running batch loop.
-    ::EnableWindow(m_listSources.GetHeader(), enable);
+    m_sourceList.EnableSorting(on);
     m_btnExit.EnableWindow(enable);
     m_btnBrowse.EnableWindow(enable);
     m_progress.SetPos(0);
@@ -268,29 +244,21 @@ void CConverterDlg::EnableCommands(bool on)
 
 void CConverterDlg::OnCommand(UINT id, UINT code, HWND hwndControl)
 {
-    if (id == IDC_VIDEO_CODEC) {
-        if (code == CBN_SELCHANGE)
-            OnVideoCodecChanged();
+    if (m_settingsPanel.OnCommand(id, code))
         return;
-    }
     if (code != BN_CLICKED) {
         CDialogBase::OnCommand(id, code, hwndControl);
         return;
     }
     switch (id) {
-    case IDC_ADD: OnAdd(); break;
-    case IDC_REMOVE: OnRemove(); break;
+    case IDC_ADD: m_sourceList.OnAdd(); break;
+    case IDC_REMOVE: m_sourceList.OnRemove(); break;
     case IDC_CONVERT: OnConvert(); break;
     case IDC_STOP: OnStop(); break;
     case IDC_EXIT: OnOK(); break;
     case IDC_BROWSE: OnBrowse(); break;
     case IDC_ABOUT: ShowAbout(); break;
     case IDC_HELP_BUTTON: OpenHelpFile(); break;
-    case IDC_TO_AVI:
-    case IDC_TO_MPEG:
-    case IDC_TO_WMV:
-    case IDC_TO_MOV:
-    case IDC_TO_FLV: OnFamilyClicked(id); break;
     default: CDialogBase::OnCommand(id, code, hwndControl); break;
     }
 }
@@ -344,8 +312,7 @@ LRESULT CConverterDlg::OnPaint()
 LRESULT CConverterDlg::OnDestroy()
 {
     const LRESULT result = CDialogBase::WindowProc(WM_DESTROY, 0, 0);
-    NOTIFYICONDATAA tray = TrayIconData();
-    Shell_NotifyIconA(NIM_DELETE, &tray);
+    m_tray.Remove();
     return result;
 }
 
@@ -358,10 +325,8 @@ LRESULT CConverterDlg::OnTrayNotify(WPARAM wp, LPARAM lp)
 
 LRESULT CConverterDlg::OnNotify(const NMHDR& header)
 {
-    if (header.idFrom == IDC_VOLUME && header.code == static_cast<UINT>(NM_RELEASEDCAPTURE)) {
-        UpdateVolumeLabel();
+    if (m_settingsPanel.OnNotify(header))
         return 0;
-    }
     return CDialogBase::WindowProc(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
 }
 
@@ -388,6 +353,45 @@ void CConverterDlg::ShowAbout()
     CAboutDlg about;
     about.DoModal(m_hWnd);
 }
+
+// The previous run's worker may still be on its last lines after it
+// re-enabled the commands.
+void CConverterDlg::OnConvert()
+{
+    WaitPumpingSentMessages(m_batchWorker);
+    const PanelSettings settings = m_settingsPanel.ReadPanelSettings();  // the panel first, then the folder
+    m_batchHost.TakeRunSettings(settings, m_editOutDir.GetWindowText());
+    if (!BeginBatch(m_batchHost))
+        return;
+    if (!m_batchWorker.Start(&CConverterDlg::ConvertThreadProc, this)) {
+        m_batchHost.EnableCommands(true);
+        MessageBoxA(m_hWnd, "The conversion could not be started. Please try again.", "Info", MB_OK);
+    }
+}
+
+unsigned __stdcall CConverterDlg::ConvertThreadProc(void* param)
+{
+    if (!param)
+        return 0;
+    RunBatchLoop(static_cast<CConverterDlg*>(param)->m_batchHost);
+    return 1;
+}
+
+LRESULT CConverterDlg::OnEnableCommands(bool idle)
+{
+    EnableCommands(idle);
+    return 0;
+}
+
+void CConverterDlg::OnStop()
+{
+    m_batchHost.RequestStop();
+    m_mediaCntl.bStop();
+}
+
+void CConverterDlg::OnProbingStarts() { m_btnStop.EnableWindow(FALSE); }
+
+void CConverterDlg::OnSourceProbed() { m_settingsPanel.EnableOptionControls(true); }
 
 void CConverterDlg::WaitPumpingSentMessages(const CWorkerThread& worker)
 {

@@ -1,9 +1,9 @@
-// The output settings panel of the main dialog: family set-ups, the codec
-// follow-ups, the volume label and the copy of the panel into a MediaItem.
-#include "ui/ConverterDlg.h"
+#include "ui/SettingsPanel.h"
 
 #include "COMMON/OptionTables.h"
 #include "res/resource.h"
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -60,7 +60,75 @@ std::string NumberText(const std::string& text) { return text.substr(0, NUMBER_T
 
 }  // namespace
 
-void CConverterDlg::EnableOptionControls(bool on)
+CSettingsPanel::CSettingsPanel(CDialogBase& dialog, CVodrixMediaCntl& media) : m_dialog(dialog), m_media(media) {}
+
+void CSettingsPanel::Bind()
+{
+    m_dialog.BindItem(IDC_VIDEO_CODEC, m_cbVideoCodec);
+    m_dialog.BindItem(IDC_AUDIO_CODEC, m_cbAudioCodec);
+    m_dialog.BindItem(IDC_CHANNELS, m_cbChannels);
+    m_dialog.BindItem(IDC_SAMPLE_RATE, m_cbSampleRate);
+    m_dialog.BindItem(IDC_VIDEO_BITRATE, m_cbVideoBitrate);
+    m_dialog.BindItem(IDC_FRAME_RATE, m_cbFrameRate);
+    m_dialog.BindItem(IDC_FRAME_SIZE, m_cbFrameSize);
+    m_dialog.BindItem(IDC_ASPECT, m_cbAspect);
+    m_dialog.BindItem(IDC_AUDIO_BITRATE, m_cbAudioBitrate);
+    m_dialog.BindItem(IDC_VOLUME, m_sliderVolume);
+    m_dialog.BindItem(IDC_TO_AVI, m_radioAvi);
+    m_dialog.BindItem(IDC_TO_MPEG, m_radioMpeg);
+    m_dialog.BindItem(IDC_TO_WMV, m_radioWmv);
+    m_dialog.BindItem(IDC_TO_MOV, m_radioMov);
+    m_dialog.BindItem(IDC_TO_FLV, m_radioFlv);
+}
+
+void CSettingsPanel::ShowAviChosen()
+{
+    m_radioAvi.SetCheck(BST_CHECKED);
+    m_nCurTarget = TARGET_AVI;
+    EnableFamilies(false);
+}
+
+void CSettingsPanel::EnableFamilies(bool on)
+{
+    for (CButtonWnd* radio : {&m_radioAvi, &m_radioMpeg, &m_radioWmv, &m_radioMov, &m_radioFlv})
+        radio->EnableWindow(on ? TRUE : FALSE);
+}
+
+void CSettingsPanel::Enable(bool on)
+{
+    EnableFamilies(on);
+    EnableOptionControls(on);
+}
+
+bool CSettingsPanel::OnCommand(UINT id, UINT code)
+{
+    switch (id) {
+    case IDC_VIDEO_CODEC:
+        if (code == CBN_SELCHANGE)
+            OnVideoCodecChanged();
+        return true;
+    case IDC_TO_AVI:
+    case IDC_TO_MPEG:
+    case IDC_TO_WMV:
+    case IDC_TO_MOV:
+    case IDC_TO_FLV:
+        if (code != BN_CLICKED)
+            return false;
+        OnFamilyClicked(id);
+        return true;
+    default: return false;
+    }
+}
+
+bool CSettingsPanel::OnNotify(const NMHDR& header)
+{
+    if (header.idFrom != IDC_VOLUME || header.code != static_cast<UINT>(NM_RELEASEDCAPTURE))
+        return false;
+    UpdateVolumeLabel();
+    return true;
+}
+
+void CSettingsPanel::EnableOptionControls(bool on)
 {
     const BOOL enable = on ? TRUE : FALSE;
     CWindowBase* const controls[] = {&m_cbVideoCodec,   &m_cbAudioCodec, &m_cbChannels,
@@ -71,7 +139,7 @@ void CConverterDlg::EnableOptionControls(bool on)
         control->EnableWindow(enable);
 }
 
-void CConverterDlg::FillOptionLists(int videoListType, int audioListType)
+void CSettingsPanel::FillOptionLists(int videoListType, int audioListType)
 {
     EnableOptionControls(false);
     for (CComboBoxWnd* list : {&m_cbVideoCodec, &m_cbAudioCodec, &m_cbSampleRate, &m_cbChannels, &m_cbVideoBitrate,
@@ -81,10 +149,10 @@ void CConverterDlg::FillOptionLists(int videoListType, int audioListType)
     // An entry the encoder cannot name is left out; a failed count leaves the list empty.
     auto fillCodecs = [this](CComboBoxWnd& list, int listType) {
         int count = 0;
-        if (m_mediaCntl.bGetOptionCount(listType, &count)) {
+        if (m_media.bGetOptionCount(listType, &count)) {
             for (int i = 0; i < count; ++i) {
                 char name[OPTION_NAME_CHARS] = {};
-                if (m_mediaCntl.bGetOptionName(listType, i, name))
+                if (m_media.bGetOptionName(listType, i, name))
                     list.AddString(name);
             }
         }
@@ -114,14 +182,14 @@ void CConverterDlg::FillOptionLists(int videoListType, int audioListType)
     m_sliderVolume.SetPos(VOLUME_NORMAL);
 }
 
-void CConverterDlg::SelectAvi()
+void CSettingsPanel::SelectAvi()
 {
     FillOptionLists(LIST_AVI_VIDEO, LIST_AVI_AUDIO);
     m_cbFrameSize.SetCurSel(SIZE_ORIGINAL);
 }
 
 // The frame size is left as it was: the MPEG presets carry their own.
-void CConverterDlg::SelectMpeg()
+void CSettingsPanel::SelectMpeg()
 {
     FillOptionLists(LIST_MPEG_VIDEO, LIST_MPEG_AUDIO);
     m_cbFrameRate.SetCurSel(FRAME_RATE_2997);
@@ -131,7 +199,7 @@ void CConverterDlg::SelectMpeg()
     m_cbSampleRate.SetCurSel(SAMPLE_RATE_48000);
 }
 
-void CConverterDlg::SelectWmv()
+void CSettingsPanel::SelectWmv()
 {
     FillOptionLists(LIST_WMV_VIDEO, LIST_WMV_AUDIO);
     m_cbFrameSize.SetCurSel(SIZE_ORIGINAL);
@@ -142,7 +210,7 @@ void CConverterDlg::SelectWmv()
     m_cbSampleRate.SetCurSel(SAMPLE_RATE_22050);
 }
 
-void CConverterDlg::SelectMov()
+void CSettingsPanel::SelectMov()
 {
     FillOptionLists(LIST_MOV_VIDEO, LIST_MOV_AUDIO);
     m_cbVideoBitrate.SetCurSel(VIDEO_BITRATE_1150);
@@ -151,14 +219,14 @@ void CConverterDlg::SelectMov()
     m_cbAudioBitrate.SetCurSel(AUDIO_BITRATE_128);
 }
 
-void CConverterDlg::SelectFlv()
+void CSettingsPanel::SelectFlv()
 {
     FillOptionLists(LIST_FLV_VIDEO, LIST_FLV_AUDIO);
     m_cbSampleRate.SetCurSel(SAMPLE_RATE_22050);
     m_cbFrameSize.SetCurSel(SIZE_ORIGINAL);
 }
 
-void CConverterDlg::OnFamilyClicked(UINT id)
+void CSettingsPanel::OnFamilyClicked(UINT id)
 {
     switch (id) {
     case IDC_TO_AVI: SelectAvi(); m_nCurTarget = TARGET_AVI; break;
@@ -171,7 +239,7 @@ void CConverterDlg::OnFamilyClicked(UINT id)
     EnableOptionControls(true);
 }
 
-void CConverterDlg::OnVideoCodecChanged()
+void CSettingsPanel::OnVideoCodecChanged()
 {
     const int codec = m_cbVideoCodec.GetCurSel();
     auto move = [this](int bitrate, int size) {
@@ -209,14 +277,14 @@ void CConverterDlg::OnVideoCodecChanged()
     }
 }
 
-void CConverterDlg::UpdateVolumeLabel()
+void CSettingsPanel::UpdateVolumeLabel()
 {
     char text[32];
     std::snprintf(text, sizeof text, "Vol:%d%%", m_sliderVolume.GetPos() * 100 / VOLUME_NORMAL);
-    SetDlgItemTextA(m_hWnd, IDC_VOLUME_LABEL, text);
+    SetDlgItemTextA(m_dialog.GetSafeHwnd(), IDC_VOLUME_LABEL, text);
 }
 
-PanelSettings CConverterDlg::ReadPanelSettings() const
+PanelSettings CSettingsPanel::ReadPanelSettings() const
 {
     PanelSettings settings;
     settings.frameSize = m_cbFrameSize.GetCurSel();
@@ -233,7 +301,7 @@ PanelSettings CConverterDlg::ReadPanelSettings() const
     return settings;
 }
 
-void CConverterDlg::ApplyPanelSettings(const PanelSettings& settings, MediaItem& item)
+void CSettingsPanel::ApplyPanelSettings(const PanelSettings& settings, MediaItem& item)
 {
     item.m_nWidth = item.m_nSrcWidth;
     item.m_nHeight = item.m_nSrcHeight;
@@ -253,7 +321,7 @@ void CConverterDlg::ApplyPanelSettings(const PanelSettings& settings, MediaItem&
     item.m_nTarget = settings.target;
 }
 
-void CConverterDlg::FillItemSettings(MediaItem& item) const
+void CSettingsPanel::FillItemSettings(MediaItem& item) const
 {
     ApplyPanelSettings(ReadPanelSettings(), item);
 }

@@ -1,7 +1,4 @@
-// The source list's commands: Add probes the chosen files into new rows,
-// Remove takes the selected rows out; the records behind the rows follow
-// every change, a header sort included.
-#include "ui/ConverterDlg.h"
+#include "ui/SourceList.h"
 
 #include "app/AppServices.h"
 #include "res/resource.h"
@@ -52,31 +49,38 @@ void ShowListFull(HWND owner, int refused)
 
 }  // namespace
 
-void CConverterDlg::SetUpSourceList()
+CSourceList::CSourceList(CDialogBase& dialog, CVodrixMediaCntl& media, ISourceListOwner& owner)
+    : m_dialog(dialog), m_media(media), m_owner(owner), m_items()
 {
-    m_listSources.SetColumns("Source Media, 400; Duration, 150;");
-    m_listSources.SetSmallImages(IDB_ROW_IMAGES, ROW_IMAGE_MASK);
-    m_listSources.SetGridLines(true);
-    m_listSources.SetEditable(false);
 }
 
-void CConverterDlg::OnAdd()
+void CSourceList::Bind() { m_dialog.BindItem(IDC_SOURCE_LIST, m_list); }
+
+void CSourceList::SetUp()
 {
-    const int rowsBefore = m_listSources.CountRows(ROW_ALL);
+    m_list.SetColumns("Source Media, 400; Duration, 150;");
+    m_list.SetSmallImages(IDB_ROW_IMAGES, ROW_IMAGE_MASK);
+    m_list.SetGridLines(true);
+    m_list.SetEditable(false);
+}
+
+void CSourceList::OnAdd()
+{
+    const int rowsBefore = RowCount();
     if (RowsThatFit(rowsBefore, 1) == 0) {
-        ShowListFull(m_hWnd, 1);
+        ShowListFull(Owner(), 1);
         return;
     }
     std::unique_ptr<char[]> selection(new (std::nothrow) char[SELECTION_CHARS]);
     if (!selection) {
-        ShowInfo(m_hWnd, "There is a internal error! Please restart it to try again.");
+        ShowInfo(Owner(), "There is a internal error! Please restart it to try again.");
         return;
     }
     memset(selection.get(), 0, SELECTION_CHARS);
     const std::string filter = DialogFilter();
     OPENFILENAMEA dialog = {};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = m_hWnd;
+    dialog.hwndOwner = Owner();
     dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = selection.get();
@@ -85,11 +89,11 @@ void CConverterDlg::OnAdd()
     if (!GetOpenFileNameA(&dialog)) {
         // Cancelling says nothing; a selection too long for the buffer would otherwise vanish silently.
         if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
-            ShowInfo(m_hWnd, "Too many files were chosen at once. Please add them in smaller groups.");
+            ShowInfo(Owner(), "Too many files were chosen at once. Please add them in smaller groups.");
         return;
     }
-    UpdateWindow(m_hWnd);
-    m_btnStop.EnableWindow(FALSE);
+    UpdateWindow(Owner());
+    m_owner.OnProbingStarts();
 
     const std::vector<std::string> paths = SelectedPaths(selection.get());
     const int fitting = RowsThatFit(rowsBefore, static_cast<int>(paths.size()));
@@ -97,60 +101,67 @@ void CConverterDlg::OnAdd()
         if (!AddSource(paths[i]))
             return;
     if (fitting < static_cast<int>(paths.size()))
-        ShowListFull(m_hWnd, static_cast<int>(paths.size()) - fitting);
+        ShowListFull(Owner(), static_cast<int>(paths.size()) - fitting);
 }
 
-bool CConverterDlg::AddSource(const std::string& path)
+bool CSourceList::AddSource(const std::string& path)
 {
-    m_listSources.AppendRow(path.c_str());
-    const int rows = m_listSources.CountRows(ROW_ALL);
+    m_list.AppendRow(path.c_str());
+    const int rows = RowCount();
     if (rows <= 0) {
-        ShowInfo(m_hWnd, "There are not Media file.");
+        ShowInfo(Owner(), "There are not Media file.");
         return false;
     }
-    UpdateWindow(m_hWnd);
+    UpdateWindow(Owner());
     const int row = rows - 1;
     MediaItem& item = m_items[row];
     memset(&item, 0, sizeof item);
-    if (m_mediaCntl.bGetMediaFileContent(path.c_str(), &item) != 1) {
+    if (m_media.bGetMediaFileContent(path.c_str(), &item) != 1) {
         memset(&item, 0, sizeof item);
-        m_listSources.DeleteRows(ROW_SELECTED | ROW_FOCUSED);
+        m_list.DeleteRows(ROW_SELECTED | ROW_FOCUSED);
         CCodecNoticeDlg notice;
-        notice.DoModal(m_hWnd);
+        notice.DoModal(Owner());
         return false;
     }
     snprintf(item.m_szSourcePath, sizeof item.m_szSourcePath, "%s", path.c_str());
     char duration[100] = {};
     FormatDuration(WholeSeconds(item.m_dDuration), duration);
-    m_listSources.SetCellText(row, 1, duration);
-    m_listSources.SetCellImage(row, 0, ROW_IMAGE_ADDED);
-    EnableOptionControls(true);
-    UpdateWindow(m_hWnd);
+    m_list.SetCellText(row, 1, duration);
+    m_list.SetCellImage(row, 0, ROW_IMAGE_ADDED);
+    m_owner.OnSourceProbed();
+    UpdateWindow(Owner());
     return true;
 }
 
-void CConverterDlg::OnRemove()
+void CSourceList::OnRemove()
 {
     std::vector<int> selected;
-    for (int row = m_listSources.FindNextRow(ROW_SELECTED, -1); row >= 0;
-         row = m_listSources.FindNextRow(ROW_SELECTED, row))
+    for (int row = m_list.FindNextRow(ROW_SELECTED, -1); row >= 0;
+         row = m_list.FindNextRow(ROW_SELECTED, row))
         selected.push_back(row);
     if (selected.empty() || selected.front() >= MAX_MEDIA_ITEMS) {
-        ShowInfo(m_hWnd, "There is not selected media file ");
+        ShowInfo(Owner(), "There is not selected media file ");
         return;
     }
-    RemoveRecords(m_items, m_listSources.CountRows(ROW_ALL), selected);
-    m_listSources.DeleteRows(ROW_SELECTED);
+    RemoveRecords(m_items, RowCount(), selected);
+    m_list.DeleteRows(ROW_SELECTED);
 }
 
-LRESULT CConverterDlg::OnSourcesSorted()
+void CSourceList::OnSorted()
 {
     std::vector<RowIdentity> rows;
-    const int count = m_listSources.CountRows(ROW_ALL);
+    const int count = RowCount();
     for (int row = 0; row < count; ++row)
-        rows.push_back({m_listSources.GetItemText(row, 0),
-                        m_listSources.GetCellImage(row, 0) == ROW_IMAGE_CONVERTED});
+        rows.push_back({m_list.GetItemText(row, 0),
+                        m_list.GetCellImage(row, 0) == ROW_IMAGE_CONVERTED});
     if (!MatchRecordsToRows(m_items, rows))
         LogEvent(EVENTLOG_ERROR_TYPE, EVENT_ID_ERROR, "The source list and its records differ after sorting");
-    return 0;
 }
+
+void CSourceList::EnableSorting(bool on) { ::EnableWindow(m_list.GetHeader(), on ? TRUE : FALSE); }
+
+int CSourceList::RowCount() const { return m_list.CountRows(ROW_ALL); }
+
+void CSourceList::MarkRowActive(int row) { m_list.SetRowState(row, ROW_SELECTED | ROW_FOCUSED); }
+
+void CSourceList::ShowRowConverted(int row) { m_list.SetCellImage(row, 0, ROW_IMAGE_CONVERTED); }

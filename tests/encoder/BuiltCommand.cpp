@@ -40,7 +40,7 @@ ConverterCommand BuildConverterCommand(const std::string& programDir, const Conv
     if (!CopyPath(s.input, item.m_szSourcePath) || !CopyPath(s.outputBase, item.m_szOutputPath))
         return {};
 
-    CFfmpegEncoder encoder(nullptr, programDir);
+    CFfmpegEncoder encoder(programDir);
     if (encoder.bBuildCommand(&item) != 1) {
         ADD_FAILURE() << "the converter refused to build a command for " << s.input;
         return {};

@@ -41,19 +41,6 @@ LRESULT CALLBACK RecordingBarProc(HWND window, UINT message, WPARAM wParam, LPAR
     return CallWindowProcA(g_barProc, window, message, wParam, lParam);
 }
 
-NOTIFYICONDATAA TrayIconOf(HWND main)
-{
-    NOTIFYICONDATAA data = {};
-    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
-    data.hWnd = main;
-    data.uID = 5;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = WM_USER + 300;
-    data.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));  // IDI_APPLICATION
-    strcpy(data.szTip, "Vodrix Video Converter");
-    return data;
-}
-
 // Tray calls may come from the conversion worker.
 std::mutex g_trayMutex;
 std::vector<TrayCall> g_trayCalls;
@@ -119,7 +106,8 @@ bool PumpUntilFileExists(const std::string& path, DWORD timeoutMs)
     return PumpMessagesUntil([&path] { return FileExists(path); }, timeoutMs);
 }
 
-MainWindowWithProgress::MainWindowWithProgress(bool trayIcon) : m_trayIcon(trayIcon)
+MainWindowWithProgress::MainWindowWithProgress(bool trayIcon)
+    : m_trayIcon(trayIcon), m_tray(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)))  // IDI_APPLICATION
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
@@ -136,18 +124,15 @@ MainWindowWithProgress::MainWindowWithProgress(bool trayIcon) : m_trayIcon(trayI
     g_barProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(m_bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingBarProc)));
     g_positions.clear();
-    if (m_trayIcon) {
-        NOTIFYICONDATAA icon = TrayIconOf(m_main);
-        Shell_NotifyIconA(NIM_ADD, &icon);
-    }
+    m_view.Attach(m_main, m_bar);
+    if (m_trayIcon)
+        m_tray.Add(m_main);
 }
 
 MainWindowWithProgress::~MainWindowWithProgress()
 {
-    if (m_trayIcon) {
-        NOTIFYICONDATAA icon = TrayIconOf(m_main);
-        Shell_NotifyIconA(NIM_DELETE, &icon);
-    }
+    if (m_trayIcon)
+        m_tray.Remove();
     DestroyWindow(m_main);
 }
 

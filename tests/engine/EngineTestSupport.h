@@ -5,6 +5,8 @@
 
 #include "COMMON/MediaItem.h"
 #include "support/MessageSequence.h"
+#include "ui/TrayIcon.h"
+#include "ui/WindowConvertView.h"
 
 #include <windows.h>
 
@@ -46,7 +48,8 @@ bool PumpUntilFileExists(const std::string& path, DWORD timeoutMs = 30000);
 
 // A top-level main window with a progress bar (range 0 to 100) whose
 // position changes are recorded, and optionally the tray icon the dialog
-// would own (removing it takes Wine two seconds: share such a window).
+// would own (removing it takes Wine two seconds: share such a window); and
+// the view that shows a conversion on them as the dialog's view does.
 class MainWindowWithProgress {
 public:
     explicit MainWindowWithProgress(bool trayIcon = false);
@@ -56,6 +59,7 @@ public:
 
     HWND Main() const { return m_main; }
     HWND Bar() const { return m_bar; }
+    IConvertView& View() { return m_view; }
     int Position() const;
     // Every position set on the bar, in order.
     const std::vector<int>& Positions() const;
@@ -65,6 +69,8 @@ private:
     HWND m_main = nullptr;
     HWND m_bar = nullptr;
     bool m_trayIcon;
+    CTrayIcon m_tray;
+    CWindowConvertView m_view{m_tray};
 };
 
 // Tips written to the tray icon (NIM_MODIFY calls of this executable) while

@@ -38,7 +38,7 @@ protected:
     const std::string& Command() const { return m_encoder.GetCommand(); }
 
     EventLogRecorder m_log;
-    CFfmpegEncoder m_encoder{nullptr, R"(C:\App\)"};
+    CFfmpegEncoder m_encoder{R"(C:\App\)"};
 };
 
 }  // namespace
@@ -109,7 +109,7 @@ TEST_F(CommandLineTest, ExecutableStaysUnquotedInADirectoryWithBlanksOrDashes)
     for (const char* dir : {R"(C:\Program Files\Vodrix Video\)", R"(C:\multi-input tools\)"}) {
         SCOPED_TRACE(dir);
         m_log.Clear();
-        CFfmpegEncoder encoder(nullptr, dir);
+        CFfmpegEncoder encoder(dir);
         MediaItem item = ExampleItem();
         ASSERT_EQ(1, encoder.bBuildCommand(&item));
         EXPECT_EQ(std::string(dir) + std::string(EXAMPLE_COMMAND).substr(strlen(R"(C:\App\)")),
@@ -184,7 +184,7 @@ TEST_F(CommandLineTest, WindowsMediaAndQuickTimeFamilies)
 TEST_F(CommandLineTest, ScriptRouteOnlyForDirectShowSourcesThatNeedIt)
 {
     ScratchDir dir("script route");
-    CFfmpegEncoder encoder(nullptr, dir.Path());
+    CFfmpegEncoder encoder(dir.Path());
     const std::string prefix = dir.Path() + "vec.exe lumen-quartz-framebridging -i \"";
 
     MediaItem streamed = ExampleItem();

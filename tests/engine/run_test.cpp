@@ -42,7 +42,7 @@ protected:
         m_item = AviItem(source, m_dir.File("clip"), duration);
         if (m_encoder.bBuildCommand(&m_item) != 1)
             return -2;
-        m_encoder.bSetNotifyWnd(m_window.Bar());
+        m_encoder.bSetNotifyView(&m_window.View());
         return RunWhilePumping([this] { return m_encoder.bRun(m_item.m_szOutputPath, m_item.m_nTarget); });
     }
 
@@ -52,7 +52,7 @@ protected:
         m_item = AviItem(SOURCE, m_dir.File("clip"));
         if (m_encoder.bBuildCommand(&m_item) != 1)
             return 0;
-        m_encoder.bSetNotifyWnd(m_window.Bar());
+        m_encoder.bSetNotifyView(&m_window.View());
         m_run.reset(new PumpedWorker([this] { return m_encoder.bRun(nullptr, 0); }));
         return 1;
     }
@@ -70,12 +70,32 @@ protected:
     TrayRecorder m_tray;
     static MainWindowWithProgress* s_window;
     MainWindowWithProgress& m_window = *s_window;
-    CFfmpegEncoder m_encoder{m_window.Main()};
+    CFfmpegEncoder m_encoder;
     MediaItem m_item = {};
     std::unique_ptr<PumpedWorker> m_run;
 };
 
 MainWindowWithProgress* RunTest::s_window = nullptr;
+
+// What a run shows, with the thread each call came from; no window needed.
+class RecordingView : public IConvertView {
+public:
+    void ShowNotice(const char* text) override { Record(std::string("notice ") + text); }
+    void ShowRunFailure(const char* text) override { Record(std::string("failure ") + text); }
+    int ProgressPosition() override { return 0; }
+    void SetProgressPosition(int position) override { Record("position " + std::to_string(position)); }
+    void SetTrayTip(const char* tip) override { Record(std::string("tip ") + tip); }
+
+    std::vector<std::string> calls;
+    std::vector<DWORD> threads;
+
+private:
+    void Record(const std::string& call)
+    {
+        calls.push_back(call);
+        threads.push_back(GetCurrentThreadId());
+    }
+};
 
 }  // namespace
 
@@ -152,12 +172,30 @@ TEST_F(RunTest, FailureWhileHandlingALineFailsTheRun)
     m_item = AviItem(SOURCE, m_dir.File("clip"));
     ASSERT_EQ(1, m_encoder.bBuildCommand(&m_item));
     m_log.ThrowOnNextEntries(1);  // the entry about the line fails
-    m_encoder.bSetNotifyWnd(m_window.Bar());
+    m_encoder.bSetNotifyView(&m_window.View());
     EXPECT_EQ(0, RunWhilePumping([this] { return m_encoder.bRun(nullptr, 0); }));
     const std::vector<std::string> texts = m_log.Texts();
     ASSERT_EQ(3u, texts.size());
     EXPECT_EQ("Module:ffff01,Line:PostMessage,Error Info :garbage", texts[1]);
     EXPECT_EQ(texts[1], texts[2]);
+}
+
+TEST_F(RunTest, AFailureWhileReadingIsShownFromTheReadingThread)
+{
+    EncoderScript script(m_dir, {"write garbage\\n"});
+    m_item = AviItem(SOURCE, m_dir.File("clip"));
+    ASSERT_EQ(1, m_encoder.bBuildCommand(&m_item));
+    m_log.ThrowOnNextEntries(2);  // the entry about the line, then the one about its failure
+    RecordingView view;
+    m_encoder.bSetNotifyView(&view);
+    DWORD reader = 0;
+    EXPECT_EQ(0, RunWhilePumping([&] {
+        reader = GetCurrentThreadId();
+        return m_encoder.bRun(nullptr, 0);
+    }));
+    // The run is abandoned there: no position 100 follows.
+    EXPECT_EQ(std::vector<std::string>{"failure ERROR"}, view.calls);
+    EXPECT_EQ(std::vector<DWORD>{reader}, view.threads);
 }
 
 TEST_F(RunTest, LinesSplitOverReadsAreAssembledAndTraced)
@@ -191,10 +229,10 @@ TEST_F(RunTest, LinesSplitOverReadsAreAssembledAndTraced)
 TEST_F(RunTest, EncoderThatCannotStartFailsTheRun)
 {
     ScratchDir empty("no encoder");
-    CFfmpegEncoder encoder(m_window.Main(), empty.Path());
+    CFfmpegEncoder encoder(empty.Path());
     m_item = AviItem(SOURCE, m_dir.File("clip"));
     ASSERT_EQ(1, encoder.bBuildCommand(&m_item));
-    encoder.bSetNotifyWnd(m_window.Bar());
+    encoder.bSetNotifyView(&m_window.View());
     EXPECT_EQ(0, RunWhilePumping([&] { return encoder.bRun(nullptr, 0); }));
     EXPECT_EQ((std::vector<int>{100}), m_window.Positions());
     EXPECT_FALSE(FileExists(empty.File("trace")));
@@ -205,10 +243,10 @@ TEST_F(RunTest, ExecutableInADirectoryWithBlanksIsFound)
     ScratchDir dir("blank dir");
     ASSERT_TRUE(CopyFileA((GetProgramDir() + "vec.exe").c_str(), dir.File("vec.exe").c_str(), FALSE));
     EncoderScript script(m_dir, {"cmdline " + m_dir.File("cmdline.txt"), "write " + ProgressLine("3") + "\\n"});
-    CFfmpegEncoder encoder(m_window.Main(), dir.Path());
+    CFfmpegEncoder encoder(dir.Path());
     m_item = AviItem(SOURCE, m_dir.File("clip"));
     ASSERT_EQ(1, encoder.bBuildCommand(&m_item));
-    encoder.bSetNotifyWnd(m_window.Bar());
+    encoder.bSetNotifyView(&m_window.View());
     EXPECT_EQ(1, RunWhilePumping([&] { return encoder.bRun(nullptr, 0); }));
     // The system may quote the program's path for the encoder; its arguments arrive as built.
     const std::string arguments = encoder.GetCommand().substr(dir.File("vec.exe").size());

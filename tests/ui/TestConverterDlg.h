@@ -17,9 +17,8 @@ constexpr UINT UWM_TEST_RUN = WM_APP + 77;
 
 class TestConverterDlg : public CConverterDlg {
 public:
-    using CConverterDlg::m_bStopRequested;
     using CConverterDlg::m_batchWorker;
-    using CConverterDlg::m_nCurTarget;
+    using CConverterDlg::m_settingsPanel;
     using CConverterDlg::m_startupWorker;
     using CConverterDlg::m_strOutDir;
 

@@ -2,7 +2,6 @@
 // tray icon, help, the output directory and the small dialogs.
 #include "TestConverterDlg.h"
 
-#include "COMMON/CFfmpegEncoder.h"
 #include "app/AppServices.h"
 #include "res/resource.h"
 #include "support/GuiObjects.h"
@@ -10,6 +9,7 @@
 #include "ui/AboutDlg.h"
 #include "ui/HelpFile.h"
 #include "ui/NoticeDlgs.h"
+#include "ui/TrayIcon.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -79,7 +79,7 @@ const FamilyDefaults FAMILY_DEFAULTS[] = {
 
 TEST_F(SettingsPanelTest, StartsWithTheAviDefaults)
 {
-    EXPECT_EQ(1, host.Dialog().m_nCurTarget);
+    EXPECT_EQ(1, host.Dialog().m_settingsPanel.CurrentTarget());
     EXPECT_EQ("xvid", Shown(IDC_VIDEO_CODEC));
     EXPECT_EQ("23.97", Shown(IDC_FRAME_RATE));
     EXPECT_EQ("1150", Shown(IDC_VIDEO_BITRATE));
@@ -103,7 +103,7 @@ TEST_F(SettingsPanelTest, EachFamilyPutsEveryOptionBackToItsDefaults)
         Disturb();
         Select(IDC_FRAME_SIZE, 7);
         host.Click(family.radio);
-        EXPECT_EQ(family.target, host.Dialog().m_nCurTarget);
+        EXPECT_EQ(family.target, host.Dialog().m_settingsPanel.CurrentTarget());
         EXPECT_EQ(family.videoCodec, Shown(IDC_VIDEO_CODEC));
         EXPECT_EQ(family.frameRate, Shown(IDC_FRAME_RATE));
         EXPECT_EQ(family.videoBitrate, Shown(IDC_VIDEO_BITRATE));
@@ -202,7 +202,7 @@ TEST_F(SettingsPanelTest, FillItemSettingsCopiesThePanelIntoTheItem)
     Select(IDC_FRAME_RATE, 6);
     Select(IDC_CHANNELS, 0);
     SendMessageA(host.Item(IDC_VOLUME), TBM_SETPOS, TRUE, 300);
-    host.Dialog().FillItemSettings(item);
+    host.Dialog().m_settingsPanel.FillItemSettings(item);
     EXPECT_EQ(640, item.m_nWidth) << "Original keeps the probed size";
     EXPECT_EQ(352, item.m_nHeight);
     EXPECT_DOUBLE_EQ(29.97, item.m_dFrameRate);
@@ -221,7 +221,7 @@ TEST_F(SettingsPanelTest, FillItemSettingsCopiesThePanelIntoTheItem)
     Select(IDC_VIDEO_BITRATE, 13);
     Select(IDC_CHANNELS, 1);
     Select(IDC_ASPECT, 2);
-    host.Dialog().FillItemSettings(item);
+    host.Dialog().m_settingsPanel.FillItemSettings(item);
     EXPECT_EQ(80, item.m_nWidth);
     EXPECT_EQ(60, item.m_nHeight);
     EXPECT_DOUBLE_EQ(25.0, item.m_dFrameRate);
@@ -230,7 +230,7 @@ TEST_F(SettingsPanelTest, FillItemSettingsCopiesThePanelIntoTheItem)
     EXPECT_EQ(2, item.m_nAspect);
 
     Select(IDC_FRAME_SIZE, 16);
-    host.Dialog().FillItemSettings(item);
+    host.Dialog().m_settingsPanel.FillItemSettings(item);
     EXPECT_EQ(720, item.m_nWidth);
     EXPECT_EQ(576, item.m_nHeight);
 }

@@ -1,0 +1,39 @@
+#include "ui/TrayIcon.h"
+
+#include "app/AppVersion.h"
+
+#include <cstring>
+
+void CTrayIcon::Add(HWND owner)
+{
+    m_hOwner = owner;
+    NOTIFYICONDATAA data = Record(APP_TITLE);
+    Shell_NotifyIconA(NIM_ADD, &data);
+}
+
+void CTrayIcon::Remove() const
+{
+    NOTIFYICONDATAA data = Record(APP_TITLE);
+    Shell_NotifyIconA(NIM_DELETE, &data);
+}
+
+void CTrayIcon::SetTip(const char* tip) const
+{
+    if (!m_hOwner)
+        return;
+    NOTIFYICONDATAA data = Record(tip);
+    Shell_NotifyIconA(NIM_MODIFY, &data);
+}
+
+NOTIFYICONDATAA CTrayIcon::Record(const char* tip) const
+{
+    NOTIFYICONDATAA data = {};
+    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data.hWnd = m_hOwner;
+    data.uID = TRAY_ICON_ID;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = UWM_TRAY_NOTIFY;
+    data.hIcon = m_hIcon;
+    std::strncpy(data.szTip, tip, sizeof data.szTip - 1);
+    return data;
+}
