@@ -2,7 +2,7 @@
 // off-screen buffers are both 32-bit top-down DIB sections.
 #pragma once
 
-#include "controls/GdiScope.h"
+#include "win/GdiScope.h"
 #include "skin/image/CxImage.h"
 
 #include <windows.h>

@@ -22,7 +22,7 @@ WNDPROC CurrentWindowProc(HWND hwnd)
 
 bool IsButtonLike(int kind)
 {
-    return kind == KIND_BUTTON || kind == KIND_CHECKBOX || kind == KIND_RADIO;
+    return kind == kTypeButton || kind == kTypeCheckBox || kind == kTypeRadio;
 }
 
 }  // namespace
@@ -154,7 +154,7 @@ LRESULT SkinnedWindow::OnNcDestroy()
 HBRUSH SkinnedWindow::SkinnedEditBrush(HWND control, HDC dc)
 {
     SkinnedWindow* edit = FromHandle(control);
-    return (edit && edit->Kind() == KIND_EDIT) ? edit->EditBrush(dc) : nullptr;
+    return (edit && edit->Kind() == kTypeEdit) ? edit->EditBrush(dc) : nullptr;
 }
 
 LRESULT SkinnedWindow::OnControlColourEdit(WPARAM wp, LPARAM lp)
@@ -167,7 +167,7 @@ LRESULT SkinnedWindow::OnControlColourListBox(WPARAM wp, LPARAM lp)
 {
     const auto list = reinterpret_cast<HWND>(lp);
     SkinnedWindow* object = FromHandle(list);
-    if (object && object->Kind() == KIND_LISTBOX && list != m_hWnd)
+    if (object && object->Kind() == kTypeListBox && list != m_hWnd)
         return ::SendMessageA(list, WM_CTLCOLORLISTBOX, wp, lp);
     return CallKeptProc(WM_CTLCOLORLISTBOX, wp, lp);
 }

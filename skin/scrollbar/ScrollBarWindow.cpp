@@ -237,4 +237,22 @@ void ScrollBarWindow::AdoptSystemState()
     adopting = false;
 }
 
+std::vector<int> BarsOf(int bar)
+{
+    if (bar == SB_BOTH)
+        return {SB_HORZ, SB_VERT};
+    if (bar == SB_HORZ || bar == SB_VERT)
+        return {bar};
+    return {};
+}
+
+bool IsWindowBar(int bar) { return bar == SB_HORZ || bar == SB_VERT; }
+
+POINT ToWindow(HWND hwnd, POINT screenPoint)
+{
+    RECT window{};
+    ::GetWindowRect(hwnd, &window);
+    return {screenPoint.x - window.left, screenPoint.y - window.top};
+}
+
 }  // namespace skin

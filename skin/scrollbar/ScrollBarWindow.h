@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace skin {
 
 class ScrollBar;
@@ -126,5 +128,15 @@ void EndTracking(ScrollBarWindow& window, bool notify);
 void ForgetTracking(HWND hwnd);
 
 POINT ToWindow(HWND hwnd, POINT screenPoint);
+
+// The bars an argument of the scroll-bar functions names (SB_BOTH both); none for others.
+std::vector<int> BarsOf(int bar);
+bool IsWindowBar(int bar);
+
+// The windows with skinned scroll bars (ScrollBarRegistry.cpp); windows that
+// no longer exist drop out when the list is read.
+void ListSkinnedScrollBars(HWND hwnd);
+void UnlistSkinnedScrollBars(HWND hwnd);
+std::vector<HWND> WindowsWithSkinnedScrollBars();
 
 }  // namespace skin

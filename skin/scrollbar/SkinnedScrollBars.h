@@ -6,6 +6,7 @@
 // intercepted scroll-bar functions find it.
 #pragma once
 
+#include "skin/engine/EngineMessages.h"
 #include "skin/engine/Interception.h"
 
 #include <windows.h>
@@ -13,10 +14,6 @@
 namespace skin {
 
 class Skin;
-
-// Asks a window with skinned scroll bars to take its scroll state from the
-// system again (for changes the layer cannot see, made outside any message).
-constexpr UINT SKINMSG_REFRESH_SCROLLBARS = 6042;
 
 // Size arguments the size setting accepts: -8 to 256 but not 0; negative
 // ones stand for the system's size.

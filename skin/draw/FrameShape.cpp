@@ -1,4 +1,4 @@
-#include "skin/kinds/frame/FrameShape.h"
+#include "skin/draw/FrameShape.h"
 
 #include <algorithm>
 #include <cstring>
