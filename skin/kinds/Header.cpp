@@ -2,7 +2,6 @@
 
 #include "skin/core/ControlObjects.h"
 #include "skin/draw/OffscreenBuffer.h"
-#include "skin/engine/EngineState.h"
 #include "skin/engine/CurrentSkin.h"
 #include "skin/engine/SkinnedControl.h"
 
