@@ -74,7 +74,6 @@ protected:
 private:
     friend class SkinWindowManager;
     WNDPROC EffectiveKeptProc() const;
-    void RestoreWindowProc();
     LRESULT OnControlColourListBox(WPARAM wp, LPARAM lp);
     LRESULT OnControlColourEdit(WPARAM wp, LPARAM lp);
 

@@ -4,13 +4,13 @@
 #include "skin/menu/SkinPopupMenu.h"
 
 #include "skin/menu/MenuGeometry.h"
+#include "win/WindowChain.h"
 
 namespace skin {
 
 namespace {
 
 constexpr LPARAM kSystemMenuPopup = 0x10000;  // WM_INITMENUPOPUP's lParam for a system menu
-const char* const kOwnerProcProperty = "SKIN_WNDPROC";
 
 // Menus of one thread are tracked one at a time, as the system's are.
 thread_local SkinPopupMenu* t_trackedMenu = nullptr;
@@ -34,40 +34,36 @@ private:
     bool m_bDeactivationHeld = false;
 };
 
-thread_local OwnerCaptionKeeper* t_captionKeeper = nullptr;
+LRESULT CALLBACK KeepCaptionActiveProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+// The keeper's place in the owner's chain: the keeper, and the owner's
+// procedure below the keeper's in "SKIN_WNDPROC".
+const CWindowChain& CaptionKeeperChain()
+{
+    static const CWindowChain chain("SKIN_CAPTION_KEEPER", "SKIN_WNDPROC", &KeepCaptionActiveProc);
+    return chain;
+}
 
 LRESULT CALLBACK KeepCaptionActiveProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    auto kept = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kOwnerProcProperty));
-    if (msg == WM_NCACTIVATE && t_captionKeeper && t_captionKeeper->HoldsBack(hwnd, wp))
+    auto* keeper = static_cast<OwnerCaptionKeeper*>(CaptionKeeperChain().ObjectOf(hwnd));
+    if (msg == WM_NCACTIVATE && keeper && keeper->HoldsBack(hwnd, wp))
         return TRUE;
-    if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(kept));
-        ::RemovePropA(hwnd, kOwnerProcProperty);
-    }
-    return kept ? ::CallWindowProcA(kept, hwnd, msg, wp, lp) : ::DefWindowProcA(hwnd, msg, wp, lp);
+    return CaptionKeeperChain().PassDown(hwnd, msg, wp, lp);
 }
 
 OwnerCaptionKeeper::OwnerCaptionKeeper(HWND owner, const SkinPopupMenu& menu) : m_hOwner(owner), m_menu(menu)
 {
-    const LONG_PTR kept = ::GetWindowLongPtrA(owner, GWLP_WNDPROC);
-    if (::SetPropA(owner, kOwnerProcProperty, reinterpret_cast<HANDLE>(kept)))
-        ::SetWindowLongPtrA(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeepCaptionActiveProc));
-    t_captionKeeper = this;
+    if (CaptionKeeperChain().SetObject(owner, this))
+        CaptionKeeperChain().Insert(owner);
 }
 
 OwnerCaptionKeeper::~OwnerCaptionKeeper()
 {
-    t_captionKeeper = nullptr;
     if (!::IsWindow(m_hOwner))
         return;
-    // A procedure put in place above ours after the swap keeps ours (and the
-    // kept one behind it) in its chain: ours then only forwards.
-    if (::GetWindowLongPtrA(m_hOwner, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&KeepCaptionActiveProc)) {
-        const auto kept = reinterpret_cast<LONG_PTR>(::GetPropA(m_hOwner, kOwnerProcProperty));
-        ::SetWindowLongPtrA(m_hOwner, GWLP_WNDPROC, kept);
-        ::RemovePropA(m_hOwner, kOwnerProcProperty);
-    }
+    CaptionKeeperChain().ClearObject(m_hOwner);
+    CaptionKeeperChain().Remove(m_hOwner);
     // Closed because another program took the activation, which does not
     // come back to the owner: its caption shows that now.
     if (m_bDeactivationHeld && ::GetActiveWindow() != m_hOwner)

@@ -80,7 +80,8 @@ LRESULT OnNcDestroy(ScrollBarWindow* window, WPARAM wp, LPARAM lp)
     ForgetTracking(hwnd);
     ::KillTimer(hwnd, kRepeatTimer);
     ::KillTimer(hwnd, kHotTimer);
-    ::RemovePropA(hwnd, kSkinnedScrollBarProperty);
+    ScrollBarChain().ClearObject(hwnd);
+    ScrollBarChain().Forget(hwnd);
     UnlistSkinnedScrollBars(hwnd);
     delete window;
     return ::CallWindowProcA(kept, hwnd, WM_NCDESTROY, wp, lp);
@@ -122,7 +123,7 @@ LRESULT CALLBACK ScrollBarLayerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     ScrollBarWindow* window = ScrollBarWindow::Of(hwnd);
     if (!window)
-        return ::DefWindowProcA(hwnd, msg, wp, lp);
+        return ScrollBarChain().PassDown(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY)
         return OnNcDestroy(window, wp, lp);
     LRESULT result = 0;
@@ -141,6 +142,14 @@ LRESULT CALLBACK ScrollBarLayerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 int ResolvedSize(int size, int systemSize) { return size > 0 ? size : systemSize; }
 
 }  // namespace
+
+// The layer's state in kSkinnedScrollBarProperty, where the intercepted
+// functions look for it, and the procedure below the layer's.
+const CWindowChain& ScrollBarChain()
+{
+    static const CWindowChain chain(kSkinnedScrollBarProperty, "SKIN_SCROLLBAR_WNDPROC", &ScrollBarLayerProc);
+    return chain;
+}
 
 bool InstallSkinnedScrollBars(HWND hwnd)
 {
@@ -161,11 +170,14 @@ bool InstallSkinnedScrollBars(HWND hwnd)
     }
     window->leftScrollBar = (::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
     window->keepsStylesOff = InstalledInterception() != InterceptionMethod::kCodePatching;
-    if (!::SetPropA(hwnd, kSkinnedScrollBarProperty, window.get()))
+    if (!ScrollBarChain().SetObject(hwnd, window.get()))
         return false;
+    if (!ScrollBarChain().Insert(hwnd)) {
+        ScrollBarChain().ClearObject(hwnd);
+        return false;
+    }
     ScrollBarWindow* installed = window.release();
-    installed->keptProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ScrollBarLayerProc)));
+    installed->keptProc = ScrollBarChain().Below(hwnd);
     ListSkinnedScrollBars(hwnd);
     if (installed->keepsStylesOff)
         installed->SetStyleQuietly(style & ~(WS_HSCROLL | WS_VSCROLL));

@@ -49,7 +49,7 @@ bool SystemScrollInfo(HWND hwnd, int bar, SCROLLINFO& info)
 
 ScrollBarWindow* ScrollBarWindow::Of(HWND hwnd)
 {
-    return static_cast<ScrollBarWindow*>(::GetPropA(hwnd, kSkinnedScrollBarProperty));
+    return static_cast<ScrollBarWindow*>(ScrollBarChain().ObjectOf(hwnd));
 }
 
 RECT ScrollBarWindow::Inner() const

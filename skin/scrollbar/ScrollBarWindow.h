@@ -3,6 +3,7 @@
 #pragma once
 
 #include "skin/scrollbar/ScrollBarLayout.h"
+#include "win/WindowChain.h"
 
 #include <windows.h>
 
@@ -128,6 +129,9 @@ void EndTracking(ScrollBarWindow& window, bool notify);
 void ForgetTracking(HWND hwnd);
 
 POINT ToWindow(HWND hwnd, POINT screenPoint);
+
+// The layer's place in the chain of the windows it serves (ScrollBarLayer.cpp).
+const CWindowChain& ScrollBarChain();
 
 // The bars an argument of the scroll-bar functions names (SB_BOTH both); none for others.
 std::vector<int> BarsOf(int bar);
