@@ -8,6 +8,7 @@
 #include <windowsx.h>
 
 #include <memory>
+#include <vector>
 
 namespace skin {
 
@@ -82,7 +83,6 @@ LRESULT OnNcDestroy(ScrollBarWindow* window, WPARAM wp, LPARAM lp)
     ::KillTimer(hwnd, kHotTimer);
     ScrollBarChain().ClearObject(hwnd);
     ScrollBarChain().Forget(hwnd);
-    UnlistSkinnedScrollBars(hwnd);
     delete window;
     return ::CallWindowProcA(kept, hwnd, WM_NCDESTROY, wp, lp);
 }
@@ -141,6 +141,33 @@ LRESULT CALLBACK ScrollBarLayerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 int ResolvedSize(int size, int systemSize) { return size > 0 ? size : systemSize; }
 
+BOOL CALLBACK CollectSkinnedScrollBars(HWND hwnd, LPARAM found)
+{
+    if (ScrollBarWindow::Of(hwnd))
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectFromTopLevel(HWND hwnd, LPARAM found)
+{
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    if (process != ::GetCurrentProcessId())
+        return TRUE;
+    CollectSkinnedScrollBars(hwnd, found);
+    ::EnumChildWindows(hwnd, &CollectSkinnedScrollBars, found);
+    return TRUE;
+}
+
+// The windows of this process that carry skinned scroll bars: the layer's
+// place in their chains marks them, so no list of its own is kept.
+std::vector<HWND> WindowsWithSkinnedScrollBars()
+{
+    std::vector<HWND> found;
+    ::EnumWindows(&CollectFromTopLevel, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 }  // namespace
 
 // The layer's state in kSkinnedScrollBarProperty, where the intercepted
@@ -178,7 +205,6 @@ bool InstallSkinnedScrollBars(HWND hwnd)
     }
     ScrollBarWindow* installed = window.release();
     installed->keptProc = ScrollBarChain().Below(hwnd);
-    ListSkinnedScrollBars(hwnd);
     if (installed->keepsStylesOff)
         installed->SetStyleQuietly(style & ~(WS_HSCROLL | WS_VSCROLL));
     installed->RecalculateFrame();
@@ -225,6 +251,12 @@ bool SizeSkinnedScrollBarsFromSkin(HWND hwnd, const Skin& skin)
     SetSkinnedScrollBarSize(hwnd, SB_BOTH, size, size);
     SetSkinnedScrollBarMinThumb(hwnd, SB_BOTH, object->m_states[kScrollNormal].thumb.source.Width());
     return true;
+}
+
+void ResizeAllSkinnedScrollBars(const Skin& skin)
+{
+    for (HWND hwnd : WindowsWithSkinnedScrollBars())
+        SizeSkinnedScrollBarsFromSkin(hwnd, skin);
 }
 
 }  // namespace skin

@@ -137,10 +137,4 @@ const CWindowChain& ScrollBarChain();
 std::vector<int> BarsOf(int bar);
 bool IsWindowBar(int bar);
 
-// The windows with skinned scroll bars (ScrollBarRegistry.cpp); windows that
-// no longer exist drop out when the list is read.
-void ListSkinnedScrollBars(HWND hwnd);
-void UnlistSkinnedScrollBars(HWND hwnd);
-std::vector<HWND> WindowsWithSkinnedScrollBars();
-
 }  // namespace skin

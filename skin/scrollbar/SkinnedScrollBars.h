@@ -32,8 +32,7 @@ void SetSkinnedScrollBarMinThumb(HWND hwnd, int bar, int length);
 void SetSkinnedScrollBarHotTracked(HWND hwnd, int bar, bool hotTracked);
 // Sizes both bars from the skin's default ScrollBar object; false when the skin has none.
 bool SizeSkinnedScrollBarsFromSkin(HWND hwnd, const Skin& skin);
-// Does the same for every window that has skinned scroll bars, forgetting
-// windows that no longer exist.
+// Does the same for every window of the process that has skinned scroll bars.
 void ResizeAllSkinnedScrollBars(const Skin& skin);
 
 // Where a bar and its thumb are, in screen coordinates, as GetScrollBarInfo
