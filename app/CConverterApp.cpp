@@ -2,7 +2,7 @@
 
 #include "app/AppServices.h"
 #include "app/StageTimes.h"
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 #include "ui/ConverterDlg.h"
 
 #include <objbase.h>

@@ -1,6 +1,6 @@
 #include "controls/ImageButton.h"
 
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 
 #include <cstdint>
 #include <cstring>

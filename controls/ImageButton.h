@@ -3,7 +3,7 @@
 // the dialog manager's default-button styling so that it stays owner-drawn.
 #pragma once
 
-#include "controls/GdiScope.h"
+#include "win/GdiScope.h"
 #include "framework/StandardControls.h"
 
 // Posted to the parent on a mouse move over the button; first parameter the

@@ -3,7 +3,7 @@
 // text, and opened through the shell on a click.
 #pragma once
 
-#include "controls/GdiScope.h"
+#include "win/GdiScope.h"
 #include "framework/StandardControls.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #include "controls/PercentProgressCtrl.h"
 
-#include "controls/GdiScope.h"
-#include "skin/engine/SkinEngine.h"
+#include "win/GdiScope.h"
+#include "skin/SkinEngine.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "controls/SortListCtrl.h"
 
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 
 #include <mbstring.h>
 #include <oleauto.h>

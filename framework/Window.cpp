@@ -1,10 +1,8 @@
 #include "framework/Window.h"
 
-namespace {
+#include "win/WindowChain.h"
 
-// The window property that holds our place in a window's chain of window
-// procedures, set at subclassing.
-const char* const LINK_PROPERTY = "VodrixWindowLink";
+namespace {
 
 // The child window a reflectable message comes from, or null.
 HWND ReflectionSource(UINT msg, WPARAM wp, LPARAM lp)
@@ -34,23 +32,12 @@ HWND ReflectionSource(UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-// Our place in a window's chain: the procedure below ours and the object,
-// if one is attached. Owned by the window: it outlives an object that lets go
-// while another procedure sits above ours, since ours then stays in the chain
-// and must keep passing messages down until the window is destroyed.
-struct CWindowBase::ChainLink {
-    WNDPROC previous;
-    CWindowBase* object;
-};
-
-CWindowBase::ChainLink* CWindowBase::LinkOf(HWND hwnd)
+// Our place in a window's chain: the object, while one is attached, and the
+// procedure below ours, which stays while ours is in the chain.
+const CWindowChain& CWindowBase::Chain()
 {
-    return hwnd ? static_cast<ChainLink*>(::GetPropA(hwnd, LINK_PROPERTY)) : nullptr;
-}
-
-bool CWindowBase::OnTopOfChain(HWND hwnd)
-{
-    return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) == &CWindowBase::StaticWindowProc;
+    static const CWindowChain chain("VodrixWindowLink", "VodrixWindowBelow", &CWindowBase::StaticWindowProc);
+    return chain;
 }
 
 CWindowBase::~CWindowBase()
@@ -60,31 +47,26 @@ CWindowBase::~CWindowBase()
 
 CWindowBase* CWindowBase::FromHandle(HWND hwnd)
 {
-    const ChainLink* link = LinkOf(hwnd);
-    return link ? link->object : nullptr;
+    return static_cast<CWindowBase*>(Chain().ObjectOf(hwnd));
 }
 
 // A window whose chain still holds our procedure from an earlier object takes
 // the new object at that place: one procedure of ours per window.
 bool CWindowBase::SubclassWindow(HWND hwnd)
 {
-    if (m_hWnd || !::IsWindow(hwnd) || FromHandle(hwnd))
+    if (m_hWnd || !::IsWindow(hwnd) || FromHandle(hwnd) || !Chain().SetObject(hwnd, this))
         return false;
-    ChainLink* link = LinkOf(hwnd);
-    if (!link) {
-        link = new ChainLink{nullptr, nullptr};
-        if (!::SetPropA(hwnd, LINK_PROPERTY, link)) {
-            delete link;
+    m_hWnd = hwnd;
+    m_pfnPrevProc = Chain().Below(hwnd);
+    PreSubclassWindow();
+    if (!m_pfnPrevProc) {
+        if (!Chain().Insert(hwnd)) {
+            Chain().ClearObject(hwnd);
+            m_hWnd = nullptr;
             return false;
         }
+        m_pfnPrevProc = Chain().Below(hwnd);
     }
-    link->object = this;
-    m_hWnd = hwnd;
-    m_pfnPrevProc = link->previous;
-    PreSubclassWindow();
-    if (!link->previous)
-        link->previous = m_pfnPrevProc = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWindowBase::StaticWindowProc)));
     return true;
 }
 
@@ -97,24 +79,9 @@ void CWindowBase::UnsubclassWindow()
 {
     if (!m_hWnd)
         return;
-    ChainLink* link = LinkOf(m_hWnd);
-    if (link && !OnTopOfChain(m_hWnd))
-        link->object = nullptr;  // another procedure sits above ours: ours passes everything down
-    else
-        ReleaseChain(m_hWnd, link);
+    Chain().ClearObject(m_hWnd);
+    Chain().Remove(m_hWnd);
     m_hWnd = nullptr;
-}
-
-// Takes our procedure out of the window's chain, when it is on top, and
-// forgets our place in the chain.
-void CWindowBase::ReleaseChain(HWND hwnd, ChainLink* link)
-{
-    if (!link)
-        return;
-    if (OnTopOfChain(hwnd))
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(link->previous));
-    ::RemovePropA(hwnd, LINK_PROPERTY);
-    delete link;
 }
 
 bool CWindowBase::Create(const char* className, const char* text, DWORD style, const RECT& rect, HWND hwndParent,
@@ -193,14 +160,14 @@ bool CWindowBase::ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
 // Without an object, ours only passes messages to the procedure below it.
 LRESULT CALLBACK CWindowBase::StaticWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    ChainLink* link = LinkOf(hwnd);
-    if (!link)
-        return ::DefWindowProcA(hwnd, msg, wp, lp);  // the link is gone: nothing is known below
+    const WNDPROC below = Chain().Below(hwnd);
+    if (!below)
+        return ::DefWindowProcA(hwnd, msg, wp, lp);  // the place is gone: nothing is known below
     if (msg == WM_NCDESTROY)
-        return OnNcDestroy(hwnd, link, wp, lp);
-    CWindowBase* self = link->object;
+        return OnNcDestroy(hwnd, below, wp, lp);
+    CWindowBase* self = FromHandle(hwnd);
     if (!self)
-        return ::CallWindowProcA(link->previous, hwnd, msg, wp, lp);
+        return ::CallWindowProcA(below, hwnd, msg, wp, lp);
     LRESULT result = 0;
     if (ReflectToChild(msg, wp, lp, result))
         return result;
@@ -209,12 +176,13 @@ LRESULT CALLBACK CWindowBase::StaticWindowProc(HWND hwnd, UINT msg, WPARAM wp, L
 
 // The window's last message: everything below ours sees it, then the object
 // lets go and our place in the chain is released.
-LRESULT CWindowBase::OnNcDestroy(HWND hwnd, ChainLink* link, WPARAM wp, LPARAM lp)
+LRESULT CWindowBase::OnNcDestroy(HWND hwnd, WNDPROC below, WPARAM wp, LPARAM lp)
 {
-    CWindowBase* self = link->object;
+    CWindowBase* self = FromHandle(hwnd);
     const LRESULT result = self ? self->WindowProc(WM_NCDESTROY, wp, lp)
-                                : ::CallWindowProcA(link->previous, hwnd, WM_NCDESTROY, wp, lp);
-    ReleaseChain(hwnd, LinkOf(hwnd));  // the object may have let go already
+                                : ::CallWindowProcA(below, hwnd, WM_NCDESTROY, wp, lp);
+    Chain().ClearObject(hwnd);  // the object may have let go already
+    Chain().Forget(hwnd);
     if (self && self->m_hWnd == hwnd) {
         self->m_hWnd = nullptr;
         self->PostNcDestroy();

@@ -18,6 +18,8 @@ constexpr UINT WM_REFLECT = 0x2000;
 // next idle, instead of each child drawing itself at every change. A hidden
 // window draws nothing anyway and is left alone: turning its drawing back on
 // would mark it visible.
+class CWindowChain;
+
 class CRedrawPause {
 public:
     explicit CRedrawPause(HWND hwnd);
@@ -88,14 +90,10 @@ protected:
     HWND m_hWnd = nullptr;  // borrowed: the window's creator destroys it; null when not attached
 
 private:
-    struct ChainLink;
-
+    static const CWindowChain& Chain();
     static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT OnNcDestroy(HWND hwnd, ChainLink* link, WPARAM wp, LPARAM lp);
+    static LRESULT OnNcDestroy(HWND hwnd, WNDPROC below, WPARAM wp, LPARAM lp);
     static bool ReflectToChild(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
-    static ChainLink* LinkOf(HWND hwnd);
-    static bool OnTopOfChain(HWND hwnd);
-    static void ReleaseChain(HWND hwnd, ChainLink* link);
 
     WNDPROC m_pfnPrevProc = nullptr;  // the window procedure below ours
 };

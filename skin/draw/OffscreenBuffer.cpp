@@ -4,18 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// DIB pixels hold 0x00RRGGBB; a COLORREF is 0x00BBGGRR.
-uint32_t DibPixel(COLORREF colour)
-{
-    return (uint32_t(GetRValue(colour)) << 16) | (uint32_t(GetGValue(colour)) << 8) | GetBValue(colour);
-}
-
-constexpr uint32_t kRgbBits = 0x00FFFFFF;
-
-}  // namespace
-
 COffscreenBuffer::COffscreenBuffer(HDC target, const RECT& area)
     : m_area(area),
       m_nWidth(std::max(0L, area.right - area.left)),
@@ -65,7 +53,7 @@ void COffscreenBuffer::CopyTransparentTo(HDC target, COLORREF transparent) const
     ::GdiFlush();
     const uint32_t key = DibPixel(transparent);
     for (size_t i = 0; i < PixelCount(); ++i) {
-        if ((m_pBits[i] & kRgbBits) != key)
+        if (!IsDibPixel(m_pBits[i], key))
             behind.m_pBits[i] = m_pBits[i];
     }
     behind.CopyTo(target);

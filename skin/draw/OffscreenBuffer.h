@@ -3,7 +3,7 @@
 // out.
 #pragma once
 
-#include "controls/GdiScope.h"
+#include "win/GdiScope.h"
 
 #include <windows.h>
 

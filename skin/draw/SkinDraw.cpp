@@ -219,6 +219,12 @@ bool DrawNineGridImage(HDC dc, const RECT& dest, const NineGridImage& grid, cons
     return bitmap != nullptr;
 }
 
+void FillSolid(HDC dc, const RECT& area, COLORREF colour)
+{
+    CBrushObject brush(::CreateSolidBrush(colour));
+    ::FillRect(dc, &area, brush.Get());
+}
+
 bool DrawLeavingOutColour(HDC dc, const RECT& area, COLORREF transparent, const std::function<bool(HDC)>& draw)
 {
     COffscreenBuffer buffer(dc, area);

@@ -19,6 +19,8 @@ namespace skin {
 // or it did not decode.
 using ImageResolver = std::function<const CSkinBitmap*(const std::string& imageName)>;
 
+void FillSolid(HDC dc, const RECT& area, COLORREF colour);
+
 // Draws the `source` part of `bitmap` into `dest` by SliceMode. False when
 // nothing could be drawn (a source outside the bitmap, an unknown mode).
 bool DrawBitmapPart(HDC dc, const RECT& dest, const CSkinBitmap& bitmap, const SkinRect& source, int32_t mode);

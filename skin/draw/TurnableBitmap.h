@@ -2,7 +2,7 @@
 // controls are drawn lying down like horizontal ones, then stood up.
 #pragma once
 
-#include "controls/GdiScope.h"
+#include "win/GdiScope.h"
 
 #include <windows.h>
 

@@ -1,10 +1,17 @@
 #include "skin/engine/SkinMenuBar.h"
 
-#include "skin/menu/MenuItems.h"
-
 #include <cctype>
+#include <cstring>
 
 namespace skin {
+
+char MenuMnemonic(const char* text)
+{
+    for (const char* amp = std::strchr(text, '&'); amp && amp[1]; amp = std::strchr(amp + 2, '&'))
+        if (amp[1] != '&')
+            return amp[1];
+    return 0;
+}
 
 int SkinMenuBar::ItemForKey(UINT key) const
 {

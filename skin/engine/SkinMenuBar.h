@@ -6,6 +6,9 @@
 
 namespace skin {
 
+// The character after the first single '&' of a menu text; 0 for none.
+char MenuMnemonic(const char* text);
+
 class SkinMenuBar {
 public:
     explicit SkinMenuBar(HWND window) : m_hWnd(window) {}

@@ -1,12 +1,13 @@
 #include "skin/engine/SkinObjectQueries.h"
 
 #include "skin/core/ControlObjects.h"
+#include "skin/draw/SkinLook.h"
 
 namespace skin {
 
 namespace {
 
-const ControlObject* AsControl(const SkinObject& object) { return dynamic_cast<const ControlObject*>(&object); }
+const ControlObject* AsControl(const SkinObject& object) { return ObjectAs<ControlObject>(&object); }
 
 }  // namespace
 

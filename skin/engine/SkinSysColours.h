@@ -2,7 +2,7 @@
 // the system's while the skin has a colour table.
 #pragma once
 
-#include "controls/GdiScope.h"
+#include "win/GdiScope.h"
 #include "skin/engine/Interception.h"
 
 #include <map>

@@ -2,7 +2,6 @@
 
 #include "skin/core/Skin.h"
 #include "skin/engine/SkinObjectQueries.h"
-#include "skin/kinds/SkinKinds.h"
 
 #include <cstring>
 #include <vector>
@@ -24,33 +23,6 @@ std::string ClassNameOf(HWND hwnd)
 
 LONG StyleOf(HWND hwnd) { return ::GetWindowLongA(hwnd, GWL_STYLE); }
 
-const std::map<std::string, int>& ClassTable()
-{
-    static const std::map<std::string, int> table = [] {
-        std::map<std::string, int> t = {
-            {"msctls_statusbar32", KIND_STATUSBAR}, {"ToolbarWindow32", KIND_TOOLBAR},
-            {"Static", KIND_STATIC},                {"Button", KIND_BUTTON},
-            {"GroupBox", KIND_GROUPBOX},            {"Radio", KIND_RADIO},
-            {"CheckBox", KIND_CHECKBOX},            {"ScrollBar", KIND_SCROLLBAR},
-            {"msctls_progress32", KIND_PROGRESS},   {"msctls_updown32", KIND_SPIN},
-            {"msctls_trackbar32", KIND_SLIDER},     {"ComboBox", KIND_COMBOBOX},
-            {"SysTabControl32", KIND_TAB},          {"Edit", KIND_EDIT},
-            {"SysListView32", KIND_LISTVIEW},       {"ListBox", KIND_LISTBOX},
-            {"SysTreeView32", KIND_TREEVIEW},       {"RICHEDIT", KIND_RICHEDIT},
-            {"SysIPAddress32", KIND_SCROLLCONTROL}, {"SysHeader32", KIND_HEADER},
-            {"ReBarWindow32", KIND_REBAR},          {"SysAnimate32", KIND_ANIMATE},
-            {"Link Window", KIND_LINK},             {"SysMonthCal32", KIND_MONTHCAL},
-            {"SysDateTimePick32", KIND_DATETIME},
-        };
-        // The control-bar frames of two framework generations, in every build flavour.
-        for (const char* generation : {"42", "70"})
-            for (const char* flavour : {"", "d", "u", "ud", "s", "sd", "su", "sud"})
-                t[std::string(CONTROL_BAR_PREFIX) + generation + flavour] = KIND_CONTROLBAR;
-        return t;
-    }();
-    return table;
-}
-
 // Buttons are looked up under the name their style makes of them.
 const char* ButtonClassForStyle(LONG style)
 {
@@ -68,9 +40,9 @@ int KindOfComboList(HWND list)
 {
     HWND combo = ::GetParent(list);
     if (!combo)
-        return KIND_NONE;
+        return kTypeNone;
     const LONG style = StyleOf(combo);
-    return ((style & 1) && (style & 3) != 3) ? KIND_LISTBOX : KIND_NONE;
+    return ((style & 1) && (style & 3) != 3) ? kTypeListBox : kTypeNone;
 }
 
 // A tool bar that no skinned window holds is skinned on its own when it sits
@@ -88,14 +60,31 @@ SkinWindowManager::SkinWindowManager() : m_skin(std::make_unique<Skin>()) {}
 
 SkinWindowManager::~SkinWindowManager() = default;
 
-int SkinWindowManager::KindOfClass(const std::string& className)
+void SkinWindowManager::UseKinds(const KindTable& kinds)
 {
-    const auto& table = ClassTable();
-    const auto it = table.find(className);
-    return it == table.end() ? KIND_NONE : it->second;
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    m_classKinds.clear();
+    m_factories.clear();
+    for (const KindRow& row : kinds) {
+        if (!row.className.empty())
+            m_classKinds[row.className] = row.kind;
+        m_factories[row.kind] = row.create;
+    }
 }
 
-int SkinWindowManager::KindOfWindow(HWND hwnd)
+int SkinWindowManager::KindOfClass(const std::string& className) const
+{
+    const auto it = m_classKinds.find(className);
+    return it == m_classKinds.end() ? kTypeNone : it->second;
+}
+
+std::unique_ptr<SkinnedWindow> SkinWindowManager::CreateWindowObject(int kind) const
+{
+    const auto it = m_factories.find(kind);
+    return it == m_factories.end() ? nullptr : it->second();
+}
+
+int SkinWindowManager::KindOfWindow(HWND hwnd) const
 {
     const std::string className = ClassNameOf(hwnd);
     if (className == "Button")
@@ -150,7 +139,7 @@ SkinnedWindow* SkinWindowManager::FindSkinnedAncestor(HWND hwnd)
             return nullptr;
         }
         const SkinObject* object = skinned->Object();
-        if (!object || object->TypeId() == KIND_FRAME || object->TypeId() == KIND_SHAPE)
+        if (!object || object->TypeId() == kTypeFrameWnd || object->TypeId() == kTypeShapeWnd)
             return skinned;
     }
     return nullptr;
@@ -164,7 +153,9 @@ void SkinWindowManager::SkinDialog(HWND hwnd, const char* objectName)
     SkinObject* object = m_skin->FindObject(objectName);
     if (!object)
         return;
-    std::unique_ptr<SkinnedWindow> created = CreateSkinnedWindow(KIND_FRAME);
+    std::unique_ptr<SkinnedWindow> created = CreateWindowObject(kTypeFrameWnd);
+    if (!created)
+        return;
     SkinnedWindow& dialog = *created;
     Register(hwnd, std::move(created));
     dialog.Attach(object);
@@ -175,10 +166,12 @@ void SkinWindowManager::SkinDialog(HWND hwnd, const char* objectName)
 void SkinWindowManager::SkinStandaloneToolBar(HWND hwnd)
 {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
-    SkinObject* object = m_skin->DefaultObject(KIND_TOOLBAR);
+    SkinObject* object = m_skin->DefaultObject(kTypeToolBar);
     if (!object)
         return;
-    std::unique_ptr<SkinnedWindow> created = CreateSkinnedWindow(KIND_TOOLBAR);
+    std::unique_ptr<SkinnedWindow> created = CreateWindowObject(kTypeToolBar);
+    if (!created)
+        return;
     SkinnedWindow& toolBar = *created;
     toolBar.Attach(object);
     if (Register(hwnd, std::move(created)) && !toolBar.Subclass(hwnd))
@@ -194,7 +187,7 @@ void SkinWindowManager::SkinDescendants(HWND parent, SkinnedWindow& owner, SkinO
 SkinObject* SkinWindowManager::ObjectForControl(HWND control, int kind, SkinObject* ownerObject)
 {
     // Link windows wear the objects of static texts.
-    const int lookupKind = kind == KIND_LINK ? KIND_STATIC : kind;
+    const int lookupKind = kind == kTypeLinkWnd ? kTypeStatic : kind;
     return m_skin->ObjectForControl(ownerObject, lookupKind, static_cast<uint32_t>(::GetDlgCtrlID(control)));
 }
 
@@ -203,7 +196,7 @@ void SkinWindowManager::SkinControl(HWND control, SkinnedWindow& owner, SkinObje
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     SkinDescendants(control, owner, ownerObject);
     const int kind = KindOfWindow(control);
-    if (kind == KIND_NONE)
+    if (kind == kTypeNone)
         return;
     SkinObject* object = ObjectForControl(control, kind, ownerObject);
     if (owner.Children().count(control))
@@ -229,7 +222,7 @@ void SkinWindowManager::RefreshExistingChild(HWND control, SkinnedWindow& owner,
 
 void SkinWindowManager::SkinNewChild(HWND control, int kind, SkinnedWindow& owner, SkinObject* object)
 {
-    std::unique_ptr<SkinnedWindow> created = CreateSkinnedWindow(kind);
+    std::unique_ptr<SkinnedWindow> created = CreateWindowObject(kind);
     if (!created)
         return;
     SkinnedWindow& window = *created;

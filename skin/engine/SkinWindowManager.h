@@ -2,6 +2,7 @@
 // with which skin object, owns their objects and the current skin.
 #pragma once
 
+#include "skin/engine/KindTable.h"
 #include "skin/engine/SkinnedWindow.h"
 
 #include <windows.h>
@@ -23,10 +24,13 @@ public:
     // What the call-window-procedure hook does with a window at its WM_CREATE.
     void OnWindowCreated(HWND hwnd, const char* dialogSkinName);
 
+    // Takes the table of kinds: which classes are skinned and who makes their objects.
+    void UseKinds(const KindTable& kinds);
+
     // Control kind of a window after the class and style rules; 0 when not skinnable.
-    static int KindOfWindow(HWND hwnd);
+    int KindOfWindow(HWND hwnd) const;
     // Kind of a class name; 0 when the table does not know it.
-    static int KindOfClass(const std::string& className);
+    int KindOfClass(const std::string& className) const;
 
     SkinnedWindow* Find(HWND hwnd);
     SkinnedWindow* FindSkinnedAncestor(HWND hwnd);
@@ -60,7 +64,11 @@ private:
     void RefreshExistingChild(HWND control, SkinnedWindow& owner, SkinObject* object);
     void SkinNewChild(HWND control, int kind, SkinnedWindow& owner, SkinObject* object);
     std::unique_ptr<SkinnedWindow> Take(HWND hwnd);
+    // The object for a window of `kind`; null for kinds the engine leaves alone.
+    std::unique_ptr<SkinnedWindow> CreateWindowObject(int kind) const;
 
+    std::map<std::string, int> m_classKinds;
+    std::map<int, KindFactory> m_factories;
     std::recursive_mutex m_lock;
     std::map<HWND, std::unique_ptr<SkinnedWindow>> m_registry;
     std::unique_ptr<Skin> m_skin;

@@ -1,28 +1,27 @@
 #include "skin/engine/SkinnedWindow.h"
 
 #include "skin/engine/EngineState.h"
+#include "win/WindowChain.h"
 
 namespace skin {
 
 namespace {
 
-const char* const OBJECT_PROPERTY = "OBJECT";
-// Left on a window whose skin was removed while another subclass sat on top
-// of the engine's procedure: the engine's procedure stays in that chain and
-// passes every message on to the procedure it had replaced.
-const char* const PASS_ON_PROPERTY = "SKIN_PASSON_WNDPROC";
 
 // Procedures handed out as handles rather than addresses lie this high.
 constexpr UINT_PTR HANDLE_PROCEDURE_BASE = 0xFFFF0000u;
 
-WNDPROC CurrentWindowProc(HWND hwnd)
-{
-    return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-}
-
 bool IsButtonLike(int kind)
 {
-    return kind == KIND_BUTTON || kind == KIND_CHECKBOX || kind == KIND_RADIO;
+    return kind == kTypeButton || kind == kTypeCheckBox || kind == kTypeRadio;
+}
+
+// The engine's place in the chain of a skinned window: the window's object
+// in "OBJECT", the procedure below the engine's in "SKIN_KEPT_WNDPROC".
+const CWindowChain& Chain()
+{
+    static const CWindowChain chain("OBJECT", "SKIN_KEPT_WNDPROC", &SkinCommonWindowProc);
+    return chain;
 }
 
 }  // namespace
@@ -31,17 +30,12 @@ LRESULT CALLBACK SkinCommonWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (SkinnedWindow* object = SkinnedWindow::FromHandle(hwnd))
         return object->WindowProc(msg, wp, lp);
-    auto passOn = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, PASS_ON_PROPERTY));
-    if (!passOn)
-        return ::DefWindowProcA(hwnd, msg, wp, lp);
-    if (msg == WM_NCDESTROY)
-        ::RemovePropA(hwnd, PASS_ON_PROPERTY);
-    return ::CallWindowProcA(passOn, hwnd, msg, wp, lp);
+    return Chain().PassDown(hwnd, msg, wp, lp);
 }
 
 SkinnedWindow* SkinnedWindow::FromHandle(HWND hwnd)
 {
-    return static_cast<SkinnedWindow*>(::GetPropA(hwnd, OBJECT_PROPERTY));
+    return static_cast<SkinnedWindow*>(Chain().ObjectOf(hwnd));
 }
 
 bool SkinnedWindow::AttachWindow(HWND hwnd)
@@ -50,30 +44,21 @@ bool SkinnedWindow::AttachWindow(HWND hwnd)
     SkinnedWindow* owner = m_hOwner ? Engine().manager.Find(m_hOwner) : this;
     if (owner)
         Engine().manager.SkinDescendants(hwnd, *owner, m_pObject);
-    if (!::SetPropA(hwnd, OBJECT_PROPERTY, this)) {
+    if (!Chain().SetObject(hwnd, this)) {
         m_hWnd = nullptr;
         return false;
     }
     AdjustStyles();
-    // Skinned before and left in another subclass's chain: take that place again.
-    if (auto passOn = reinterpret_cast<WNDPROC>(::RemovePropA(hwnd, PASS_ON_PROPERTY))) {
-        m_pfnKeptProc = passOn;
-    } else {
-        m_pfnKeptProc = CurrentWindowProc(hwnd);
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinCommonWindowProc));
+    if (!Chain().Insert(hwnd)) {
+        Chain().ClearObject(hwnd);
+        m_hWnd = nullptr;
+        return false;
     }
+    m_pfnKeptProc = Chain().Below(hwnd);
     if (m_pObject)
         ::RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
     ::SendMessageA(hwnd, WM_SYSCOLORCHANGE, 0, 0);
     return true;
-}
-
-void SkinnedWindow::RestoreWindowProc()
-{
-    if (CurrentWindowProc(m_hWnd) == &SkinCommonWindowProc)
-        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnKeptProc));
-    else
-        ::SetPropA(m_hWnd, PASS_ON_PROPERTY, reinterpret_cast<HANDLE>(m_pfnKeptProc));
 }
 
 void SkinnedWindow::Unskin()
@@ -87,11 +72,11 @@ void SkinnedWindow::Unskin()
         if (m_bShaped)
             ::SetWindowRgn(m_hWnd, nullptr, TRUE);
         m_bShaped = false;
-        RestoreWindowProc();
+        Chain().Remove(m_hWnd);
         ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                        SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
     }
-    ::RemovePropA(m_hWnd, OBJECT_PROPERTY);
+    Chain().ClearObject(m_hWnd);
     m_hWnd = nullptr;
     m_pfnKeptProc = nullptr;
 }
@@ -147,6 +132,7 @@ LRESULT SkinnedWindow::OnNcDestroy()
         ::SendMessageA(m_hOwner, SKINMSG_CHILD_DESTROYED, reinterpret_cast<WPARAM>(hwnd), 0);
     m_bDestroying = true;
     Engine().manager.Unregister(hwnd);  // destroys this object
+    Chain().Forget(hwnd);
     ::CallWindowProcA(kept, hwnd, WM_NCDESTROY, 0, 0);
     return 0;
 }
@@ -154,7 +140,7 @@ LRESULT SkinnedWindow::OnNcDestroy()
 HBRUSH SkinnedWindow::SkinnedEditBrush(HWND control, HDC dc)
 {
     SkinnedWindow* edit = FromHandle(control);
-    return (edit && edit->Kind() == KIND_EDIT) ? edit->EditBrush(dc) : nullptr;
+    return (edit && edit->Kind() == kTypeEdit) ? edit->EditBrush(dc) : nullptr;
 }
 
 LRESULT SkinnedWindow::OnControlColourEdit(WPARAM wp, LPARAM lp)
@@ -167,7 +153,7 @@ LRESULT SkinnedWindow::OnControlColourListBox(WPARAM wp, LPARAM lp)
 {
     const auto list = reinterpret_cast<HWND>(lp);
     SkinnedWindow* object = FromHandle(list);
-    if (object && object->Kind() == KIND_LISTBOX && list != m_hWnd)
+    if (object && object->Kind() == kTypeListBox && list != m_hWnd)
         return ::SendMessageA(list, WM_CTLCOLORLISTBOX, wp, lp);
     return CallKeptProc(WM_CTLCOLORLISTBOX, wp, lp);
 }

@@ -3,7 +3,9 @@
 // derives from it and adds its drawing.
 #pragma once
 
-#include "controls/GdiScope.h"
+#include "skin/core/SkinTypes.h"
+#include "skin/engine/EngineMessages.h"
+#include "win/GdiScope.h"
 
 #include <windows.h>
 
@@ -12,47 +14,6 @@
 namespace skin {
 
 class SkinObject;
-
-// Private messages of skinned windows.
-enum : UINT {
-    SKINMSG_CHILD_DESTROYED = 6035,  // wParam: the child's window
-    SKINMSG_MENU_KEY = 6036,         // wParam: key code or -1 for Alt alone; lParam: key data
-    SKINMSG_FONT_CHANGED = 6038,     // the skin's font follows as WM_SETFONT
-    SKINMSG_QUERY_SKIP = 33768,      // to a control's parent; nonzero keeps the control unskinned
-};
-
-// Type ids of the skin objects the engine itself deals with.
-enum SkinKind : int {
-    KIND_NONE = 0,
-    KIND_FRAME = 1,
-    KIND_SHAPE = 2,
-    KIND_BUTTON = 4,
-    KIND_CHECKBOX = 5,
-    KIND_COMBOBOX = 6,
-    KIND_EDIT = 7,
-    KIND_GROUPBOX = 8,
-    KIND_LISTBOX = 9,
-    KIND_PROGRESS = 10,
-    KIND_RADIO = 11,
-    KIND_SCROLLBAR = 12,
-    KIND_SLIDER = 13,
-    KIND_STATIC = 14,
-    KIND_STATUSBAR = 15,
-    KIND_TAB = 16,
-    KIND_TOOLBAR = 23,
-    KIND_CONTROLBAR = 24,
-    KIND_SCROLLCONTROL = 26,
-    KIND_SPIN = 27,
-    KIND_LISTVIEW = 28,
-    KIND_TREEVIEW = 29,
-    KIND_RICHEDIT = 30,
-    KIND_DATETIME = 31,
-    KIND_MONTHCAL = 35,
-    KIND_REBAR = 36,
-    KIND_HEADER = 37,
-    KIND_ANIMATE = 40,
-    KIND_LINK = 41,
-};
 
 // The procedure every subclassed window gets: finds the window's object
 // through its "OBJECT" property and lets it handle the message.
@@ -113,7 +74,6 @@ protected:
 private:
     friend class SkinWindowManager;
     WNDPROC EffectiveKeptProc() const;
-    void RestoreWindowProc();
     LRESULT OnControlColourListBox(WPARAM wp, LPARAM lp);
     LRESULT OnControlColourEdit(WPARAM wp, LPARAM lp);
 

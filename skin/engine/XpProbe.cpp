@@ -1,6 +1,6 @@
 #include "skin/engine/XpProbe.h"
 
-#include "controls/GdiScope.h"
+#include "win/GdiScope.h"
 
 namespace skin {
 

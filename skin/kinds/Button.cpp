@@ -1,4 +1,4 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/kinds/ButtonFamily.h"
 #include "skin/kinds/ButtonLooks.h"
@@ -9,7 +9,7 @@ namespace {
 
 class SkinnedButton : public SkinnedButtonFamily {
 public:
-    SkinnedButton() : SkinnedButtonFamily(KIND_BUTTON) {}
+    SkinnedButton() : SkinnedButtonFamily(kTypeButton) {}
 
     void Attach(SkinObject* object) override
     {
@@ -37,7 +37,7 @@ protected:
 
     void Draw(HDC dc) override
     {
-        const auto* button = dynamic_cast<const Button*>(Object());
+        const auto* button = ObjectAs<Button>(Object());
         if (!button)
             return;
         const RECT client = ClientRect();
@@ -50,8 +50,8 @@ protected:
                                   m_bDefault,
                                   HasFocus()};
         const ButtonLook& look = button->m_states[PushButtonState(in, *button)];
-        const ImageResolver images = Images();
-        DrawLeavingOutColour(dc, client, TransparentColour(),
+        const ImageResolver images = CurrentSkinImages();
+        DrawLeavingOutColour(dc, client, SkinTransparentColour(),
                              [&](HDC buffer) { return DrawNineGridImage(buffer, client, look.image, images); });
         DrawContent(dc, client, look.effect);
     }
@@ -102,11 +102,11 @@ private:
     // The window takes the outline of the NORMAL image at its present size.
     void Reshape()
     {
-        const auto* button = dynamic_cast<const Button*>(Object());
+        const auto* button = ObjectAs<Button>(Object());
         const RECT client = ClientRect();
         if (!button || client.right <= 0 || client.bottom <= 0)
             return;
-        if (HRGN shape = PushButtonShape(button->m_states[kButtonNormal].image, Images(),
+        if (HRGN shape = PushButtonShape(button->m_states[kButtonNormal].image, CurrentSkinImages(),
                                          {client.right, client.bottom}, ScreenDepth(), ButtonFace()))
             SetWindowRegion(CRegionObject(shape));
     }

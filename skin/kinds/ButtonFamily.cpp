@@ -47,7 +47,7 @@ LRESULT SkinnedButtonFamily::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case BM_SETCHECK:
         WriteCheck(static_cast<UINT>(wp));
         // Tab stops at the checked radio button of a group only, as with the system's.
-        if (Kind() == KIND_RADIO)
+        if (Kind() == kTypeRadio)
             ::SetWindowLongA(m_hWnd, GWL_STYLE, wp ? Style() | WS_TABSTOP : Style() & ~WS_TABSTOP);
         Repaint();
         return 0;

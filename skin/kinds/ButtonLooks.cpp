@@ -1,6 +1,6 @@
 #include "skin/kinds/ButtonLooks.h"
 
-#include "controls/GdiScope.h"
+#include "win/GdiScope.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -204,8 +204,7 @@ HRGN PushButtonShape(const NineGridImage& image, const ImageResolver& images, SI
         CMemoryDC dc(nullptr);
         CSelectObject selected(dc.Get(), bitmap.Get());
         const RECT all{0, 0, size.cx, size.cy};
-        CBrushObject brush(::CreateSolidBrush(fill));
-        ::FillRect(dc.Get(), &all, brush.Get());
+        FillSolid(dc.Get(), all, fill);
         DrawNineGridImage(dc.Get(), all, image, images, fill);
     }
     return RegionOutsideShapeColour(bitmap.Get());

@@ -1,4 +1,4 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/kinds/CheckFamily.h"
 
@@ -8,7 +8,7 @@ namespace {
 
 class SkinnedCheckBox : public SkinnedCheckFamily {
 public:
-    SkinnedCheckBox() : SkinnedCheckFamily(KIND_CHECKBOX) {}
+    SkinnedCheckBox() : SkinnedCheckFamily(kTypeCheckBox) {}
 
 protected:
     void PerformClick() override

@@ -30,7 +30,7 @@ void PlaceBox(const RECT& content, SIZE box, LONG style, RECT& boxRect, RECT& te
 
 void SkinnedCheckFamily::Draw(HDC dc)
 {
-    const auto* object = dynamic_cast<const CheckControl*>(Object());
+    const auto* object = ObjectAs<CheckControl>(Object());
     if (!object)
         return;
     const UINT state = ButtonState();
@@ -42,7 +42,7 @@ void SkinnedCheckFamily::Draw(HDC dc)
         IsRadio());
 
     const RECT client = ClientRect();
-    const ImageResolver images = Images();
+    const ImageResolver images = CurrentSkinImages();
     const NineGridImage& background = object->m_states[choice.background].background;
     if (object->m_transparent)
         PaintOwnerBackground(dc);
@@ -53,7 +53,7 @@ void SkinnedCheckFamily::Draw(HDC dc)
     RECT boxRect{}, textRect{};
     PlaceBox(Inset(client, background), {box.source.Width(), box.source.Height()}, Style(), boxRect, textRect);
     if (!box.IsAbsent())
-        DrawLeavingOutColour(dc, boxRect, TransparentColour(),
+        DrawLeavingOutColour(dc, boxRect, SkinTransparentColour(),
                              [&](HDC buffer) { return DrawImageSlice(buffer, boxRect, box, images); });
     DrawText(dc, textRect, object->m_states[choice.effect].effect, false, 199);
 }

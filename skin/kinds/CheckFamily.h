@@ -12,7 +12,7 @@ public:
 
 protected:
     void Draw(HDC dc) override;
-    bool IsRadio() const { return Kind() == KIND_RADIO; }
+    bool IsRadio() const { return Kind() == kTypeRadio; }
     LONG ButtonType() const { return Style() & BS_TYPEMASK; }
 };
 

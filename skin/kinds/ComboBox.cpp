@@ -1,9 +1,9 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/core/ControlObjects.h"
 #include "skin/engine/SkinnedControl.h"
 #include "skin/draw/OffscreenBuffer.h"
-#include "skin/kinds/ControlDrawing.h"
+#include "skin/engine/CurrentSkin.h"
 
 #include <string>
 
@@ -47,7 +47,7 @@ bool InHotArea(const ComboGeometry& geometry, const NineGridImage& frame, POINT 
 
 class SkinnedComboBox : public SkinnedControl {
 public:
-    SkinnedComboBox() : SkinnedControl(KIND_COMBOBOX) {}
+    SkinnedComboBox() : SkinnedControl(kTypeComboBox) {}
 
     bool Subclass(HWND hwnd) override;
     void Attach(SkinObject* object) override;
@@ -106,7 +106,7 @@ void SkinnedComboBox::Attach(SkinObject* object)
 
 void SkinnedComboBox::TakeObject()
 {
-    m_pCombo = dynamic_cast<const ComboBox*>(Object());
+    m_pCombo = ObjectAs<ComboBox>(Object());
     m_backBrush.Reset(m_pCombo ? ::CreateSolidBrush(Rgb(m_pCombo->m_backColour)) : nullptr);
     m_disabledBrush.Reset(m_pCombo ? ::CreateSolidBrush(Rgb(m_pCombo->m_disabledBackground)) : nullptr);
 }

@@ -1,4 +1,4 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/kinds/frame/SkinnedFrame.h"
 

@@ -1,4 +1,4 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/kinds/ScrollingControl.h"
 
@@ -26,16 +26,21 @@ protected:
     // A rich edit control asks nobody for its colours.
     void ApplyColours() override
     {
-        if (Kind() == KIND_RICHEDIT && EdgeObject())
+        if (Kind() == kTypeRichEdit && EdgeObject())
             ::SendMessageA(m_hWnd, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(BackColour()));
     }
 };
 
 }  // namespace
 
-std::unique_ptr<SkinnedWindow> CreateSkinnedEdit(int kind)
+std::unique_ptr<SkinnedWindow> CreateSkinnedEdit()
 {
-    return std::make_unique<SkinnedEdit>(kind);
+    return std::make_unique<SkinnedEdit>(kTypeEdit);
+}
+
+std::unique_ptr<SkinnedWindow> CreateSkinnedRichEdit()
+{
+    return std::make_unique<SkinnedEdit>(kTypeRichEdit);
 }
 
 }  // namespace skin

@@ -1,4 +1,4 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/core/ControlObjects.h"
 #include "skin/kinds/PaintedControl.h"
@@ -33,7 +33,7 @@ namespace {
 
 class SkinnedGroupBox : public SkinnedPaintedControl {
 public:
-    SkinnedGroupBox() : SkinnedPaintedControl(KIND_GROUPBOX) {}
+    SkinnedGroupBox() : SkinnedPaintedControl(kTypeGroupBox) {}
 
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
     {
@@ -67,7 +67,7 @@ protected:
     }
 
 private:
-    const GroupBox* Box() const { return dynamic_cast<const GroupBox*>(Object()); }
+    const GroupBox* Box() const { return ObjectAs<GroupBox>(Object()); }
 
     GroupBoxLayout Layout(HDC dc, const std::string& text) const
     {
@@ -129,7 +129,7 @@ private:
             m_bRestoreUnderCaption = false;
         }
         m_lastCaption = layout.caption;
-        const ImageResolver images = Images();
+        const ImageResolver images = CurrentSkinImages();
         {
             CSavedDC saved(dc);
             const RECT centre = Inset(layout.frame, box->m_image);

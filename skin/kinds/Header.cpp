@@ -1,9 +1,8 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/core/ControlObjects.h"
 #include "skin/draw/OffscreenBuffer.h"
-#include "skin/engine/EngineState.h"
-#include "skin/engine/SkinImages.h"
+#include "skin/engine/CurrentSkin.h"
 #include "skin/engine/SkinnedControl.h"
 
 #include <commctrl.h>
@@ -27,11 +26,11 @@ UINT TextAlignment(int format)
 // Header object; the system keeps its tracking, sizing and clicks.
 class SkinnedHeader : public SkinnedControl {
 public:
-    SkinnedHeader() : SkinnedControl(KIND_HEADER) {}
+    SkinnedHeader() : SkinnedControl(kTypeHeader) {}
 
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
     {
-        const Header* object = dynamic_cast<const Header*>(Object());
+        const Header* object = ObjectAs<Header>(Object());
         if (!m_hWnd || !object)
             return SkinnedControl::WindowProc(msg, wp, lp);
         switch (msg) {
@@ -53,7 +52,7 @@ private:
         ::GetClientRect(m_hWnd, &client);
         COffscreenBuffer buffer(dc, client);
         const HDC target = buffer ? buffer.Dc() : dc;
-        const ImageResolver images = ImagesOf(Engine().manager.CurrentSkin());
+        const ImageResolver images = CurrentSkinImages();
         ::FillRect(target, &client, ::GetSysColorBrush(COLOR_BTNFACE));
         DrawNineGridImage(target, client, object.m_image, images);
         CSelectObject font(target, reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));

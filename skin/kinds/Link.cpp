@@ -1,4 +1,4 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/kinds/StaticLooks.h"
 
@@ -7,7 +7,7 @@ namespace skin {
 // Link windows are drawn like static texts and wear their objects.
 std::unique_ptr<SkinnedWindow> CreateSkinnedLink()
 {
-    return CreateSkinnedLabel(KIND_LINK);
+    return CreateSkinnedLabel(kTypeLinkWnd);
 }
 
 }  // namespace skin

@@ -1,4 +1,4 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/kinds/ScrollingControl.h"
 
@@ -15,7 +15,7 @@ bool IsComboList(HWND hwnd)
 
 class SkinnedListBox : public SkinnedScrollingControl {
 public:
-    SkinnedListBox() : SkinnedScrollingControl(KIND_LISTBOX) {}
+    SkinnedListBox() : SkinnedScrollingControl(kTypeListBox) {}
 
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
     {

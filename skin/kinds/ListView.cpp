@@ -1,4 +1,4 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/kinds/ScrollingControl.h"
 #include "skin/scrollbar/SkinnedScrollBars.h"
@@ -16,7 +16,7 @@ bool IsThumbCode(WPARAM wp)
 
 class SkinnedListView : public SkinnedScrollingControl {
 public:
-    SkinnedListView() : SkinnedScrollingControl(KIND_LISTVIEW) {}
+    SkinnedListView() : SkinnedScrollingControl(kTypeListView) {}
 
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
     {

@@ -1,16 +1,12 @@
 #include "skin/kinds/PaintedControl.h"
 
-#include "skin/kinds/ControlDrawing.h"
-#include "skin/kinds/frame/SkinnedFrame.h"
-
 namespace skin {
 
 void DrawGridOrFill(HDC dc, const RECT& area, const NineGridImage& grid, const ImageResolver& images, COLORREF fill)
 {
     if (DrawNineGridImage(dc, area, grid, images, fill))
         return;
-    CBrushObject brush(::CreateSolidBrush(fill));
-    ::FillRect(dc, &area, brush.Get());
+    FillSolid(dc, area, fill);
 }
 
 bool SkinnedPaintedControl::Subclass(HWND hwnd)
@@ -60,16 +56,6 @@ void SkinnedPaintedControl::RepaintInParent() const
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
     ::InvalidateRect(parent, &rect, TRUE);
     ::UpdateWindow(parent);
-}
-
-ImageResolver SkinnedPaintedControl::Images()
-{
-    return CurrentSkinImages();
-}
-
-COLORREF SkinnedPaintedControl::TransparentColour()
-{
-    return SkinTransparentColour();
 }
 
 std::string SkinnedPaintedControl::WindowText(int maxChars) const

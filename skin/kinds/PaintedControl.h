@@ -6,6 +6,7 @@
 
 #include "skin/draw/OffscreenBuffer.h"
 #include "skin/draw/SkinDraw.h"
+#include "skin/engine/CurrentSkin.h"
 #include "skin/engine/SkinnedControl.h"
 
 #include <string>
@@ -33,9 +34,6 @@ protected:
     // Invalidates the control's rectangle in its parent and updates the parent.
     void RepaintInParent() const;
 
-    static ImageResolver Images();
-    // The colour that skin images leave out where the dialog shows through.
-    static COLORREF TransparentColour();
     static COLORREF ButtonFace() { return ::GetSysColor(COLOR_BTNFACE); }
     HFONT WindowFont() const { return reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)); }
     std::string WindowText(int maxChars) const;

@@ -1,10 +1,10 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/core/ControlObjects.h"
 #include "skin/draw/OffscreenBuffer.h"
 #include "skin/draw/TurnableBitmap.h"
 #include "skin/engine/SkinnedControl.h"
-#include "skin/kinds/ControlDrawing.h"
+#include "skin/engine/CurrentSkin.h"
 
 #include <commctrl.h>
 
@@ -17,9 +17,6 @@ namespace skin {
 
 namespace {
 
-// Posted to a progress bar when it is subclassed: the engine reads the
-// control's values once and keeps them from then on.
-constexpr UINT SKINMSG_PROGRESS_TAKE_OVER = 6031;
 // The bar's colours, with the messages later systems define for them: a
 // subclass that draws over the skin's bar writes in these colours.
 constexpr UINT PBM_GETBKCOLOUR = WM_USER + 14;
@@ -54,7 +51,7 @@ struct ProgressValues {
 
 class SkinnedProgressBar : public SkinnedControl {
 public:
-    SkinnedProgressBar() : SkinnedControl(KIND_PROGRESS) {}
+    SkinnedProgressBar() : SkinnedControl(kTypeProgressBar) {}
 
     bool Subclass(HWND hwnd) override;
     void Attach(SkinObject* object) override;
@@ -87,14 +84,14 @@ bool SkinnedProgressBar::Subclass(HWND hwnd)
 {
     ::PostMessageA(hwnd, SKINMSG_PROGRESS_TAKE_OVER, 0, 0);
     const bool subclassed = SkinnedControl::Subclass(hwnd);
-    m_pBar = dynamic_cast<const ProgressBar*>(Object());  // perhaps the control's own object now
+    m_pBar = ObjectAs<ProgressBar>(Object());  // perhaps the control's own object now
     return subclassed;
 }
 
 void SkinnedProgressBar::Attach(SkinObject* object)
 {
     SkinnedControl::Attach(object);
-    m_pBar = dynamic_cast<const ProgressBar*>(object);
+    m_pBar = ObjectAs<ProgressBar>(object);
     if (m_hWnd && m_bTakenOver)
         ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
 }

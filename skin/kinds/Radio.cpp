@@ -1,4 +1,4 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/kinds/CheckFamily.h"
 
@@ -13,7 +13,7 @@ bool StartsGroup(HWND hwnd)
 
 class SkinnedRadio : public SkinnedCheckFamily {
 public:
-    SkinnedRadio() : SkinnedCheckFamily(KIND_RADIO) {}
+    SkinnedRadio() : SkinnedCheckFamily(kTypeRadio) {}
 
 protected:
     // An automatic radio button checks itself and unchecks the other radio

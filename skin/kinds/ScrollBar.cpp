@@ -1,4 +1,4 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/engine/SkinnedControl.h"
 
@@ -9,7 +9,7 @@ namespace {
 // A scroll-bar control (not the scroll bars of a window).
 class SkinnedScrollBar : public SkinnedControl {
 public:
-    SkinnedScrollBar() : SkinnedControl(KIND_SCROLLBAR) {}
+    SkinnedScrollBar() : SkinnedControl(kTypeScrollBar) {}
 
 protected:
     bool TakesSkinFont() const override { return false; }  // shows no text

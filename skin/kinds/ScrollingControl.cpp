@@ -3,7 +3,7 @@
 #include "skin/core/ControlObjects.h"
 #include "skin/core/Skin.h"
 #include "skin/engine/EngineState.h"
-#include "skin/engine/SkinImages.h"
+#include "skin/engine/CurrentSkin.h"
 #include "skin/engine/SkinObjectQueries.h"
 #include "skin/scrollbar/SkinnedScrollBars.h"
 
@@ -34,7 +34,7 @@ bool SkinnedScrollingControl::GivesFont(const SkinObject& object) const
 
 const ClientEdgeControl* SkinnedScrollingControl::EdgeObject() const
 {
-    return dynamic_cast<const ClientEdgeControl*>(Object());
+    return ObjectAs<ClientEdgeControl>(Object());
 }
 
 COLORREF SkinnedScrollingControl::BackColour() const
@@ -119,7 +119,7 @@ LRESULT SkinnedScrollingControl::OnNcPaint(WPARAM wp, LPARAM lp)
     if (HDC dc = ::GetWindowDC(m_hWnd)) {
         const RECT whole{0, 0, window.right - window.left, window.bottom - window.top};
         ::ExcludeClipRect(dc, border.cx, border.cy, whole.right - border.cx, whole.bottom - border.cy);
-        DrawNineGridImage(dc, whole, object->m_image, ImagesOf(Engine().manager.CurrentSkin()));
+        DrawNineGridImage(dc, whole, object->m_image, CurrentSkinImages());
         ::ReleaseDC(m_hWnd, dc);
     }
     return 0;

@@ -10,12 +10,6 @@ namespace skin {
 
 class ClientEdgeControl;
 
-// Posted by a control to itself.
-enum : UINT {
-    SKINMSG_SKIN_SCROLLBARS = 6029,  // give the control skinned scroll bars, once
-    SKINMSG_LIST_COLOURS = 6030,     // list views: take the list colours from the skin object
-};
-
 class SkinnedScrollingControl : public SkinnedControl {
 public:
     using SkinnedControl::SkinnedControl;

@@ -1,4 +1,4 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/core/ControlObjects.h"
 #include "skin/draw/TurnableBitmap.h"
@@ -17,7 +17,7 @@ LONG Height(const RECT& rect) { return rect.bottom - rect.top; }
 
 class SkinnedSlider : public SkinnedPaintedControl {
 public:
-    SkinnedSlider() : SkinnedPaintedControl(KIND_SLIDER) {}
+    SkinnedSlider() : SkinnedPaintedControl(kTypeSlider) {}
 
     void Unskin() override
     {
@@ -63,7 +63,7 @@ protected:
     }
 
 private:
-    const Slider* Look() const { return dynamic_cast<const Slider*>(Object()); }
+    const Slider* Look() const { return ObjectAs<Slider>(Object()); }
 
     RECT Reported(UINT msg) const
     {
@@ -77,13 +77,13 @@ private:
         if (Look()->m_transparent)
             PaintOwnerBackground(dc);
         else
-            DrawGridOrFill(dc, area, Look()->m_image, Images(), ButtonFace());
+            DrawGridOrFill(dc, area, Look()->m_image, CurrentSkinImages(), ButtonFace());
     }
 
     void DrawThumb(HDC dc, const RECT& thumb, const NineGridImage& image) const
     {
-        const ImageResolver images = Images();
-        DrawLeavingOutColour(dc, thumb, TransparentColour(),
+        const ImageResolver images = CurrentSkinImages();
+        DrawLeavingOutColour(dc, thumb, SkinTransparentColour(),
                              [&](HDC buffer) { DrawGridOrFill(buffer, thumb, image, images, ButtonFace());
             return true;
         });
@@ -100,7 +100,7 @@ private:
     void DrawHorizontal(HDC dc)
     {
         DrawBackground(dc, ClientRect());
-        DrawGridOrFill(dc, Reported(TBM_GETCHANNELRECT), Look()->m_channel, Images(), ButtonFace());
+        DrawGridOrFill(dc, Reported(TBM_GETCHANNELRECT), Look()->m_channel, CurrentSkinImages(), ButtonFace());
         DrawThumb(dc, Reported(TBM_GETTHUMBRECT), Look()->m_thumbHorizontal);
     }
 
@@ -119,7 +119,7 @@ private:
         } else {
             DrawBackground(lying.Dc(), lying.Rect());
         }
-        DrawGridOrFill(lying.Dc(), LyingChannel(client), Look()->m_channel, Images(), ButtonFace());
+        DrawGridOrFill(lying.Dc(), LyingChannel(client), Look()->m_channel, CurrentSkinImages(), ButtonFace());
         lying.TurnInto(standing, 270);
         const RECT thumb = Reported(TBM_GETTHUMBRECT);
         if (!Look()->m_thumbVertical.IsAbsent())
@@ -145,9 +145,9 @@ private:
         CTurnableBitmap standing(Width(thumb), Height(thumb));
         if (!lying || !standing)
             return;
-        DrawGridOrFill(lying.Dc(), lying.Rect(), Look()->m_thumbHorizontal, Images(), ButtonFace());
+        DrawGridOrFill(lying.Dc(), lying.Rect(), Look()->m_thumbHorizontal, CurrentSkinImages(), ButtonFace());
         lying.TurnInto(standing, 270);
-        DrawLeavingOutColour(dc, thumb, TransparentColour(), [&](HDC buffer) {
+        DrawLeavingOutColour(dc, thumb, SkinTransparentColour(), [&](HDC buffer) {
             return ::BitBlt(buffer, thumb.left, thumb.top, Width(thumb), Height(thumb), standing.Dc(), 0, 0,
                             SRCCOPY) != FALSE;
         });

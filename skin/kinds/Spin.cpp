@@ -1,4 +1,4 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/engine/SkinnedControl.h"
 
@@ -9,7 +9,7 @@ namespace {
 // An up-down control.
 class SkinnedSpin : public SkinnedControl {
 public:
-    SkinnedSpin() : SkinnedControl(KIND_SPIN) {}
+    SkinnedSpin() : SkinnedControl(kTypeSpin) {}
 
 protected:
     bool TakesSkinFont() const override { return false; }  // shows no text

@@ -1,4 +1,4 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/core/ControlObjects.h"
 #include "skin/kinds/PaintedControl.h"
@@ -59,7 +59,7 @@ protected:
         const LONG style = ::GetWindowLongA(hwnd, GWL_STYLE);
         return (style & SS_SIMPLE) == SS_SIMPLE || (style & SS_OWNERDRAW) == SS_OWNERDRAW;
     }
-    int LookupKind() const override { return KIND_STATIC; }
+    int LookupKind() const override { return kTypeStatic; }
     bool RepaintsParentWhenSubclassed() const override { return true; }
     void AdjustStyles() override
     {
@@ -68,7 +68,7 @@ protected:
     }
 
 private:
-    const Static* Label() const { return dynamic_cast<const Static*>(Object()); }
+    const Static* Label() const { return ObjectAs<Static>(Object()); }
 
     LabelContent Content() const
     {
@@ -118,7 +118,7 @@ private:
         if (label->m_transparent)
             PaintOwnerBackground(dc);
         else
-            DrawGridOrFill(dc, ClientRect(), label->m_image, Images(), Rgb(label->m_backColour));
+            DrawGridOrFill(dc, ClientRect(), label->m_image, CurrentSkinImages(), Rgb(label->m_backColour));
     }
 
     void DrawTextContent(HDC dc)
@@ -146,7 +146,7 @@ std::unique_ptr<SkinnedWindow> CreateSkinnedLabel(int kind)
 
 std::unique_ptr<SkinnedWindow> CreateSkinnedStatic()
 {
-    return CreateSkinnedLabel(KIND_STATIC);
+    return CreateSkinnedLabel(kTypeStatic);
 }
 
 }  // namespace skin

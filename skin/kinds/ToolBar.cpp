@@ -1,4 +1,4 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/engine/SkinnedControl.h"
 
@@ -9,7 +9,7 @@ namespace {
 // A tool bar inside a skinned window, or one that floats on its own.
 class SkinnedToolBar : public SkinnedControl {
 public:
-    SkinnedToolBar() : SkinnedControl(KIND_TOOLBAR) {}
+    SkinnedToolBar() : SkinnedControl(kTypeToolBar) {}
 };
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "skin/kinds/SkinKinds.h"
+#include "skin/engine/KindTable.h"
 
 #include "skin/kinds/ScrollingControl.h"
 
@@ -10,7 +10,7 @@ namespace {
 
 class SkinnedTreeView : public SkinnedScrollingControl {
 public:
-    SkinnedTreeView() : SkinnedScrollingControl(KIND_TREEVIEW) {}
+    SkinnedTreeView() : SkinnedScrollingControl(kTypeTreeView) {}
 
 protected:
     // A tree view asks nobody for its colours.

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "skin/core/FrameObjects.h"
-#include "skin/kinds/frame/FrameGeometry.h"
+#include "skin/draw/FrameGeometry.h"
 
 #include <windows.h>
 

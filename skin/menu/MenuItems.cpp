@@ -1,7 +1,8 @@
 #include "skin/menu/MenuItems.h"
 
+#include "skin/engine/SkinMenuBar.h"
+
 #include <cctype>
-#include <cstring>
 
 namespace skin {
 
@@ -32,14 +33,6 @@ MenuItem ReadItem(HMENU menu, UINT position)
 }
 
 }  // namespace
-
-char MenuMnemonic(const char* text)
-{
-    for (const char* amp = std::strchr(text, '&'); amp && amp[1]; amp = std::strchr(amp + 2, '&'))
-        if (amp[1] != '&')
-            return amp[1];
-    return 0;
-}
 
 std::vector<MenuItem> ReadMenuItems(HMENU menu)
 {

@@ -9,9 +9,6 @@
 
 namespace skin {
 
-// The character after the first single '&' of a menu text; 0 for none.
-char MenuMnemonic(const char* text);
-
 struct MenuItem {
     UINT command = 0;
     std::string text;

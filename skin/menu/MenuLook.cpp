@@ -2,7 +2,7 @@
 
 #include "skin/core/Skin.h"
 #include "skin/engine/EngineState.h"
-#include "skin/engine/SkinImages.h"
+#include "skin/draw/SkinLook.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,12 +15,6 @@ namespace {
 constexpr int kBarWidth = 7;  // the plain check mark
 constexpr int kBarHeight = 3;
 constexpr int kArrowHeight = 7;  // the plain submenu and scroll arrows
-
-void FillSolid(HDC dc, const RECT& rect, COLORREF colour)
-{
-    CBrushObject brush(::CreateSolidBrush(colour));
-    ::FillRect(dc, &rect, brush.Get());
-}
 
 void PaintBorder(HDC dc, const MenuPaint& paint)
 {
@@ -157,7 +151,7 @@ void PaintItem(HDC dc, const RECT& rect, const MenuItem& item, bool highlighted,
 std::unique_ptr<MenuLook> MakeCurrentMenuLook()
 {
     const Skin& skin = Engine().manager.CurrentSkin();
-    const auto* object = dynamic_cast<const PopupMenu*>(skin.DefaultObject(kTypePopupMenu));
+    const auto* object = DefaultObjectAs<PopupMenu>(skin, kTypePopupMenu);
     if (!object)
         return nullptr;
     auto look = std::make_unique<MenuLook>();

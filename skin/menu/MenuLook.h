@@ -3,10 +3,10 @@
 // and submenu arrow, separators and the scroll areas.
 #pragma once
 
-#include "controls/GdiScope.h"
+#include "win/GdiScope.h"
 #include "skin/core/FrameObjects.h"
 #include "skin/draw/SkinDraw.h"
-#include "skin/kinds/frame/FrameShape.h"
+#include "skin/draw/FrameShape.h"
 #include "skin/menu/MenuGeometry.h"
 #include "skin/menu/MenuItems.h"
 

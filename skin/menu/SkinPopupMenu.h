@@ -3,6 +3,7 @@
 // behind each menu window (a submenu is a menu object of its own).
 #pragma once
 
+#include "skin/engine/EngineMessages.h"
 #include "skin/engine/EngineWindows.h"
 #include "skin/menu/MenuItems.h"
 #include "skin/menu/MenuLook.h"
@@ -13,16 +14,6 @@
 #include <vector>
 
 namespace skin {
-
-// Posted to the owner of a menu, or sent between the menus of one tracking.
-enum : UINT {
-    SKINMSG_MENU_LBUTTON_OUTSIDE = 6024,  // menu-bar menus; lParam: the screen point
-    SKINMSG_MENU_RBUTTON_OUTSIDE = 6025,  // menu-bar menus; lParam: the screen point
-    SKINMSG_MENU_MOVE_OUTSIDE = 6026,     // menu-bar menus; lParam: the screen point
-    SKINMSG_MENU_CLOSED = 6027,
-    SKINMSG_MENU_CLOSE_CHILD = 6032,  // to a parent menu
-    SKINMSG_MENU_CHOSEN = 6033,       // to the root menu; wParam: the command
-};
 
 // What a tracking does with the chosen command.
 enum MenuKind : int {
@@ -39,6 +30,11 @@ enum MenuKind : int {
 int TrackSkinnedPopupMenu(HMENU menu, UINT flags, POINT at, HWND owner, bool systemMenu);
 // The same for a menu of a kind given by the caller (a menu bar's menus).
 int TrackSkinnedMenu(HMENU menu, UINT flags, POINT at, HWND owner, MenuKind kind);
+
+// Mouse points as messages carry them, and the work area a menu stays in.
+POINT PointOf(LPARAM lp);
+LPARAM PackPoint(POINT point);
+RECT WorkAreaAt(POINT point);
 
 class SkinPopupMenu : public EngineWindow {
 public:

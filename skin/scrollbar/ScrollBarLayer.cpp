@@ -1,16 +1,13 @@
-// Installation, the window procedure and the scroll-bar functions of the layer.
+// Installation, the window procedure and the sizes of the layer.
 #include "skin/scrollbar/SkinnedScrollBars.h"
 
 #include "skin/core/ControlObjects.h"
-#include "skin/core/Skin.h"
+#include "skin/draw/SkinLook.h"
 #include "skin/scrollbar/ScrollBarWindow.h"
 
 #include <windowsx.h>
 
-#include <algorithm>
 #include <memory>
-#include <mutex>
-#include <set>
 #include <vector>
 
 namespace skin {
@@ -18,41 +15,6 @@ namespace skin {
 namespace {
 
 constexpr int kDefaultMinimumThumb = 8;
-
-// The windows with skinned scroll bars, for a new skin's sizes.
-std::mutex g_listLock;
-std::set<HWND> g_windows;
-
-void List(HWND hwnd)
-{
-    std::lock_guard<std::mutex> guard(g_listLock);
-    g_windows.insert(hwnd);
-}
-
-void Unlist(HWND hwnd)
-{
-    std::lock_guard<std::mutex> guard(g_listLock);
-    g_windows.erase(hwnd);
-}
-
-std::vector<HWND> ListedWindows()
-{
-    std::lock_guard<std::mutex> guard(g_listLock);
-    for (auto it = g_windows.begin(); it != g_windows.end();)
-        it = ::IsWindow(*it) ? std::next(it) : g_windows.erase(it);
-    return {g_windows.begin(), g_windows.end()};
-}
-
-std::vector<int> BarsOf(int bar)
-{
-    if (bar == SB_BOTH)
-        return {SB_HORZ, SB_VERT};
-    if (bar == SB_HORZ || bar == SB_VERT)
-        return {bar};
-    return {};
-}
-
-bool IsWindowBar(int bar) { return bar == SB_HORZ || bar == SB_VERT; }
 
 int SystemBarWidth(int bar) { return ::GetSystemMetrics(bar == SB_VERT ? SM_CXVSCROLL : SM_CYHSCROLL); }
 int SystemArrowLength(int bar) { return ::GetSystemMetrics(bar == SB_VERT ? SM_CYVSCROLL : SM_CXHSCROLL); }
@@ -119,8 +81,8 @@ LRESULT OnNcDestroy(ScrollBarWindow* window, WPARAM wp, LPARAM lp)
     ForgetTracking(hwnd);
     ::KillTimer(hwnd, kRepeatTimer);
     ::KillTimer(hwnd, kHotTimer);
-    ::RemovePropA(hwnd, kSkinnedScrollBarProperty);
-    Unlist(hwnd);
+    ScrollBarChain().ClearObject(hwnd);
+    ScrollBarChain().Forget(hwnd);
     delete window;
     return ::CallWindowProcA(kept, hwnd, WM_NCDESTROY, wp, lp);
 }
@@ -161,7 +123,7 @@ LRESULT CALLBACK ScrollBarLayerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     ScrollBarWindow* window = ScrollBarWindow::Of(hwnd);
     if (!window)
-        return ::DefWindowProcA(hwnd, msg, wp, lp);
+        return ScrollBarChain().PassDown(hwnd, msg, wp, lp);
     if (msg == WM_NCDESTROY)
         return OnNcDestroy(window, wp, lp);
     LRESULT result = 0;
@@ -177,180 +139,43 @@ LRESULT CALLBACK ScrollBarLayerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     return result;
 }
 
-// ---- the scroll-bar functions
-
-void ShowBar(ScrollBarWindow& window, int bar, bool show)
-{
-    BarState& state = window.Bar(bar);
-    if (state.shown == show)
-        return;
-    state.shown = show;
-    if (!window.keepsStylesOff) {
-        const LONG bit = bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
-        const LONG style = ::GetWindowLongA(window.hwnd, GWL_STYLE);
-        window.SetStyleQuietly(show ? style | bit : style & ~bit);
-    }
-    window.RecalculateFrame();
-}
-
-bool ValidRange(int minimum, int maximum)
-{
-    return minimum <= maximum && static_cast<unsigned>(maximum) - static_cast<unsigned>(minimum) < 0x80000000u;
-}
-
-int SetInfo(ScrollBarWindow& window, int bar, const SCROLLINFO& info, BOOL redraw)
-{
-    BarState& state = window.Bar(bar);
-    ScrollRange& range = state.range;
-    bool paramsChanged = false;
-    if ((info.fMask & SIF_RANGE) && ValidRange(info.nMin, info.nMax)) {
-        paramsChanged |= range.minimum != info.nMin || range.maximum != info.nMax;
-        range.minimum = info.nMin;
-        range.maximum = info.nMax;
-    }
-    if (info.fMask & SIF_PAGE) {
-        paramsChanged |= range.page != info.nPage;
-        range.page = info.nPage;
-    }
-    range.page = std::min<unsigned>(range.page, static_cast<unsigned>(range.maximum - range.minimum) + 1);
-    if (info.fMask & SIF_POS)
-        range.position = info.nPos;
-    range.position = range.Clamp(range.position);
-    if (!window.dragging)
-        state.trackPosition = range.position;
-
-    if (info.fMask & (SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL)) {
-        if (!range.Scrolls()) {
-            if (info.fMask & SIF_DISABLENOSCROLL)
-                state.disabledArrows = ESB_DISABLE_BOTH;
-            else if (paramsChanged)
-                ShowBar(window, bar, false);
-        } else if (info.fMask != SIF_PAGE) {
-            state.disabledArrows = ESB_ENABLE_BOTH;
-            if (paramsChanged)
-                ShowBar(window, bar, true);
-        }
-    }
-    if (redraw)
-        window.RedrawBar(bar);
-    return range.position;
-}
-
-template <typename Function>
-Function System(InterceptedFunction function)
-{
-    return SystemFunction<Function>(function);
-}
-
-class LayerRouting : public ScrollBarRouting {
-public:
-    BOOL EnableScrollBar(HWND hwnd, UINT bars, UINT arrows) override
-    {
-        ScrollBarWindow* window = ScrollBarWindow::Of(hwnd);
-        const std::vector<int> which = BarsOf(static_cast<int>(bars));
-        if (!window || which.empty())
-            return System<decltype(&::EnableScrollBar)>(InterceptedFunction::kEnableScrollBar)(hwnd, bars, arrows);
-        bool changed = false;
-        for (int bar : which) {
-            BarState& state = window->Bar(bar);
-            if (state.disabledArrows == (arrows & ESB_DISABLE_BOTH))
-                continue;
-            state.disabledArrows = arrows & ESB_DISABLE_BOTH;
-            window->RedrawBar(bar);
-            changed = true;
-        }
-        return changed;
-    }
-
-    BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info) override
-    {
-        ScrollBarWindow* window = ScrollBarWindow::Of(hwnd);
-        if (!window || !IsWindowBar(bar) || !info)
-            return System<decltype(&::GetScrollInfo)>(InterceptedFunction::kGetScrollInfo)(hwnd, bar, info);
-        const BarState& state = window->Bar(bar);
-        if (info->fMask & SIF_RANGE) {
-            info->nMin = state.range.minimum;
-            info->nMax = state.range.maximum;
-        }
-        if (info->fMask & SIF_PAGE)
-            info->nPage = state.range.page;
-        if (info->fMask & SIF_POS)
-            info->nPos = state.range.position;
-        if (info->fMask & SIF_TRACKPOS)
-            info->nTrackPos = state.trackPosition;
-        return (info->fMask & SIF_ALL) != 0;
-    }
-
-    int GetScrollPos(HWND hwnd, int bar) override
-    {
-        ScrollBarWindow* window = ScrollBarWindow::Of(hwnd);
-        if (!window || !IsWindowBar(bar))
-            return System<decltype(&::GetScrollPos)>(InterceptedFunction::kGetScrollPos)(hwnd, bar);
-        return window->Bar(bar).range.position;
-    }
-
-    BOOL GetScrollRange(HWND hwnd, int bar, int* minimum, int* maximum) override
-    {
-        ScrollBarWindow* window = ScrollBarWindow::Of(hwnd);
-        if (!window || !IsWindowBar(bar) || !minimum || !maximum)
-            return System<decltype(&::GetScrollRange)>(InterceptedFunction::kGetScrollRange)(hwnd, bar, minimum,
-                                                                                           maximum);
-        *minimum = window->Bar(bar).range.minimum;
-        *maximum = window->Bar(bar).range.maximum;
-        return TRUE;
-    }
-
-    int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw) override
-    {
-        ScrollBarWindow* window = ScrollBarWindow::Of(hwnd);
-        if (!window || !IsWindowBar(bar) || !info)
-            return System<decltype(&::SetScrollInfo)>(InterceptedFunction::kSetScrollInfo)(hwnd, bar, info, redraw);
-        return SetInfo(*window, bar, *info, redraw);
-    }
-
-    int SetScrollPos(HWND hwnd, int bar, int position, BOOL redraw) override
-    {
-        ScrollBarWindow* window = ScrollBarWindow::Of(hwnd);
-        if (!window || !IsWindowBar(bar))
-            return System<decltype(&::SetScrollPos)>(InterceptedFunction::kSetScrollPos)(hwnd, bar, position, redraw);
-        const int previous = window->Bar(bar).range.position;
-        SCROLLINFO info{sizeof info, SIF_POS, 0, 0, 0, position, 0};
-        SetInfo(*window, bar, info, redraw);
-        return previous;
-    }
-
-    BOOL SetScrollRange(HWND hwnd, int bar, int minimum, int maximum, BOOL redraw) override
-    {
-        ScrollBarWindow* window = ScrollBarWindow::Of(hwnd);
-        if (!window || !IsWindowBar(bar))
-            return System<decltype(&::SetScrollRange)>(InterceptedFunction::kSetScrollRange)(hwnd, bar, minimum,
-                                                                                           maximum, redraw);
-        SCROLLINFO info{sizeof info, SIF_RANGE, minimum, maximum, 0, 0, 0};
-        SetInfo(*window, bar, info, redraw);
-        return TRUE;
-    }
-
-    BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show) override
-    {
-        ScrollBarWindow* window = ScrollBarWindow::Of(hwnd);
-        const std::vector<int> which = BarsOf(bar);
-        if (!window || which.empty())
-            return System<decltype(&::ShowScrollBar)>(InterceptedFunction::kShowScrollBar)(hwnd, bar, show);
-        for (int each : which)
-            ShowBar(*window, each, show != FALSE);
-        return TRUE;
-    }
-};
-
 int ResolvedSize(int size, int systemSize) { return size > 0 ? size : systemSize; }
+
+BOOL CALLBACK CollectSkinnedScrollBars(HWND hwnd, LPARAM found)
+{
+    if (ScrollBarWindow::Of(hwnd))
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
+    return TRUE;
+}
+
+BOOL CALLBACK CollectFromTopLevel(HWND hwnd, LPARAM found)
+{
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hwnd, &process);
+    if (process != ::GetCurrentProcessId())
+        return TRUE;
+    CollectSkinnedScrollBars(hwnd, found);
+    ::EnumChildWindows(hwnd, &CollectSkinnedScrollBars, found);
+    return TRUE;
+}
+
+// The windows of this process that carry skinned scroll bars: the layer's
+// place in their chains marks them, so no list of its own is kept.
+std::vector<HWND> WindowsWithSkinnedScrollBars()
+{
+    std::vector<HWND> found;
+    ::EnumWindows(&CollectFromTopLevel, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
 
 }  // namespace
 
-POINT ToWindow(HWND hwnd, POINT screenPoint)
+// The layer's state in kSkinnedScrollBarProperty, where the intercepted
+// functions look for it, and the procedure below the layer's.
+const CWindowChain& ScrollBarChain()
 {
-    RECT window{};
-    ::GetWindowRect(hwnd, &window);
-    return {screenPoint.x - window.left, screenPoint.y - window.top};
+    static const CWindowChain chain(kSkinnedScrollBarProperty, "SKIN_SCROLLBAR_WNDPROC", &ScrollBarLayerProc);
+    return chain;
 }
 
 bool InstallSkinnedScrollBars(HWND hwnd)
@@ -372,12 +197,14 @@ bool InstallSkinnedScrollBars(HWND hwnd)
     }
     window->leftScrollBar = (::GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
     window->keepsStylesOff = InstalledInterception() != InterceptionMethod::kCodePatching;
-    if (!::SetPropA(hwnd, kSkinnedScrollBarProperty, window.get()))
+    if (!ScrollBarChain().SetObject(hwnd, window.get()))
         return false;
+    if (!ScrollBarChain().Insert(hwnd)) {
+        ScrollBarChain().ClearObject(hwnd);
+        return false;
+    }
     ScrollBarWindow* installed = window.release();
-    installed->keptProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ScrollBarLayerProc)));
-    List(hwnd);
+    installed->keptProc = ScrollBarChain().Below(hwnd);
     if (installed->keepsStylesOff)
         installed->SetStyleQuietly(style & ~(WS_HSCROLL | WS_VSCROLL));
     installed->RecalculateFrame();
@@ -417,7 +244,7 @@ void SetSkinnedScrollBarHotTracked(HWND hwnd, int bar, bool hotTracked)
 
 bool SizeSkinnedScrollBarsFromSkin(HWND hwnd, const Skin& skin)
 {
-    const auto* object = dynamic_cast<const ScrollBar*>(skin.DefaultObject(kTypeScrollBar));
+    const auto* object = DefaultObjectAs<ScrollBar>(skin, kTypeScrollBar);
     if (!object)
         return false;
     const int size = object->m_states[kScrollNormal].arrow1.source.Width();
@@ -428,42 +255,8 @@ bool SizeSkinnedScrollBarsFromSkin(HWND hwnd, const Skin& skin)
 
 void ResizeAllSkinnedScrollBars(const Skin& skin)
 {
-    for (HWND hwnd : ListedWindows())
+    for (HWND hwnd : WindowsWithSkinnedScrollBars())
         SizeSkinnedScrollBarsFromSkin(hwnd, skin);
-}
-
-bool GetSkinnedScrollBarInfo(HWND hwnd, int bar, SCROLLBARINFO& info)
-{
-    ScrollBarWindow* window = ScrollBarWindow::Of(hwnd);
-    if (!window || !IsWindowBar(bar))
-        return false;
-    RECT rect = window->BarRect(bar);
-    RECT frame{};
-    ::GetWindowRect(hwnd, &frame);
-    ::OffsetRect(&rect, frame.left, frame.top);
-    const BarLayout layout = window->Layout(bar);
-    info.rcScrollBar = rect;
-    info.dxyLineButton = layout.arrow;
-    info.xyThumbTop = layout.thumbStart;
-    info.xyThumbBottom = layout.thumbStart + layout.thumbLength;
-    info.rgstate[0] = (window->Bar(bar).reserved ? 0 : STATE_SYSTEM_INVISIBLE) |
-                      (window->Bar(bar).Disabled() ? STATE_SYSTEM_UNAVAILABLE : 0);
-    return true;
-}
-
-bool SkinnedScrollTrackPosition(HWND hwnd, int bar, int& position)
-{
-    ScrollBarWindow* window = ScrollBarWindow::Of(hwnd);
-    if (!window || !window->dragging || !Tracking().Tracks(hwnd, bar))
-        return false;
-    position = window->Bar(bar).trackPosition;
-    return true;
-}
-
-ScrollBarRouting& SkinnedScrollBarRouting()
-{
-    static LayerRouting routing;
-    return routing;
 }
 
 }  // namespace skin

@@ -6,7 +6,7 @@
 #include "skin/core/Skin.h"
 #include "skin/draw/OffscreenBuffer.h"
 #include "skin/engine/EngineState.h"
-#include "skin/engine/SkinImages.h"
+#include "skin/engine/CurrentSkin.h"
 
 namespace skin {
 
@@ -42,7 +42,7 @@ public:
 class SkinPainter : public BarPainter {
 public:
     SkinPainter(const ScrollBar& object, bool vertical)
-        : m_object(object), m_vertical(vertical), m_images(ImagesOf(Engine().manager.CurrentSkin()))
+        : m_object(object), m_vertical(vertical), m_images(CurrentSkinImages())
     {
     }
 
@@ -169,7 +169,7 @@ bool AtParentCorner(const ScrollBarWindow& window, const RECT& corner)
 
 const ScrollBar* CurrentScrollBarObject()
 {
-    return dynamic_cast<const ScrollBar*>(Engine().manager.CurrentSkin().DefaultObject(kTypeScrollBar));
+    return DefaultObjectAs<ScrollBar>(Engine().manager.CurrentSkin(), kTypeScrollBar);
 }
 
 void PaintBar(ScrollBarWindow& window, HDC dc, int bar)
@@ -197,7 +197,7 @@ void PaintCorner(ScrollBarWindow& window, HDC dc)
         return;
     ::FillRect(dc, &corner, ::GetSysColorBrush(COLOR_BTNFACE));
     if (const ScrollBar* object = CurrentScrollBarObject()) {
-        DrawImageSlice(dc, corner, object->m_gripper, ImagesOf(Engine().manager.CurrentSkin()));
+        DrawImageSlice(dc, corner, object->m_gripper, CurrentSkinImages());
     } else if (AtParentCorner(window, corner)) {
         ::DrawFrameControl(dc, &corner, DFC_SCROLL,
                            window.leftScrollBar ? DFCS_SCROLLSIZEGRIPRIGHT : DFCS_SCROLLSIZEGRIP);

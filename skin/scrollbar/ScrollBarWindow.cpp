@@ -49,7 +49,7 @@ bool SystemScrollInfo(HWND hwnd, int bar, SCROLLINFO& info)
 
 ScrollBarWindow* ScrollBarWindow::Of(HWND hwnd)
 {
-    return static_cast<ScrollBarWindow*>(::GetPropA(hwnd, kSkinnedScrollBarProperty));
+    return static_cast<ScrollBarWindow*>(ScrollBarChain().ObjectOf(hwnd));
 }
 
 RECT ScrollBarWindow::Inner() const
@@ -235,6 +235,24 @@ void ScrollBarWindow::AdoptSystemState()
     if (frameChanged)
         RecalculateFrame();
     adopting = false;
+}
+
+std::vector<int> BarsOf(int bar)
+{
+    if (bar == SB_BOTH)
+        return {SB_HORZ, SB_VERT};
+    if (bar == SB_HORZ || bar == SB_VERT)
+        return {bar};
+    return {};
+}
+
+bool IsWindowBar(int bar) { return bar == SB_HORZ || bar == SB_VERT; }
+
+POINT ToWindow(HWND hwnd, POINT screenPoint)
+{
+    RECT window{};
+    ::GetWindowRect(hwnd, &window);
+    return {screenPoint.x - window.left, screenPoint.y - window.top};
 }
 
 }  // namespace skin

@@ -3,8 +3,11 @@
 #pragma once
 
 #include "skin/scrollbar/ScrollBarLayout.h"
+#include "win/WindowChain.h"
 
 #include <windows.h>
+
+#include <vector>
 
 namespace skin {
 
@@ -126,5 +129,12 @@ void EndTracking(ScrollBarWindow& window, bool notify);
 void ForgetTracking(HWND hwnd);
 
 POINT ToWindow(HWND hwnd, POINT screenPoint);
+
+// The layer's place in the chain of the windows it serves (ScrollBarLayer.cpp).
+const CWindowChain& ScrollBarChain();
+
+// The bars an argument of the scroll-bar functions names (SB_BOTH both); none for others.
+std::vector<int> BarsOf(int bar);
+bool IsWindowBar(int bar);
 
 }  // namespace skin

@@ -6,6 +6,7 @@
 // intercepted scroll-bar functions find it.
 #pragma once
 
+#include "skin/engine/EngineMessages.h"
 #include "skin/engine/Interception.h"
 
 #include <windows.h>
@@ -13,10 +14,6 @@
 namespace skin {
 
 class Skin;
-
-// Asks a window with skinned scroll bars to take its scroll state from the
-// system again (for changes the layer cannot see, made outside any message).
-constexpr UINT SKINMSG_REFRESH_SCROLLBARS = 6042;
 
 // Size arguments the size setting accepts: -8 to 256 but not 0; negative
 // ones stand for the system's size.
@@ -35,8 +32,7 @@ void SetSkinnedScrollBarMinThumb(HWND hwnd, int bar, int length);
 void SetSkinnedScrollBarHotTracked(HWND hwnd, int bar, bool hotTracked);
 // Sizes both bars from the skin's default ScrollBar object; false when the skin has none.
 bool SizeSkinnedScrollBarsFromSkin(HWND hwnd, const Skin& skin);
-// Does the same for every window that has skinned scroll bars, forgetting
-// windows that no longer exist.
+// Does the same for every window of the process that has skinned scroll bars.
 void ResizeAllSkinnedScrollBars(const Skin& skin);
 
 // Where a bar and its thumb are, in screen coordinates, as GetScrollBarInfo

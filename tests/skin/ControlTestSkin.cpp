@@ -5,7 +5,7 @@
 #include "skin/core/ControlObjects.h"
 #include "skin/core/FrameObjects.h"
 #include "skin/core/PlainObjects.h"
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

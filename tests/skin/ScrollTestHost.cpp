@@ -1,6 +1,6 @@
 #include "ScrollTestHost.h"
 
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 #include "skin/scrollbar/ScrollBarLayout.h"
 #include "skin/scrollbar/SkinnedScrollBars.h"
 

@@ -3,7 +3,7 @@
 #include "skin/core/ControlObjects.h"
 #include "skin/core/PlainObjects.h"
 #include "skin/engine/EngineState.h"
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 
 #include <cstdio>
 

@@ -5,7 +5,7 @@
 #include "controls/PercentProgressCtrl.h"
 #include "skin/core/ControlObjects.h"
 #include "skin/core/PlainObjects.h"
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 #include "support/GuiObjects.h"
 #include "support/PixelCanvas.h"
 
@@ -252,7 +252,7 @@ TEST_F(ComboProgressTest, SimpleAndVariableOwnerDrawnComboBoxesKeepTheSystemLook
     EXPECT_EQ(nullptr, Skinned(simple));
     SkinnedWindow* list = Skinned(FindWindowExA(simple, nullptr, "ComboLBox", nullptr));
     ASSERT_NE(nullptr, list);
-    EXPECT_EQ(KIND_LISTBOX, list->Kind());
+    EXPECT_EQ(kTypeListBox, list->Kind());
     EXPECT_EQ(nullptr, Skinned(Add("ComboBox", CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE, {120, 100}, 101)));
 }
 

@@ -5,7 +5,7 @@
 #include "skin/core/PlainObjects.h"
 #include "skin/engine/EngineState.h"
 #include "skin/engine/Interception.h"
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 #include "support/WindowWatch.h"
 
 #include <functional>

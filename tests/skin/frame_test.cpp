@@ -5,7 +5,7 @@
 #include "TestSkins.h"
 
 #include "skin/core/FrameObjects.h"
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 #include "support/GuiObjects.h"
 #include "support/ImportPatch.h"
 #include "support/PixelCanvas.h"

@@ -7,7 +7,7 @@
 #include "skin/core/PlainObjects.h"
 #include "skin/engine/EngineWindows.h"
 #include "skin/engine/SkinHooks.h"
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 #include "skin/engine/SkinnedWindow.h"
 #include "skin/menu/MenuGeometry.h"
 #include "skin/menu/SkinPopupMenu.h"

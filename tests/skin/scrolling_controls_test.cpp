@@ -4,7 +4,7 @@
 // copies of this suite run as.
 #include "ScrollTestHost.h"
 
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 #include "skin/scrollbar/SkinnedScrollBars.h"
 #include "support/GuiObjects.h"
 

@@ -6,7 +6,7 @@
 
 #include "controls/LinkLabel.h"
 #include "skin/core/ControlObjects.h"
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 #include "skin/kinds/ButtonLooks.h"
 #include "skin/kinds/StaticLooks.h"
 #include "support/GuiObjects.h"

@@ -5,7 +5,7 @@
 
 #include "framework/Window.h"
 #include "skin/engine/EngineState.h"
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 
 #include <vector>
 

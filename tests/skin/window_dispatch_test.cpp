@@ -4,7 +4,7 @@
 
 #include "skin/core/ControlObjects.h"
 #include "skin/engine/EngineState.h"
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 #include "support/GuiObjects.h"
 #include "support/WindowText.h"
 #include "support/WindowWatch.h"

@@ -1,6 +1,6 @@
 #include "TestedFamily.h"
 
-#include "controls/GdiScope.h"
+#include "win/GdiScope.h"
 #include "skin/engine/Interception.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 
 #include "app/AppServices.h"
 #include "res/resource.h"
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 #include "support/WindowWatch.h"
 
 #include <commctrl.h>

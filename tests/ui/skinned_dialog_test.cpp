@@ -4,8 +4,8 @@
 #include "TestConverterDlg.h"
 
 #include "res/resource.h"
-#include "skin/engine/SkinEngine.h"
-#include "skin/engine/SkinWindowManager.h"
+#include "skin/SkinEngine.h"
+#include "skin/engine/EngineState.h"
 #include "support/WindowWatch.h"
 
 #include <commctrl.h>
@@ -19,15 +19,15 @@ namespace {
 bool MustBeSkinned(HWND control)
 {
     if ((GetWindowLongA(control, GWL_STYLE) & BS_OWNERDRAW) == BS_OWNERDRAW &&
-        skin::SkinWindowManager::KindOfWindow(control) == skin::KIND_CHECKBOX)
+        skin::Engine().manager.KindOfWindow(control) == skin::kTypeCheckBox)
         return false;  // the program's own picture buttons
-    switch (skin::SkinWindowManager::KindOfWindow(control)) {
-    case skin::KIND_STATIC:
-    case skin::KIND_GROUPBOX:
-    case skin::KIND_RADIO:
-    case skin::KIND_CHECKBOX:
-    case skin::KIND_SLIDER: return true;
-    case skin::KIND_BUTTON: return GetDlgCtrlID(control) == IDC_STOP;  // the others are the program's own
+    switch (skin::Engine().manager.KindOfWindow(control)) {
+    case skin::kTypeStatic:
+    case skin::kTypeGroupBox:
+    case skin::kTypeRadio:
+    case skin::kTypeCheckBox:
+    case skin::kTypeSlider: return true;
+    case skin::kTypeButton: return GetDlgCtrlID(control) == IDC_STOP;  // the others are the program's own
     default: return false;
     }
 }

@@ -7,7 +7,7 @@
 #include "app/CConverterApp.h"
 #include "framework/Window.h"
 #include "res/resource.h"
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 #include "support/WindowWatch.h"
 
 #include <gtest/gtest.h>

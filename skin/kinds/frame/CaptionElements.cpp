@@ -1,8 +1,9 @@
 #include "skin/kinds/frame/CaptionElements.h"
 
-#include "skin/kinds/frame/FrameGeometry.h"
+#include "skin/draw/FrameGeometry.h"
+#include "skin/draw/SkinLook.h"
 
-#include "controls/GdiScope.h"
+#include "win/GdiScope.h"
 
 #include <cstring>
 
@@ -228,9 +229,9 @@ std::vector<std::unique_ptr<CaptionItem>> MakeCaptionItems(const SkinObject& fra
 {
     std::vector<std::unique_ptr<CaptionItem>> items;
     for (const auto& entry : frame.Children()) {
-        if (const auto* button = dynamic_cast<const CaptionButton*>(entry.second.get()))
+        if (const auto* button = ObjectAs<CaptionButton>(entry.second.get()))
             items.push_back(std::make_unique<CaptionButtonItem>(*button));
-        else if (const auto* text = dynamic_cast<const CaptionStatic*>(entry.second.get()))
+        else if (const auto* text = ObjectAs<CaptionStatic>(entry.second.get()))
             items.push_back(std::make_unique<CaptionStaticItem>(*text));
     }
     return items;
@@ -239,7 +240,7 @@ std::vector<std::unique_ptr<CaptionItem>> MakeCaptionItems(const SkinObject& fra
 bool HasCaptionTextElement(const SkinObject& frame)
 {
     for (const auto& entry : frame.Children()) {
-        const auto* text = dynamic_cast<const CaptionStatic*>(entry.second.get());
+        const auto* text = ObjectAs<CaptionStatic>(entry.second.get());
         if (text && text->m_mode == kCaptionStaticShowsCaption)
             return true;
     }

@@ -3,7 +3,7 @@
 #include "skin/core/Skin.h"
 #include "skin/draw/OffscreenBuffer.h"
 #include "skin/engine/EngineState.h"
-#include "skin/engine/SkinImages.h"
+#include "skin/engine/CurrentSkin.h"
 #include "skin/kinds/frame/SystemMenu.h"
 
 #include <windowsx.h>
@@ -27,25 +27,11 @@ const ImageSlice& SliceFor(const FrameObject& frame, int part, bool active)
     return active || inactive.IsAbsent() ? frame.m_active[part] : inactive;
 }
 
-void FillWith(HDC dc, const RECT& rect, COLORREF colour)
-{
-    CBrushObject brush(::CreateSolidBrush(colour));
-    ::FillRect(dc, &rect, brush.Get());
-}
-
 RECT Union(const RECT& a, const RECT& b)
 {
     RECT both{};
     ::UnionRect(&both, &a, &b);
     return both;
-}
-
-const ImageResolver& CurrentImages()
-{
-    static const ImageResolver images = [](const std::string& name) {
-        return SkinBitmapOf(Engine().manager.CurrentSkin(), name);
-    };
-    return images;
 }
 
 bool SameSize(SIZE a, SIZE b) { return a.cx == b.cx && a.cy == b.cy; }
@@ -56,18 +42,20 @@ SkinnedFrame::~SkinnedFrame() = default;
 
 bool SkinnedFrame::IsFramed() const { return m_pFrame && IsFramedStyle(m_style); }
 
+bool SkinnedFrame::SkinsClient() const { return m_pFrameWnd && m_pFrameWnd->m_skinClient; }
+
 void SkinnedFrame::Attach(SkinObject* object)
 {
     KillElementTimers();
     SkinnedWindow::Attach(object);
-    m_pFrame = dynamic_cast<const FrameObject*>(object);
-    m_pFrameWnd = dynamic_cast<const FrameWnd*>(object);
+    m_pFrame = ObjectAs<FrameObject>(object);
+    m_pFrameWnd = ObjectAs<FrameWnd>(object);
     const Skin& skin = Engine().manager.CurrentSkin();
     m_transparent = TransparentColourOf(skin);
     m_useTransparent = CutsToTransparentColour(skin);
     m_elements.clear();
     m_captionFont.Reset();
-    DropBackground();
+    m_background.Drop();
     if (m_pFrame) {
         m_elements = MakeCaptionItems(*m_pFrame);
         for (size_t i = 0; i < m_elements.size(); ++i)
@@ -78,7 +66,7 @@ void SkinnedFrame::Attach(SkinObject* object)
         std::memcpy(&logFont, &m_pFrame->m_captionFont, sizeof logFont);
         logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
         m_captionFont.Reset(::CreateFontIndirectA(&logFont));
-        m_shapes = m_useTransparent ? ShapesOfFrame(*m_pFrame, CurrentImages(), m_transparent) : FrameShapes{};
+        m_shapes = m_useTransparent ? ShapesOfFrame(*m_pFrame, CurrentSkinImages(), m_transparent) : FrameShapes{};
     }
     if (!m_hWnd)
         return;
@@ -210,7 +198,7 @@ void SkinnedFrame::PaintFrame(HRGN update, bool active)
 {
     const SIZE size = WindowSize();
     if (!SameSize(size, m_lastSize)) {
-        DropBackground();
+        m_background.Drop();
         m_lastSize = size;
         InstallRegion(size);
         ::SendMessageA(m_hWnd, WM_NCPAINT, 1, 0);
@@ -272,8 +260,8 @@ bool SkinnedFrame::PaintMinimized(HDC dc, SIZE size, bool active)
     const NineGridImage& image = !active && !inactive.IsAbsent() ? inactive : m_pFrame->m_minimizedActive;
     const RECT whole{0, 0, size.cx, size.cy};
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
-    FillWith(dc, whole, face);
-    DrawNineGridImage(dc, whole, image, CurrentImages(), face);
+    FillSolid(dc, whole, face);
+    DrawNineGridImage(dc, whole, image, CurrentSkinImages(), face);
     return true;
 }
 
@@ -287,8 +275,8 @@ void SkinnedFrame::PaintParts(HDC dc, const FrameParts& parts, bool active)
         order.push_back(part);
     for (int part : order) {
         // Filled first: a slice copied into a larger part leaves the rest to the colour.
-        FillWith(dc, parts[part], colour);
-        DrawImageSlice(dc, parts[part], SliceFor(*m_pFrame, part, active), CurrentImages());
+        FillSolid(dc, parts[part], colour);
+        DrawImageSlice(dc, parts[part], SliceFor(*m_pFrame, part, active), CurrentSkinImages());
     }
 }
 
@@ -296,7 +284,7 @@ void SkinnedFrame::PaintCaption(HDC dc, const FrameParts& parts, bool active)
 {
     DrawCaptionText(dc, parts[kPartTop]);
     PlaceElements(WindowSize());
-    const CaptionLook look{active, ::IsWindowEnabled(m_hWnd) != FALSE, CurrentImages()};
+    const CaptionLook look{active, ::IsWindowEnabled(m_hWnd) != FALSE, CurrentSkinImages()};
     for (const auto& element : m_elements)
         if (element->IsShownFor(m_style))
             element->Draw(dc, look, *this);
@@ -322,119 +310,37 @@ void SkinnedFrame::DrawCaptionText(HDC dc, const RECT& area)
     ::DrawTextA(dc, title, -1, &place, format);
 }
 
-// ---- the client background
-
-void SkinnedFrame::DropBackground()
-{
-    m_backgroundBrush.Reset();
-    m_background.Reset();
-    m_backgroundSize = {};
-}
-
-bool SkinnedFrame::EnsureBackground()
-{
-    RECT client{};
-    ::GetClientRect(m_hWnd, &client);
-    const SIZE size{client.right, client.bottom};
-    if (m_background && SameSize(size, m_backgroundSize))
-        return true;
-    DropBackground();
-    uint32_t* bits = nullptr;
-    CBitmapObject bitmap = size.cx > 0 && size.cy > 0 ? CreateDib32(size.cx, size.cy, &bits) : CBitmapObject();
-    CMemoryDC dc(nullptr);
-    if (!bitmap || !dc)
-        return false;
-    {
-        CSelectObject selected(dc.Get(), bitmap.Get());
-        const ImageSlice& slice = m_pFrame->m_active[kPartClient];
-        FillWith(dc.Get(), client, Rgb(m_pFrame->m_clientColour));
-        DrawImageSlice(dc.Get(), client, slice, CurrentImages());
-        m_backgroundRepaintPending = !slice.IsAbsent() && slice.mode == kSliceStretch;
-    }
-    m_background = std::move(bitmap);
-    m_backgroundSize = size;
-    return true;
-}
-
-bool SkinnedFrame::EraseBackground(HDC dc)
-{
-    if (!m_pFrameWnd || !m_pFrameWnd->m_skinClient || !EnsureBackground())
-        return false;
-    if (m_backgroundRepaintPending) {
-        // A stretched background changes everywhere with the size: all of it is drawn again.
-        m_backgroundRepaintPending = false;
-        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_ERASENOW | RDW_ERASE | RDW_INVALIDATE);
-        return true;
-    }
-    RECT area{};
-    ::GetClipBox(dc, &area);
-    const RECT client{0, 0, m_backgroundSize.cx, m_backgroundSize.cy};
-    if (!::IntersectRect(&area, &area, &client))
-        return true;
-    CMemoryDC source(dc);
-    CSelectObject selected(source.Get(), m_background.Get());
-    ::BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, source.Get(), area.left,
-             area.top, SRCCOPY);
-    return true;
-}
-
-// Statics that paint their own background with the brush they are given
-// (in dialogs that clip their children the dialog's erasing never reaches
-// them) get the dialog background, lined up with their place on it.
-HBRUSH SkinnedFrame::BackgroundBrushFor(HDC dc, HWND control)
-{
-    if (!m_pFrameWnd || !m_pFrameWnd->m_skinClient || !EnsureBackground())
-        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
-    if (!m_backgroundBrush)
-        m_backgroundBrush.Reset(::CreatePatternBrush(m_background.Get()));
-    POINT origin{0, 0};
-    ::MapWindowPoints(control, m_hWnd, &origin, 1);
-    ::SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
-    return m_backgroundBrush ? m_backgroundBrush.Get() : static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
-}
-
-LRESULT SkinnedFrame::PaintBackgroundFor(HDC dc, HWND sender)
-{
-    if (!EnsureBackground())
-        return 1;
-    RECT behind{};
-    ::GetClientRect(sender, &behind);
-    ::MapWindowPoints(sender, m_hWnd, reinterpret_cast<POINT*>(&behind), 2);
-    CMemoryDC source(dc);
-    CSelectObject selected(source.Get(), m_background.Get());
-    ::BitBlt(dc, 0, 0, behind.right - behind.left, behind.bottom - behind.top, source.Get(), behind.left,
-             behind.top, SRCCOPY);
-    return 1;
-}
-
 // ---- messages
 
 LRESULT SkinnedFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     if (!m_pFrame || !m_hWnd)
         return SkinnedWindow::WindowProc(msg, wp, lp);
-    return IsFramed() ? FramedWindowProc(msg, wp, lp) : UnframedWindowProc(msg, wp, lp);
-}
-
-LRESULT SkinnedFrame::UnframedWindowProc(UINT msg, WPARAM wp, LPARAM lp)
-{
+    // Framed or not, the dialog shows the skin's caption text and client background.
     switch (msg) {
     case WM_SETTEXT: return OnSetText(wp, lp);
-    case WM_ERASEBKGND: return EraseBackground(reinterpret_cast<HDC>(wp)) ? 1 : CallKeptProc(msg, wp, lp);
+    case WM_ERASEBKGND:
+        return SkinsClient() && m_background.Erase(m_hWnd, *m_pFrame, reinterpret_cast<HDC>(wp))
+                   ? 1
+                   : CallKeptProc(msg, wp, lp);
     case WM_CTLCOLORSTATIC: return OnControlColourStatic(wp, lp);
-    case WM_CTLCOLORDLG: return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
-    case SKINMSG_PAINT_BACKGROUND: return PaintBackgroundFor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
-    // The engine's own bookkeeping stays with the base, or children would be forgotten.
-    case WM_NCDESTROY:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case SKINMSG_CHILD_DESTROYED:
-    case SKINMSG_MENU_KEY: return SkinnedWindow::WindowProc(msg, wp, lp);
-    default: return CallKeptProc(msg, wp, lp);
+    case SKINMSG_PAINT_BACKGROUND:
+        m_background.PaintBehind(m_hWnd, *m_pFrame, reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
+        return 1;
+    default: return IsFramed() ? OnFrameMessage(msg, wp, lp) : OnUnframedMessage(msg, wp, lp);
     }
 }
 
-LRESULT SkinnedFrame::FramedWindowProc(UINT msg, WPARAM wp, LPARAM lp)
+LRESULT SkinnedFrame::OnUnframedMessage(UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_CTLCOLORDLG)
+        return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+    return SkinnedWindow::WindowProc(msg, wp, lp);
+}
+
+// The border and caption of a framed dialog are the engine's: it answers for
+// the non-client area and the caption elements.
+LRESULT SkinnedFrame::OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_ENABLE:
@@ -446,8 +352,6 @@ LRESULT SkinnedFrame::FramedWindowProc(UINT msg, WPARAM wp, LPARAM lp)
         return result;
     }
     case WM_SETCURSOR: return CallWithoutStyle(WS_SYSMENU, msg, wp, lp);
-    case WM_SETTEXT: return OnSetText(wp, lp);
-    case WM_ERASEBKGND: return EraseBackground(reinterpret_cast<HDC>(wp)) ? 1 : CallKeptProc(msg, wp, lp);
     case WM_GETMINMAXINFO: return OnGetMinMaxInfo(wp, lp);
     // The caption has no context menu of the system's.
     case WM_NCRBUTTONDOWN:
@@ -460,8 +364,6 @@ LRESULT SkinnedFrame::FramedWindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONUP: return OnNcButton(msg, wp, lp);
     case WM_NCLBUTTONDBLCLK: return OnNcDoubleClick(wp, lp);
-    case WM_CTLCOLORSTATIC: return OnControlColourStatic(wp, lp);
-    case SKINMSG_PAINT_BACKGROUND: return PaintBackgroundFor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
     case WM_TIMER:
         if (OnElementTimer(wp))
             return 0;
@@ -588,12 +490,14 @@ LRESULT SkinnedFrame::OnControlColourStatic(WPARAM wp, LPARAM lp)
 {
     const auto dc = reinterpret_cast<HDC>(wp);
     const SkinnedWindow* control = FromHandle(reinterpret_cast<HWND>(lp));
-    const int kind = control ? control->Kind() : KIND_NONE;
-    if (kind == KIND_STATIC || kind == KIND_LINK) {
+    const int kind = control ? control->Kind() : kTypeNone;
+    if (kind == kTypeStatic || kind == kTypeLinkWnd) {
         ::SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(BackgroundBrushFor(dc, reinterpret_cast<HWND>(lp)));
+        HBRUSH brush = SkinsClient() ? m_background.BrushFor(m_hWnd, *m_pFrame, dc, reinterpret_cast<HWND>(lp))
+                                     : static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+        return reinterpret_cast<LRESULT>(brush);
     }
-    if (kind == KIND_EDIT)
+    if (kind == kTypeEdit)
         if (HBRUSH brush = SkinnedEditBrush(reinterpret_cast<HWND>(lp), dc))
             return reinterpret_cast<LRESULT>(brush);
     return CallKeptProc(WM_CTLCOLORSTATIC, wp, lp);

@@ -1,14 +1,16 @@
 // The skinned frame of a dialog: the engine draws its border and caption
-// from a frame object, cuts the window to the frame's shape, answers the
-// system's questions about the frame and paints the client background.
+// from a frame object, cuts the window to the frame's shape and answers the
+// system's questions about the frame; the client background is a
+// DialogBackground of its own.
 #pragma once
 
 #include "skin/engine/SkinnedWindow.h"
 #include "skin/kinds/frame/CaptionElements.h"
-#include "skin/kinds/frame/FrameGeometry.h"
-#include "skin/kinds/frame/FrameShape.h"
+#include "skin/kinds/frame/DialogBackground.h"
+#include "skin/draw/FrameGeometry.h"
+#include "skin/draw/FrameShape.h"
 
-#include "controls/GdiScope.h"
+#include "win/GdiScope.h"
 
 #include <memory>
 #include <vector>
@@ -17,13 +19,9 @@ namespace skin {
 
 class FrameWnd;
 
-// Private message: paint the dialog background behind the sender's client
-// area. wParam: the context to paint into at 0, 0; lParam: the sender.
-constexpr UINT SKINMSG_PAINT_BACKGROUND = 6037;
-
 class SkinnedFrame : public SkinnedWindow, private CaptionHost {
 public:
-    SkinnedFrame() : SkinnedWindow(KIND_FRAME) {}
+    SkinnedFrame() : SkinnedWindow(kTypeFrameWnd) {}
     ~SkinnedFrame() override;
 
     void Attach(SkinObject* object) override;
@@ -39,8 +37,10 @@ private:
     void OpenSystemMenu(const RECT& element) override;
 
     bool IsFramed() const;
-    LRESULT FramedWindowProc(UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT UnframedWindowProc(UINT msg, WPARAM wp, LPARAM lp);
+    // Whether the dialog's client area wears the frame's background.
+    bool SkinsClient() const;
+    LRESULT OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnUnframedMessage(UINT msg, WPARAM wp, LPARAM lp);
     // The kept procedure's answer while `bits` are taken off the style.
     LRESULT CallWithoutStyle(LONG bits, UINT msg, WPARAM wp, LPARAM lp);
 
@@ -59,13 +59,6 @@ private:
     void PaintParts(HDC dc, const FrameParts& parts, bool active);
     void PaintCaption(HDC dc, const FrameParts& parts, bool active);
     void DrawCaptionText(HDC dc, const RECT& area);
-
-    // The client background.
-    bool EraseBackground(HDC dc);
-    bool EnsureBackground();
-    void DropBackground();
-    LRESULT PaintBackgroundFor(HDC dc, HWND sender);
-    HBRUSH BackgroundBrushFor(HDC dc, HWND control);
 
     LRESULT OnNcCalcSize(WPARAM wp, LPARAM lp);
     LRESULT OnNcHitTest(LPARAM lp);
@@ -91,10 +84,7 @@ private:
     std::vector<std::unique_ptr<CaptionItem>> m_elements;
     FrameShapes m_shapes;  // of the active slices, when the skin cuts windows to them
     CFontObject m_captionFont;
-    CBitmapObject m_background;  // the client background, client-sized
-    SIZE m_backgroundSize{};
-    CBrushObject m_backgroundBrush;  // of m_background, for static controls
-    bool m_backgroundRepaintPending = false;
+    DialogBackground m_background;
 };
 
 }  // namespace skin

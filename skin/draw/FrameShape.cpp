@@ -1,4 +1,4 @@
-#include "skin/kinds/frame/FrameShape.h"
+#include "skin/draw/FrameShape.h"
 
 #include <algorithm>
 #include <cstring>
@@ -7,13 +7,6 @@
 namespace skin {
 
 namespace {
-
-constexpr uint32_t kRgbBits = 0x00FFFFFF;
-
-uint32_t DibPixel(COLORREF colour)
-{
-    return (uint32_t(GetRValue(colour)) << 16) | (uint32_t(GetGValue(colour)) << 8) | GetBValue(colour);
-}
 
 // The pixels of a 32-bit top-down DIB section; null for another bitmap.
 const uint32_t* DibPixels(const CSkinBitmap& bitmap)
@@ -108,10 +101,10 @@ SliceShape ShapeOfSlice(const CSkinBitmap& bitmap, const SkinRect& source, COLOR
     for (LONG y = 0; y < shape.source.cy; ++y) {
         const uint32_t* row = pixels + size_t(source.top + y) * bitmap.Width() + source.left;
         for (LONG x = 0; x < shape.source.cx;) {
-            while (x < shape.source.cx && (row[x] & kRgbBits) == key)
+            while (x < shape.source.cx && IsDibPixel(row[x], key))
                 ++x;
             const LONG start = x;
-            while (x < shape.source.cx && (row[x] & kRgbBits) != key)
+            while (x < shape.source.cx && !IsDibPixel(row[x], key))
                 ++x;
             if (x > start)
                 shape.runs.push_back({start, y, x, y + 1});

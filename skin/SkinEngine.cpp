@@ -1,4 +1,4 @@
-#include "skin/engine/SkinEngine.h"
+#include "skin/SkinEngine.h"
 
 #include "skin/core/Skin.h"
 #include "skin/engine/EngineState.h"
@@ -8,30 +8,16 @@
 #include "skin/engine/SkinMenuBar.h"
 #include "skin/engine/SkinnedWindow.h"
 #include "skin/engine/XpProbe.h"
+#include "skin/kinds/KindTable.h"
 #include "skin/scrollbar/SkinnedScrollBars.h"
 
 #include <cstring>
 
 using namespace skin;
 
-namespace skin {
-
-EngineState& Engine()
-{
-    static EngineState state;
-    return state;
-}
-
 namespace {
 
 using Guard = std::lock_guard<std::recursive_mutex>;
-
-HHOOK ThreadEntry(const std::map<DWORD, HHOOK>& table)
-{
-    Guard guard(Engine().lock);
-    const auto it = table.find(::GetCurrentThreadId());
-    return it == table.end() ? nullptr : it->second;
-}
 
 int SetStatus(int status)
 {
@@ -59,6 +45,7 @@ int GlobalStart(HINSTANCE instance)
 {
     EngineState& engine = Engine();
     engine.instance = instance;
+    engine.manager.UseKinds(SkinKindTable());
     if (!engine.windowClasses.Register(instance))
         return SKIN_STATUS_CLASS_NOT_REGISTERED;
     engine.tooltip = std::make_unique<SkinTooltip>();
@@ -133,12 +120,6 @@ void GlobalTeardown()
 }
 
 }  // namespace
-
-HHOOK ThreadCallWndProcHook() { return ThreadEntry(Engine().threads.callWndProcHooks); }
-
-HHOOK ThreadKeyboardHook() { return ThreadEntry(Engine().threads.keyboardHooks); }
-
-}  // namespace skin
 
 int InitSkinEngine(HINSTANCE instance, const char* appTitle)
 {

@@ -1,7 +1,6 @@
-#include "skin/engine/SkinImages.h"
+#include "skin/draw/SkinLook.h"
 
 #include "skin/core/PlainObjects.h"
-#include "skin/core/Skin.h"
 
 #include <mutex>
 
@@ -46,10 +45,7 @@ ImageResolver ImagesOf(const Skin& skin)
 
 namespace {
 
-const Application* ApplicationOf(const Skin& skin)
-{
-    return dynamic_cast<const Application*>(skin.DefaultObject(kTypeApplication));
-}
+const Application* ApplicationOf(const Skin& skin) { return DefaultObjectAs<Application>(skin, kTypeApplication); }
 
 }  // namespace
 

@@ -3,9 +3,9 @@
 // into the way the slice is drawn there.
 #pragma once
 
-#include "skin/kinds/frame/FrameGeometry.h"
+#include "skin/draw/FrameGeometry.h"
 
-#include "controls/GdiScope.h"
+#include "win/GdiScope.h"
 #include "skin/draw/SkinDraw.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "skin/kinds/frame/FrameGeometry.h"
+#include "skin/draw/FrameGeometry.h"
 
 #include <algorithm>
 
