@@ -273,7 +273,7 @@ TEST_F(ImageButtonTest, ASystemColourChangeRedrawsTheCaptionInTheNewColour)
     PixelCanvas canvas(m_client.right, m_client.bottom);
     auto inked = [&](COLORREF colour) {
         Draw(canvas, 0);
-        return canvas.CountColour(colour, 0, 0, m_client.right, m_client.bottom);
+        return canvas.CountColour(colour);
     };
     EXPECT_GT(inked(original), 0);
     ::SetSysColors(1, &element, &changed);

@@ -119,12 +119,10 @@ TEST_F(ProgressTest, HalfWayFillsExactlyHalfTheColumnsWithTheCaptionInTheOpposit
 TEST_F(ProgressTest, APositionChangePaintsTheScreenAtOnce)
 {
     Send(PBM_SETPOS, 50);
-    HDC dc = ::GetDC(Bar());
-    EXPECT_EQ(Highlight(), ::GetPixel(dc, 10, 0));
-    EXPECT_EQ(Highlight(), ::GetPixel(dc, 149, 0));
-    EXPECT_EQ(Window(), ::GetPixel(dc, 150, 0));
-    EXPECT_EQ(Window(), ::GetPixel(dc, 290, 0));
-    ::ReleaseDC(Bar(), dc);
+    EXPECT_EQ(Highlight(), ClientPixel(Bar(), 10, 0));
+    EXPECT_EQ(Highlight(), ClientPixel(Bar(), 149, 0));
+    EXPECT_EQ(Window(), ClientPixel(Bar(), 150, 0));
+    EXPECT_EQ(Window(), ClientPixel(Bar(), 290, 0));
 }
 
 TEST_F(ProgressTest, AFreshBarShowsZeroPercentOnTheWindowColour)

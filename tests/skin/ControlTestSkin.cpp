@@ -1,5 +1,6 @@
 #include "ControlTestSkin.h"
 
+#include "SkinParts.h"
 #include "TestSkins.h"
 
 #include "skin/core/ControlObjects.h"
@@ -9,8 +10,6 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 using namespace skin;
 
@@ -33,30 +32,9 @@ COLORREF CellPixel(int cell, int x, int y)
 
 SkinRect CellRect(int cell) { return {cell * kCellSide, 0, (cell + 1) * kCellSide, kCellSide}; }
 
-NineGridImage Grid(int cell)
-{
-    NineGridImage grid{};
-    std::strcpy(grid.imageName, "cells");
-    grid.source = CellRect(cell);
-    grid.marginLeft = grid.marginTop = grid.marginRight = grid.marginBottom = kMargin;
-    grid.fillMode = 1;
-    return grid;
-}
+NineGridImage Grid(int cell) { return ::Grid("cells", CellRect(cell), kMargin); }
 
-ImageSlice Slice(int cell)
-{
-    ImageSlice slice{};
-    std::strcpy(slice.imageName, "cells");
-    slice.source = CellRect(cell);
-    slice.mode = kSliceCopy;
-    return slice;
-}
-
-template <typename T>
-T& Add(Skin& skin, int type)
-{
-    return dynamic_cast<T&>(*AddObject(skin, type));
-}
+ImageSlice Slice(int cell) { return ::Slice("cells", CellRect(cell), kSliceCopy); }
 
 template <typename T>
 T& AddChild(SkinObject& parent, int type, const char* name, int id)
@@ -101,32 +79,32 @@ std::unique_ptr<Skin> MakeControlSkin()
     AddPaintedImage(*skin, "cells", kCellSide * kCellCount, kCellSide,
                     [](int x, int y) { return CellPixel(x / kCellSide, x % kCellSide, y); });
 
-    auto& application = Add<Application>(*skin, kTypeApplication);
+    auto& application = AddObjectAs<Application>(*skin, kTypeApplication);
     application.m_thirdColour = kSkinTransparent;
     auto& dialog = dynamic_cast<FrameWnd&>(*skin->FindObject(TEST_DIALOG_SKIN));
     dialog.m_active[kPartClient] = Slice(kDialogCell);
     dialog.m_active[kPartClient].mode = kSliceTile;
 
-    FillButton(Add<Button>(*skin, kTypeButton), {kButtonNormal, kButtonPressed, kButtonDefault, kButtonFocused,
+    FillButton(AddObjectAs<Button>(*skin, kTypeButton), {kButtonNormal, kButtonPressed, kButtonDefault, kButtonFocused,
                                                  kButtonHighlighted, kButtonDisabled});
     FillButton(AddChild<Button>(dialog, kTypeButton, "SparseButton", kSparseButtonId),
                {kButtonNormal, kButtonPressed, kButtonFocused});
     AddChild<Button>(dialog, kTypeButton, "RoundButton", kRoundButtonId).m_states[kButtonNormal].image =
         Grid(kRoundedCell);
-    FillCheck(Add<CheckControl>(*skin, kTypeCheckBox), true);
+    FillCheck(AddObjectAs<CheckControl>(*skin, kTypeCheckBox), true);
     FillCheck(AddChild<CheckControl>(dialog, kTypeCheckBox, "SparseCheck", kSparseCheckId), false);
-    FillCheck(Add<CheckControl>(*skin, kTypeRadio), true);
+    FillCheck(AddObjectAs<CheckControl>(*skin, kTypeRadio), true);
     FillCheck(AddChild<CheckControl>(dialog, kTypeRadio, "SparseRadio", kSparseRadioId), false);
 
-    auto& label = Add<Static>(*skin, kTypeStatic);
+    auto& label = AddObjectAs<Static>(*skin, kTypeStatic);
     label.m_backColour = kLabelBack;
     label.m_effect = DefaultTextEffect(kLabelText);
     label.m_disabledEffect = DefaultTextEffect(kDisabledLabelText);
-    auto& group = Add<GroupBox>(*skin, kTypeGroupBox);
+    auto& group = AddObjectAs<GroupBox>(*skin, kTypeGroupBox);
     group.m_image = Grid(kFrameCell);
     group.m_captionColour = kCaptionColour;
     group.m_effect = DefaultTextEffect(0);
-    FillSlider(Add<Slider>(*skin, kTypeSlider), false);
+    FillSlider(AddObjectAs<Slider>(*skin, kTypeSlider), false);
     FillSlider(AddChild<Slider>(dialog, kTypeSlider, "GlassSlider", kGlassSliderId), true);
     return skin;
 }
@@ -142,20 +120,9 @@ ControlSkinEngine::ControlSkinEngine(uint8_t minor)
 
 ControlSkinEngine::~ControlSkinEngine() { ExitSkinEngine(); }
 
-ControlDialog::ControlDialog()
-    : m_hWnd(CreateWindowExA(0, "#32770", "controls", WS_POPUP | WS_CAPTION, 10, 10, 420, 300, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr))
+ControlDialog::ControlDialog() : TestDialog("controls", WS_POPUP | WS_CAPTION, {10, 10, 430, 310})
 {
-    ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
-}
-
-ControlDialog::~ControlDialog() { DestroyWindow(m_hWnd); }
-
-HWND ControlDialog::Add(const char* className, DWORD style, RECT rect, int id, const char* text)
-{
-    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
-                           rect.right - rect.left, rect.bottom - rect.top, m_hWnd,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
 }
 
 std::vector<HWND> ControlDialog::AddOneOfEachKind()
@@ -167,14 +134,6 @@ std::vector<HWND> ControlDialog::AddOneOfEachKind()
             Add("Button", BS_GROUPBOX, {110, 40, 300, 120}, 104, "Group"),
             Add(TRACKBAR_CLASSA, 0, {10, 130, 200, 160}, 105),
             Add(TRACKBAR_CLASSA, TBS_VERT, {210, 130, 240, 260}, kGlassSliderId)};
-}
-
-COLORREF WindowPixel(HWND hwnd, int x, int y)
-{
-    HDC dc = GetDC(hwnd);
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(hwnd, dc);
-    return colour;
 }
 
 }  // namespace controltest

@@ -3,6 +3,7 @@
 // which one was drawn; and dialogs that wear it.
 #pragma once
 
+#include "TestSkins.h"
 #include "skin/core/Skin.h"
 
 #include <windows.h>
@@ -56,23 +57,11 @@ public:
 };
 
 // A shown dialog that wears the skin; its controls go where they are told.
-class ControlDialog {
+class ControlDialog : public TestDialog {
 public:
     ControlDialog();
-    ~ControlDialog();
-    ControlDialog(const ControlDialog&) = delete;
-    ControlDialog& operator=(const ControlDialog&) = delete;
-
-    HWND Handle() const { return m_hWnd; }
-    HWND Add(const char* className, DWORD style, RECT rect, int id = 100, const char* text = "");
     // A push button, check box, radio button, label, group box and a slider either way.
     std::vector<HWND> AddOneOfEachKind();
-
-private:
-    HWND m_hWnd;
 };
-
-// The colour of a client point of `hwnd` as its window context holds it.
-COLORREF WindowPixel(HWND hwnd, int x, int y);
 
 }  // namespace controltest

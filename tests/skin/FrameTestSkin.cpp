@@ -1,5 +1,6 @@
 #include "FrameTestSkin.h"
 
+#include "SkinParts.h"
 #include "TestSkins.h"
 
 #include "skin/core/FrameObjects.h"
@@ -57,11 +58,7 @@ COLORREF ImagePixel(int x, int y)
 
 ImageSlice Slice(int left, int top, int right, int bottom, int32_t mode)
 {
-    ImageSlice slice{};
-    std::strcpy(slice.imageName, "art");
-    slice.source = {left, top, right, bottom};
-    slice.mode = mode;
-    return slice;
+    return ::Slice("art", {left, top, right, bottom}, mode);
 }
 
 ImageSlice CellSlice(int cell) { return Slice(kCellsStart + 10 * cell, 0, kCellsStart + 10 * cell + kCell, kCell, kSliceTile); }
@@ -87,20 +84,20 @@ COLORREF PartColour(int part)
 std::unique_ptr<Skin> MakeFrameSkin(bool useTransparent, const std::vector<CaptionButtonLayout>& buttons)
 {
     auto skin = std::make_unique<Skin>();
-    auto* application = static_cast<Application*>(AddObject(*skin, kTypeApplication));
-    application->m_thirdColour = kTransparent;
-    application->m_useTransparentColour = useTransparent;
-    auto* frame = static_cast<FrameWnd*>(AddObject(*skin, kTypeFrameWnd, TEST_DIALOG_SKIN));
-    frame->m_active[kPartTopLeft] = Slice(0, 0, 86, 30, kSliceCopy);
-    frame->m_active[kPartTopRight] = Slice(kTopRightCell, 0, kTopRightCell + 103, 30, kSliceCopy);
+    auto& application = AddObjectAs<Application>(*skin, kTypeApplication);
+    application.m_thirdColour = kTransparent;
+    application.m_useTransparentColour = useTransparent;
+    auto& frame = AddObjectAs<FrameWnd>(*skin, kTypeFrameWnd, TEST_DIALOG_SKIN);
+    frame.m_active[kPartTopLeft] = Slice(0, 0, 86, 30, kSliceCopy);
+    frame.m_active[kPartTopRight] = Slice(kTopRightCell, 0, kTopRightCell + 103, 30, kSliceCopy);
     const int cells[kFramePartCount] = {-1, kCellTop, -1, kCellLeft, kCellClient, kCellRight, kCellBottomLeft,
                                         kCellBottom, kCellBottomRight};
     for (int part = 0; part < kFramePartCount; ++part)
         if (cells[part] >= 0)
-            frame->m_active[part] = CellSlice(cells[part]);
-    frame->m_inactive[kPartTop] = CellSlice(kCellInactiveTop);
-    frame->m_captionFont.textColour = kCaptionText;
-    frame->m_captionFont.quality = NONANTIALIASED_QUALITY;
+            frame.m_active[part] = CellSlice(cells[part]);
+    frame.m_inactive[kPartTop] = CellSlice(kCellInactiveTop);
+    frame.m_captionFont.textColour = kCaptionText;
+    frame.m_captionFont.quality = NONANTIALIASED_QUALITY;
     int index = 0;
     for (const CaptionButtonLayout& layout : buttons) {
         auto button = std::make_unique<CaptionButton>();
@@ -111,7 +108,7 @@ std::unique_ptr<Skin> MakeFrameSkin(bool useTransparent, const std::vector<Capti
         button->m_placement = layout.placement;
         button->m_images[kCaptionNormal] = CellSlice(kCellButtonNormal);
         button->m_images[kCaptionPressed] = CellSlice(kCellButtonPressed);
-        frame->AddChild(std::move(button));
+        frame.AddChild(std::move(button));
     }
     AddPaintedImage(*skin, "art", kImageWidth, kImageHeight, ImagePixel);
     return skin;
@@ -169,14 +166,6 @@ MSG FrameDialog::TakePosted(UINT first, UINT last) const
     if (!PeekMessageA(&msg, m_hWnd, first, last, PM_REMOVE))
         msg.message = 0;
     return msg;
-}
-
-COLORREF FrameDialog::PixelAt(POINT point) const
-{
-    HDC dc = GetWindowDC(m_hWnd);
-    const COLORREF pixel = GetPixel(dc, point.x, point.y);
-    ReleaseDC(m_hWnd, dc);
-    return pixel;
 }
 
 }  // namespace frametest

@@ -4,6 +4,7 @@
 
 #include "skin/core/FrameObjects.h"
 #include "skin/core/Skin.h"
+#include "support/PixelCanvas.h"
 
 #include <windows.h>
 
@@ -56,7 +57,7 @@ public:
     // The first posted message in [first, last] for the dialog, taken from the queue; 0 when none.
     MSG TakePosted(UINT first, UINT last) const;
     // Whole-window pixels as they are on the screen.
-    COLORREF PixelAt(POINT point) const;
+    COLORREF PixelAt(POINT point) const { return WindowPixel(m_hWnd, point.x, point.y); }
     // The system commands that reached the dialog procedure.
     static std::vector<WPARAM>& SystemCommands();
 

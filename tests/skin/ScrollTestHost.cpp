@@ -3,6 +3,7 @@
 #include "skin/SkinEngine.h"
 #include "skin/scrollbar/ScrollBarLayout.h"
 #include "skin/scrollbar/SkinnedScrollBars.h"
+#include "support/PixelCanvas.h"
 
 #include <commctrl.h>
 
@@ -16,9 +17,7 @@ void ScrollSkinTest::SetUpTestSuite()
 
 void ScrollSkinTest::SetUp()
 {
-    ASSERT_EQ(1, InitSkinEngine(GetModuleHandleA(nullptr), "test"));
-    ASSERT_NE(0, LoadTestSkin(*MakeScrollSkin()));
-    ASSERT_EQ(1, SetDialogSkin(TEST_DIALOG_SKIN));
+    ASSERT_NO_FATAL_FAILURE(StartTestEngine(*MakeScrollSkin()));
     m_dialog = std::make_unique<ShownDialog>();
 }
 
@@ -28,30 +27,13 @@ void ScrollSkinTest::TearDown()
     ExitSkinEngine();
 }
 
-ShownDialog::ShownDialog()
-    : m_hWnd(CreateWindowExA(0, "#32770", "scroll test", WS_POPUP | WS_VISIBLE, 40, 40, 420, 360, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr))
-{
-    Pump();
-}
-
-ShownDialog::~ShownDialog() { DestroyWindow(m_hWnd); }
+ShownDialog::ShownDialog() : TestDialog("scroll test", WS_POPUP | WS_VISIBLE, {40, 40, 460, 400}) { PumpMessages(); }
 
 HWND ShownDialog::Add(const char* className, DWORD style, int width, int height, DWORD exStyle)
 {
-    HWND control = CreateWindowExA(exStyle, className, "", WS_CHILD | WS_VISIBLE | style, 10, 10, width, height,
-                                   m_hWnd, reinterpret_cast<HMENU>(100), GetModuleHandleA(nullptr), nullptr);
-    Pump();
+    HWND control = TestDialog::Add(className, style, {10, 10, 10 + width, 10 + height}, 100, "", exStyle);
+    PumpMessages();
     return control;
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 void PumpFor(DWORD ms)
@@ -59,7 +41,7 @@ void PumpFor(DWORD ms)
     const DWORD start = GetTickCount();
     for (DWORD now = start; now - start < ms; now = GetTickCount()) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - (now - start), QS_ALLINPUT);
-        Pump();
+        PumpMessages();
     }
 }
 
@@ -67,7 +49,7 @@ bool WaitForSkinnedBars(HWND hwnd)
 {
     for (int i = 0; i < 100 && !HasSkinnedScrollBars(hwnd); ++i)
         PumpFor(20);
-    Pump();
+    PumpMessages();
     return HasSkinnedScrollBars(hwnd);
 }
 
@@ -114,7 +96,7 @@ void ClickAt(HWND hwnd, POINT screen)
 {
     PressAt(hwnd, screen);
     ReleaseAt(hwnd, screen);
-    Pump();
+    PumpMessages();
 }
 
 POINT BarPoint(HWND hwnd, int bar, int along)
@@ -134,15 +116,12 @@ int DrawnThumbStart(HWND hwnd, int bar)
 {
     RECT window{};
     GetWindowRect(hwnd, &window);
-    HDC dc = GetWindowDC(hwnd);
-    int found = -1;
-    for (int along = 0; along < BarLength(hwnd, bar) && found < 0; ++along) {
+    for (int along = 0; along < BarLength(hwnd, bar); ++along) {
         const POINT point = BarPoint(hwnd, bar, along);
-        if (IsThumbColour(GetPixel(dc, point.x - window.left, point.y - window.top)))
-            found = along;
+        if (IsThumbColour(WindowPixel(hwnd, point.x - window.left, point.y - window.top)))
+            return along;
     }
-    ReleaseDC(hwnd, dc);
-    return found;
+    return -1;
 }
 
 int ThumbStartFromScrollInfo(HWND hwnd, int bar)

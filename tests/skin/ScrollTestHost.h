@@ -5,25 +5,18 @@
 
 #include "ScrollTestSkin.h"
 #include "TestSkins.h"
+#include "support/MessageSequence.h"
 
 #include <windows.h>
 
 #include <memory>
 #include <vector>
 
-// A shown dialog, destroyed with the object.
-class ShownDialog {
+// A shown dialog whose one control stands at its top left.
+class ShownDialog : public TestDialog {
 public:
     ShownDialog();
-    ~ShownDialog();
-    ShownDialog(const ShownDialog&) = delete;
-    ShownDialog& operator=(const ShownDialog&) = delete;
-
-    HWND Handle() const { return m_hWnd; }
     HWND Add(const char* className, DWORD style, int width, int height, DWORD exStyle = WS_EX_CLIENTEDGE);
-
-private:
-    HWND m_hWnd;
 };
 
 // The engine started for the test's thread with the scroll skin, and a
@@ -37,8 +30,6 @@ protected:
     std::unique_ptr<ShownDialog> m_dialog;
 };
 
-// Handles the messages waiting for this thread.
-void Pump();
 // Handles messages for `ms` milliseconds.
 void PumpFor(DWORD ms);
 // Pumps until `hwnd` has skinned scroll bars; false when they never came.

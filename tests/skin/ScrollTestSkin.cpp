@@ -1,10 +1,10 @@
 #include "ScrollTestSkin.h"
 
+#include "SkinParts.h"
 #include "TestSkins.h"
 #include "skin/core/ControlObjects.h"
 #include "skin/core/PlainObjects.h"
 
-#include <cstring>
 #include <vector>
 
 using namespace skin;
@@ -20,23 +20,12 @@ SkinRect CellRect(int state, int cell) { return {cell * kCell, state * kCell, (c
 
 ImageSlice Slice(int state, int cell, int width = kCell)
 {
-    ImageSlice slice{};
-    std::strcpy(slice.imageName, IMAGE);
-    slice.source = CellRect(state, cell);
-    slice.source.right = slice.source.left + width;
-    slice.mode = kSliceStretch;
-    return slice;
+    SkinRect source = CellRect(state, cell);
+    source.right = source.left + width;
+    return ::Slice(IMAGE, source, kSliceStretch);
 }
 
-NineGridImage Grid(int state, int cell, int margin = 0)
-{
-    NineGridImage grid{};
-    std::strcpy(grid.imageName, IMAGE);
-    grid.source = CellRect(state, cell);
-    grid.marginLeft = grid.marginTop = grid.marginRight = grid.marginBottom = margin;
-    grid.fillMode = 1;
-    return grid;
-}
+NineGridImage Grid(int state, int cell, int margin = 0) { return ::Grid(IMAGE, CellRect(state, cell), margin); }
 
 }  // namespace
 
@@ -48,7 +37,7 @@ std::unique_ptr<Skin> MakeScrollSkin(ScrollSkinParts parts)
     AddPaintedImage(*result, IMAGE, kCell * kColumns, kCell * kRows,
                     [](int x, int y) { return CellColour(y / kCell, x / kCell); });
     for (int type : {kTypeEdit, kTypeListBox, kTypeListView}) {
-        auto& field = dynamic_cast<ClientEdgeControl&>(*AddObject(*result, type));
+        auto& field = AddObjectAs<ClientEdgeControl>(*result, type);
         field.m_backColour = kFieldBack | parts.spareByte;
         field.m_thirdColour = kFieldDisabled | parts.spareByte;
         field.m_textColour = kFieldText | parts.spareByte;
@@ -56,7 +45,7 @@ std::unique_ptr<Skin> MakeScrollSkin(ScrollSkinParts parts)
             field.m_image = Grid(0, kCellBorder, 2);
     }
     if (parts.scrollBar) {
-        auto& bar = dynamic_cast<ScrollBar&>(*AddObject(*result, kTypeScrollBar));
+        auto& bar = AddObjectAs<ScrollBar>(*result, kTypeScrollBar);
         for (int state = 0; state < kRows; ++state)
             for (int vertical : {0, static_cast<int>(kScrollVNormal)})
                 bar.m_states[state + vertical] = {Slice(state, kCellArrow1, parts.arrowWidth),
@@ -65,12 +54,4 @@ std::unique_ptr<Skin> MakeScrollSkin(ScrollSkinParts parts)
         bar.m_gripper = Slice(0, kCellGripper);
     }
     return result;
-}
-
-COLORREF WindowPixel(HWND hwnd, int x, int y)
-{
-    HDC dc = GetWindowDC(hwnd);
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(hwnd, dc);
-    return colour;
 }

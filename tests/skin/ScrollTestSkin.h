@@ -30,6 +30,3 @@ struct ScrollSkinParts {
 std::unique_ptr<skin::Skin> MakeScrollSkin(ScrollSkinParts parts = {});
 
 constexpr int kBarSize = 16;
-
-// A pixel of a window as drawn, in window coordinates.
-COLORREF WindowPixel(HWND hwnd, int x, int y);

@@ -117,12 +117,14 @@ int LoadTestSkin(Skin& skin)
     return LoadSkinFile(file.Path());
 }
 
-void SkinnedThreadTest::SetUp()
+void StartTestEngine(Skin& skin)
 {
     ASSERT_EQ(1, InitSkinEngine(GetModuleHandleA(nullptr), "test"));
-    ASSERT_NE(0, LoadTestSkin(*MakeFullSkin()));
+    ASSERT_NE(0, LoadTestSkin(skin));
     ASSERT_EQ(1, SetDialogSkin(TEST_DIALOG_SKIN));
 }
+
+void SkinnedThreadTest::SetUp() { StartTestEngine(*MakeFullSkin()); }
 
 void SkinnedThreadTest::TearDown()
 {
@@ -130,17 +132,18 @@ void SkinnedThreadTest::TearDown()
     EXPECT_EQ(0u, Engine().manager.RegisteredCount());
 }
 
-TestDialog::TestDialog()
-    : m_hWnd(CreateWindowExA(0, "#32770", "test dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU, 10, 10, 300, 200,
-                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr))
+TestDialog::TestDialog(const char* title, DWORD style, RECT frame)
+    : m_hWnd(CreateWindowExA(0, "#32770", title, style, frame.left, frame.top, frame.right - frame.left,
+                             frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr))
 {
 }
 
 TestDialog::~TestDialog() { DestroyWindow(m_hWnd); }
 
-HWND TestDialog::AddControl(const char* className, DWORD style, int id)
+HWND TestDialog::Add(const char* className, DWORD style, RECT rect, int id, const char* text, DWORD exStyle)
 {
-    return CreateWindowExA(0, className, "text", WS_CHILD | WS_VISIBLE | style, 5, 5, 120, 60, m_hWnd,
+    return CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
+                           rect.right - rect.left, rect.bottom - rect.top, m_hWnd,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 

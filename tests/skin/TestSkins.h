@@ -18,6 +18,12 @@ extern const char* const TEST_DIALOG_SKIN;
 
 // Adds a top-level object (named like its type unless `name` is given).
 skin::SkinObject* AddObject(skin::Skin& skin, int type, const std::string& name = "");
+// AddObject for an object of the class `T` that `type` makes.
+template <typename T>
+T& AddObjectAs(skin::Skin& skin, int type, const std::string& name = "")
+{
+    return dynamic_cast<T&>(*AddObject(skin, type, name));
+}
 // Adds a control object under `parent` for the control with `controlId`.
 skin::SkinObject* AddControlChild(skin::SkinObject& parent, int type, const std::string& name, uint32_t controlId);
 
@@ -51,6 +57,9 @@ private:
 // Loads `skin` through a file, as the program does; the result of LoadSkinFile.
 int LoadTestSkin(skin::Skin& skin);
 
+// Starts the engine for the test's thread with `skin`, the dialog skin named.
+void StartTestEngine(skin::Skin& skin);
+
 // The engine started for the test's thread with the full skin and the dialog
 // skin named; stopped after the test.
 class SkinnedThreadTest : public ::testing::Test {
@@ -59,17 +68,23 @@ protected:
     void TearDown() override;
 };
 
-// A dialog window ("#32770") made without a template, destroyed with the object.
+// A dialog window ("#32770") made without a template at `frame` on the
+// screen, destroyed with the object.
 class TestDialog {
 public:
-    TestDialog();
+    explicit TestDialog(const char* title = "test dialog", DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                        RECT frame = {10, 10, 310, 210});
     ~TestDialog();
     TestDialog(const TestDialog&) = delete;
     TestDialog& operator=(const TestDialog&) = delete;
 
     HWND Handle() const { return m_hWnd; }
-    // A child control; destroyed with the dialog.
-    HWND AddControl(const char* className, DWORD style, int id = 100);
+    // A visible child control at `rect` of the client area; destroyed with the dialog.
+    HWND Add(const char* className, DWORD style, RECT rect, int id = 100, const char* text = "", DWORD exStyle = 0);
+    HWND AddControl(const char* className, DWORD style, int id = 100)
+    {
+        return Add(className, style, {5, 5, 125, 65}, id, "text");
+    }
 
 private:
     HWND m_hWnd;

@@ -1,5 +1,6 @@
 // Skinned combo boxes and progress bars, painted into memory contexts with a
 // skin whose every image part and colour is a colour of its own.
+#include "SkinParts.h"
 #include "TestSkins.h"
 
 #include "controls/PercentProgressCtrl.h"
@@ -7,13 +8,13 @@
 #include "skin/core/PlainObjects.h"
 #include "skin/SkinEngine.h"
 #include "support/GuiObjects.h"
+#include "support/MessageSequence.h"
 #include "support/PixelCanvas.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
 
-#include <cstring>
 #include <memory>
 
 using namespace skin;
@@ -31,15 +32,7 @@ constexpr COLORREF kBack = RGB(255, 255, 224), kItemText = RGB(0, 0, 255), kEdit
                    kBarBack = RGB(250, 240, 200);
 enum { kRevealedId = 301, kBlocksId, kPlainId };
 
-NineGridImage Grid(int cell)
-{
-    NineGridImage grid{};
-    std::strcpy(grid.imageName, "cells");
-    grid.source = {cell * kSide, 0, (cell + 1) * kSide, kSide};
-    grid.marginLeft = grid.marginTop = grid.marginRight = grid.marginBottom = 3;
-    grid.fillMode = 1;
-    return grid;
-}
+NineGridImage Grid(int cell) { return ::Grid("cells", {cell * kSide, 0, (cell + 1) * kSide, kSide}, 3); }
 
 void FillBar(ProgressBar& bar, int style, bool withImage)
 {
@@ -56,7 +49,7 @@ std::unique_ptr<Skin> MakeComboProgressSkin()
     auto skin = MakeSkin({kTypeListBox});
     // The cells side by side.
     AddPaintedImage(*skin, "cells", kSide * kCellCount, kSide, [](int x, int) { return CellColour(x / kSide); });
-    auto& combo = dynamic_cast<ComboBox&>(*AddObject(*skin, kTypeComboBox));
+    auto& combo = AddObjectAs<ComboBox>(*skin, kTypeComboBox);
     combo.m_image = Grid(kFrameCell);
     combo.m_thumbs[kThumbNormal] = Grid(kThumbNormalCell);
     combo.m_thumbs[kThumbHovered] = Grid(kThumbHoveredCell);
@@ -69,7 +62,7 @@ std::unique_ptr<Skin> MakeComboProgressSkin()
     combo.m_focusTextColour = kFocusText;
     combo.m_disabledBackground = kDisabledBack;
     combo.m_disabledText = kDisabledText;
-    FillBar(dynamic_cast<ProgressBar&>(*AddObject(*skin, kTypeProgressBar)), 0, true);
+    FillBar(AddObjectAs<ProgressBar>(*skin, kTypeProgressBar), 0, true);
     SkinObject& dialog = *skin->FindObject(TEST_DIALOG_SKIN);
     FillBar(dynamic_cast<ProgressBar&>(*AddControlChild(dialog, kTypeProgressBar, "Revealed", kRevealedId)), 1, true);
     FillBar(dynamic_cast<ProgressBar&>(*AddControlChild(dialog, kTypeProgressBar, "Blocks", kBlocksId)), 2, true);
@@ -77,20 +70,11 @@ std::unique_ptr<Skin> MakeComboProgressSkin()
     return skin;
 }
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
-
 class ComboProgressTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(1, InitSkinEngine(GetModuleHandleA(nullptr), "test"));
-        ASSERT_NE(0, LoadTestSkin(*MakeComboProgressSkin()));
-        ASSERT_EQ(1, SetDialogSkin(TEST_DIALOG_SKIN));
+        ASSERT_NO_FATAL_FAILURE(StartTestEngine(*MakeComboProgressSkin()));
         m_dialog = CreateWindowExA(WS_EX_TOPMOST, "#32770", "combos", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 40,
                                    320, 240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     }
@@ -105,7 +89,7 @@ protected:
     {
         HWND control = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 10, 10, size.cx, size.cy,
                                        m_dialog, HMENU(INT_PTR(id)), GetModuleHandleA(nullptr), nullptr);
-        Pump();
+        PumpMessages();
         return control;
     }
 
@@ -120,14 +104,6 @@ RECT ClientOf(HWND hwnd)
 }
 
 // The client area as WM_PRINTCLIENT paints it.
-std::unique_ptr<PixelCanvas> Printed(HWND hwnd)
-{
-    const RECT client = ClientOf(hwnd);
-    auto canvas = std::make_unique<PixelCanvas>(client.right, client.bottom);
-    canvas->PrintClient(hwnd);
-    return canvas;
-}
-
 // The combo box's text area and a point on its drop button.
 RECT TextArea(HWND combo)
 {
@@ -138,11 +114,6 @@ POINT DropButtonPoint(HWND combo)
 {
     const RECT c = ClientOf(combo);
     return {c.right - 5, c.bottom / 2};
-}
-
-int CountIn(const PixelCanvas& canvas, COLORREF colour, const RECT& r)
-{
-    return canvas.CountColour(colour, r.left, r.top, r.right, r.bottom);
 }
 
 struct ComboLook {
@@ -172,16 +143,16 @@ TEST_F(ComboProgressTest, ComboBoxShowsFieldSelectionAndDropButtonInTheColoursOf
         ASSERT_EQ(look.focus, GetFocus() == combo);
         if (look.disable)  // the style alone: disabling through the system would move the focus
             SetWindowLongA(combo, GWL_STYLE, GetWindowLongA(combo, GWL_STYLE) | WS_DISABLED);
-        const auto canvas = Printed(combo);
+        const auto canvas = PixelCanvas::OfClient(combo);
         const RECT text = TextArea(combo);
         const POINT button = DropButtonPoint(combo);
         EXPECT_EQ(CellColour(kFrameCell), canvas->Pixel(0, 0));
         EXPECT_EQ(CellColour(look.thumbCell), canvas->Pixel(button.x, button.y));
         EXPECT_EQ(look.field, canvas->Pixel(text.right - 1, text.top));
         for (COLORREF colour : {kItemText, kFocusText, kDisabledText})
-            EXPECT_EQ(colour == look.text, CountIn(*canvas, colour, text) > 0) << std::hex << colour;
+            EXPECT_EQ(colour == look.text, canvas->CountColour(colour, text) > 0) << std::hex << colour;
         if (!look.select) {
-            EXPECT_EQ(CountIn(*canvas, kBack, text), (text.right - text.left) * (text.bottom - text.top));
+            EXPECT_EQ(canvas->CountColour(kBack, text), (text.right - text.left) * (text.bottom - text.top));
         }
         DestroyWindow(combo);
     }
@@ -200,7 +171,8 @@ TEST_F(ComboProgressTest, DropButtonFollowsTheMouseAndStaysPressedUntilRelease)
     };
     for (const Step& step : steps) {
         SendMessageA(combo, step.msg, step.msg == WM_MOUSEMOVE ? 0 : MK_LBUTTON, MAKELPARAM(step.at.x, step.at.y));
-        EXPECT_EQ(CellColour(step.thumbCell), Printed(combo)->Pixel(button.x, button.y)) << "message " << step.msg;
+        EXPECT_EQ(CellColour(step.thumbCell), PixelCanvas::OfClient(combo)->Pixel(button.x, button.y))
+            << "message " << step.msg;
     }
     SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
     ReleaseCapture();
@@ -217,7 +189,7 @@ TEST_F(ComboProgressTest, SelectionFromTheProgramIsOnScreenAtOnce)
     HDC dc = GetDC(combo);
     BitBlt(screen.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     ReleaseDC(combo, dc);
-    EXPECT_GT(CountIn(screen, kItemText, TextArea(combo)), 0);
+    EXPECT_GT(screen.CountColour(kItemText, TextArea(combo)), 0);
 }
 
 WNDPROC g_dialogProc = nullptr;
@@ -238,7 +210,7 @@ TEST_F(ComboProgressTest, OwnerDrawnFieldShowsInsideTheSkinnedFrame)
     ASSERT_NE(nullptr, Skinned(combo));
     SendMessageA(combo, CB_ADDSTRING, 0, 7);
     SendMessageA(combo, CB_SETCURSEL, 0, 0);
-    const auto canvas = Printed(combo);
+    const auto canvas = PixelCanvas::OfClient(combo);
     const RECT text = TextArea(combo);
     const POINT button = DropButtonPoint(combo);
     EXPECT_EQ(CellColour(kFrameCell), canvas->Pixel(0, 0));
@@ -278,7 +250,7 @@ TEST_F(ComboProgressTest, ProgressMessagesAreAnsweredFromTheEnginesValues)
     SendMessageA(bar, PBM_SETPOS, 50, 0);
     SendMessageA(bar, PBM_SETSTEP, 5, 0);
     SendMessageA(bar, PBM_SETBKCOLOR, 0, RGB(1, 2, 3));  // the system would answer this colour next
-    Pump();
+    PumpMessages();
     struct Step { const char* what; UINT msg; WPARAM wp; LPARAM lp; LRESULT result; int position; } steps[] = {
         {"probed low limit", PBM_GETRANGE, TRUE, 0, 10, 50},
         {"probed step", PBM_STEPIT, 0, 0, 50, 55},
@@ -325,10 +297,10 @@ TEST_F(ComboProgressTest, ProgressBarDrawsItsStyleOverTheFilledLength)
         const bool vertical = look.style & PBS_VERTICAL;
         HWND bar = Add(PROGRESS_CLASSA, look.style, vertical ? SIZE{20, 100} : SIZE{100, 20}, look.id);
         SendMessageA(bar, look.msg, look.wp, look.lp);
-        const auto canvas = Printed(bar);
+        const auto canvas = PixelCanvas::OfClient(bar);
         const RECT line = vertical ? RECT{10, 0, 11, 100} : RECT{0, 10, 100, 11};
-        EXPECT_EQ(look.filled, CountIn(*canvas, look.fill, line));
-        EXPECT_EQ(100 - look.filled, CountIn(*canvas, CellColour(kTrackCell), line));
+        EXPECT_EQ(look.filled, canvas->CountColour(look.fill, line));
+        EXPECT_EQ(100 - look.filled, canvas->CountColour(CellColour(kTrackCell), line));
         if (vertical) {
             EXPECT_EQ(CellColour(kBarCell), canvas->Pixel(10, 99)) << "grows from the bottom";
         }
@@ -358,14 +330,14 @@ TEST_F(ComboProgressTest, PercentProgressBarWearsTheSkinsBarWithItsPercentageOnT
                                m_dialog, HMENU(100), GetModuleHandleA(nullptr), nullptr);
     CPercentProgressCtrl percent;
     ASSERT_TRUE(percent.SubclassWindow(bar));
-    Pump();
+    PumpMessages();
     EXPECT_EQ(0, SendMessageA(bar, PBM_SETPOS, 50, 0));
-    const auto canvas = Printed(bar);
+    const auto canvas = PixelCanvas::OfClient(bar);
     const int width = ClientOf(bar).right;
-    EXPECT_EQ(width / 2, CountIn(*canvas, CellColour(kBarCell), {0, 0, width, 1}));
+    EXPECT_EQ(width / 2, canvas->CountColour(CellColour(kBarCell), {0, 0, width, 1}));
     const RECT caption{0, 0, width, ClientOf(bar).bottom};
-    EXPECT_GT(CountIn(*canvas, kProgressColour, caption), 0) << "the percentage over the empty part";
-    EXPECT_GT(CountIn(*canvas, kBarBack, caption), 0) << "the percentage over the filled part";
+    EXPECT_GT(canvas->CountColour(kProgressColour, caption), 0) << "the percentage over the empty part";
+    EXPECT_GT(canvas->CountColour(kBarBack, caption), 0) << "the percentage over the filled part";
     UpdateWindow(m_dialog);
     SendMessageA(bar, WM_NCPAINT, 1, 0);
     HDC dc = GetWindowDC(bar);

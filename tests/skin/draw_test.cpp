@@ -1,18 +1,17 @@
 // Skin drawing checked pixel by pixel in memory contexts: slices, nine-grids,
 // transparent copies and text effects.
+#include "SkinParts.h"
 #include "skin/draw/SkinDraw.h"
 #include "support/GuiObjects.h"
 #include "support/PixelCanvas.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace {
 
 using skin::ImageSlice;
-using skin::NineGridImage;
 using skin::SkinRect;
 
 constexpr COLORREF kBackground = RGB(1, 2, 3);
@@ -61,15 +60,6 @@ protected:
     CSkinBitmap m_undecoded{CxImage(reinterpret_cast<const uint8_t*>("BM"), 2, CxImage::kFormatBmp)};
     PixelCanvas m_canvas{20, 20};
 };
-
-ImageSlice Slice(const char* name, SkinRect source, int32_t mode)
-{
-    ImageSlice slice{};
-    std::strcpy(slice.imageName, name);
-    slice.source = source;
-    slice.mode = mode;
-    return slice;
-}
 
 bool Inside(const RECT& rect, int x, int y)
 {
@@ -125,17 +115,7 @@ TEST_F(SkinDrawTest, AbsentSlicesAndMissingOrUndecodedImagesDrawNothing)
     for (const ImageSlice& slice : slices)
         EXPECT_FALSE(skin::DrawImageSlice(m_canvas.Dc(), {0, 0, 10, 10}, slice, Images()));
     EXPECT_EQ(m_canvas.Width() * m_canvas.Height(),
-              m_canvas.CountColour(kBackground, 0, 0, m_canvas.Width(), m_canvas.Height()));
-}
-
-NineGridImage Grid(const char* name, SkinRect source, int32_t margin, int32_t fillMode)
-{
-    NineGridImage grid{};
-    std::strcpy(grid.imageName, name);
-    grid.source = source;
-    grid.marginLeft = grid.marginTop = grid.marginRight = grid.marginBottom = margin;
-    grid.fillMode = fillMode;
-    return grid;
+              m_canvas.CountColour(kBackground));
 }
 
 struct GridCase {

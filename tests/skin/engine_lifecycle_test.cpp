@@ -6,6 +6,7 @@
 #include "skin/engine/EngineState.h"
 #include "skin/engine/Interception.h"
 #include "skin/SkinEngine.h"
+#include "support/MessageSequence.h"
 #include "support/WindowWatch.h"
 
 #include <functional>
@@ -14,13 +15,6 @@
 using namespace skin;
 
 namespace {
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
 
 bool ClassRegistered(const char* name)
 {
@@ -166,7 +160,7 @@ TEST(SkinEngineLifecycleTest, WherePatchedTheSystemColoursComeFromTheSkinsTableU
     const COLORREF outOfRange = GetSysColor(40);
     ASSERT_EQ(1, InitSkinEngine(GetModuleHandleA(nullptr), "test"));
     std::unique_ptr<Skin> skin = MakeFullSkin();
-    auto& table = dynamic_cast<SysColorTable&>(*AddObject(*skin, kTypeSysColorTable, "Colours"));
+    auto& table = AddObjectAs<SysColorTable>(*skin, kTypeSysColorTable, "Colours");
     // With the spare byte set, as some skins have it.
     for (int index = 0; index < kSystemColourCount; ++index)
         table.m_colours[index] = RGB(index, 2 * index, 100) | 0xFF000000;

@@ -32,13 +32,7 @@ protected:
 
     void Start(bool useTransparent = true, const std::vector<CaptionButtonLayout>& buttons = {})
     {
-        Start(*MakeFrameSkin(useTransparent, buttons));
-    }
-    void Start(Skin& skin)
-    {
-        ASSERT_EQ(1, InitSkinEngine(GetModuleHandleA(nullptr), "test"));
-        ASSERT_NE(0, LoadTestSkin(skin));
-        ASSERT_EQ(1, SetDialogSkin(TEST_DIALOG_SKIN));
+        StartTestEngine(*MakeFrameSkin(useTransparent, buttons));
     }
 };
 
@@ -278,7 +272,7 @@ TEST_F(FrameTest, RegionCutsWhatTheFrameImagesLeaveTransparentOnlyWhenTheSkinAsk
         std::unique_ptr<Skin> skin = MakeFrameSkin(row.useTransparent, {});
         if (row.bottomLeftTransparent)
             FrameOf(*skin).m_active[kPartBottomLeft] = TransparentSlice();
-        Start(*skin);
+        StartTestEngine(*skin);
         FrameDialog dialog(kDialogFrame, kWidth, kHeight);
         CRegionObject region(CreateRectRgn(0, 0, 0, 0));
         ASSERT_EQ(!row.points.empty(), GetWindowRgn(dialog.Handle(), region.Get()) != ERROR);
@@ -298,7 +292,7 @@ TEST_F(FrameTest, PartsWithoutASliceShowTheFrameAndClientColoursWhateverTheirSpa
     frame.m_active[kPartLeft] = frame.m_active[kPartClient] = ImageSlice{};
     frame.m_activeColour = frame.m_inactiveColour = kFrameFill | 0xFF000000;
     frame.m_clientColour = kClientFill | 0xFF000000;
-    Start(*skin);
+    StartTestEngine(*skin);
     FrameDialog dialog(kDialogFrame, kWidth, kHeight);
     RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     EXPECT_EQ(kFrameFill, dialog.PixelAt({0, kHeight / 2}));

@@ -197,11 +197,11 @@ private:
 std::unique_ptr<Skin> MakeMenuSkin()
 {
     auto skin = MakeFullSkin();
-    auto* menu = static_cast<PopupMenu*>(AddObject(*skin, kTypePopupMenu));
+    auto& menu = AddObjectAs<PopupMenu>(*skin, kTypePopupMenu);
     const SkinRect layout[kFramePartCount] = {
         {0, 0, 2, 2}, {2, 0, 58, 2}, {58, 0, 60, 2}, {0, 2, 2, 38}, {2, 2, 58, 38},
         {58, 2, 60, 38}, {0, 38, 2, 40}, {2, 38, 58, 40}, {58, 38, 60, 40}};
-    std::copy(std::begin(layout), std::end(layout), menu->m_layout);
+    std::copy(std::begin(layout), std::end(layout), menu.m_layout);
     return skin;
 }
 
@@ -209,9 +209,7 @@ class PopupMenuTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(1, InitSkinEngine(GetModuleHandleA(nullptr), "test"));
-        ASSERT_NE(0, LoadTestSkin(*MakeMenuSkin()));
-        ASSERT_EQ(1, SetDialogSkin(TEST_DIALOG_SKIN));
+        ASSERT_NO_FATAL_FAILURE(StartTestEngine(*MakeMenuSkin()));
         // The real cursor away from every menu: its moves would take the highlight.
         RECT work{};
         SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -471,7 +469,7 @@ TEST_F(PopupMenuTest, AMenuIsCutToTheShapeOfItsBorderWhenTheSkinCutsWindows)
     for (bool cuts : {false, true}) {
         SCOPED_TRACE(cuts ? "the skin cuts windows" : "the skin cuts no window");
         std::unique_ptr<Skin> skin = MakeMenuSkin();
-        auto& application = dynamic_cast<Application&>(*AddObject(*skin, kTypeApplication));
+        auto& application = AddObjectAs<Application>(*skin, kTypeApplication);
         application.m_thirdColour = RGB(255, 0, 255);
         application.m_useTransparentColour = cuts;
         // The top-left corner of the border leaves its outermost pixel out.

@@ -5,6 +5,7 @@
 
 #include "skin/engine/EngineState.h"
 #include "skin/scrollbar/SkinnedScrollBars.h"
+#include "support/PixelCanvas.h"
 
 using namespace skin;
 
@@ -39,7 +40,7 @@ protected:
         // Where the system's functions are not redirected, the layer takes
         // their result at the window's next message.
         SendMessageA(pane, SKINMSG_REFRESH_SCROLLBARS, 0, 0);
-        Pump();
+        PumpMessages();
         return pane;
     }
 };

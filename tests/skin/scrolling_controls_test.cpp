@@ -7,6 +7,7 @@
 #include "skin/SkinEngine.h"
 #include "skin/scrollbar/SkinnedScrollBars.h"
 #include "support/GuiObjects.h"
+#include "support/PixelCanvas.h"
 
 #include <commctrl.h>
 
@@ -129,13 +130,13 @@ HWND FilledList(ShownDialog& dialog, const ListKind& kind)
             SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         }
     }
-    Pump();
+    PumpMessages();
     return list;
 }
 
 ::testing::AssertionResult BarAgrees(HWND list, UINT topIndexMessage)
 {
-    Pump();
+    PumpMessages();
     SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(list, SB_VERT, &info);
     const int top = static_cast<int>(SendMessageA(list, topIndexMessage, 0, 0));

@@ -27,14 +27,7 @@ COLORREF BackColour(int state) { return CellColour(kCheckBackCell + state); }
 COLORREF BoxColour(int state) { return CellColour(kCheckBoxCell + state); }
 
 // The colour at a client point of a control painted into memory.
-COLORREF PrintedPixel(HWND hwnd, int x, int y)
-{
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    PixelCanvas canvas(client.right, client.bottom);
-    canvas.PrintClient(hwnd);
-    return canvas.Pixel(x, y);
-}
+COLORREF PrintedPixel(HWND hwnd, int x, int y) { return PixelCanvas::OfClient(hwnd)->Pixel(x, y); }
 
 // A press that ends without a click: the focus moves on while the space bar
 // is held, or another window takes the mouse while the button is held.
@@ -256,14 +249,7 @@ TEST_F(SkinnedControlsTest, OwnerDrawnAndSimpleStaticsAndOwnerDrawnButtonsAreLef
     EXPECT_NE(nullptr, Skinned(dialog.Add("Static", SS_LEFT, BUTTON_RECT)));
 }
 
-int CountOnLabel(HWND label, COLORREF colour)
-{
-    RECT client{};
-    GetClientRect(label, &client);
-    PixelCanvas canvas(client.right, client.bottom);
-    canvas.PrintClient(label);
-    return canvas.CountColour(colour, 0, 0, client.right, client.bottom);
-}
+int CountOnLabel(HWND label, COLORREF colour) { return PixelCanvas::OfClient(label)->CountColour(colour); }
 
 TEST(SkinnedLabelTest, ADisabledLabelOfASkinOlderThan116HasAZeroTextEffect)
 {
@@ -306,10 +292,10 @@ TEST_F(SkinnedControlsTest, ShorteningAGroupBoxCaptionClearsTheOldCaptionInThePa
     HWND box = dialog.Add("Button", BS_GROUPBOX, {10, 10, 310, 110}, 100, "A rather long caption of the box");
     UpdateWindow(dialog.Handle());
     const POINT tail{10 + 4 + 150, 10 + 1};  // in the dialog: late in the long caption, above the frame line
-    ASSERT_EQ(kCaptionColour, WindowPixel(dialog.Handle(), tail.x, tail.y));
+    ASSERT_EQ(kCaptionColour, ClientPixel(dialog.Handle(), tail.x, tail.y));
     SetWindowTextA(box, "Ab");
-    EXPECT_EQ(CellColour(kDialogCell), WindowPixel(dialog.Handle(), tail.x, tail.y));
-    EXPECT_EQ(kCaptionColour, WindowPixel(dialog.Handle(), 10 + 5, tail.y)) << "the short caption is drawn";
+    EXPECT_EQ(CellColour(kDialogCell), ClientPixel(dialog.Handle(), tail.x, tail.y));
+    EXPECT_EQ(kCaptionColour, ClientPixel(dialog.Handle(), 10 + 5, tail.y)) << "the short caption is drawn";
 }
 
 TEST(GroupBoxLayoutTest, CaptionPlacesByAlignmentAndStaysInsideTheBox)
@@ -407,15 +393,12 @@ TEST_F(SkinnedControlsTest, LinkLabelsShowTheDialogBehindTheirLinkColouredText)
     HWND hwnd = dialog.Add("Static", SS_NOTIFY, {10, 10, 200, 30}, 1097, "Check Update");
     CLinkLabel label;
     ASSERT_TRUE(label.SubclassWindow(hwnd));
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    PixelCanvas canvas(client.right, client.bottom);
-    canvas.PrintClient(hwnd);
-    EXPECT_EQ(CellColour(kDialogCell), canvas.Pixel(client.right - 1, client.bottom - 1));
-    EXPECT_GT(canvas.CountColour(RGB(0, 0, 238), 0, 0, client.right, client.bottom), 0);
+    const auto canvas = PixelCanvas::OfClient(hwnd);
+    EXPECT_EQ(CellColour(kDialogCell), canvas->Pixel(canvas->Width() - 1, canvas->Height() - 1));
+    EXPECT_GT(canvas->CountColour(RGB(0, 0, 238)), 0);
     SendMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-    canvas.PrintClient(hwnd);
-    EXPECT_GT(canvas.CountColour(RGB(255, 0, 0), 0, 0, client.right, client.bottom), 0) << "hovered";
+    canvas->PrintClient(hwnd);
+    EXPECT_GT(canvas->CountColour(RGB(255, 0, 0)), 0) << "hovered";
     label.DestroyWindow();
 }
 

@@ -38,7 +38,7 @@ int MarkerPixelsOnScreen(HWND hwnd)
     HDC dc = GetDC(hwnd);
     BitBlt(canvas.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     ReleaseDC(hwnd, dc);
-    return canvas.CountColour(MARKER, 0, 0, client.right, client.bottom);
+    return canvas.CountColour(MARKER);
 }
 
 TEST(SystemColourTest, NoRepaintedSkinnedControlShowsTheButtonFace)

@@ -6,6 +6,7 @@
 #include "skin/engine/EngineState.h"
 #include "skin/SkinEngine.h"
 #include "support/GuiObjects.h"
+#include "support/MessageSequence.h"
 #include "support/WindowText.h"
 #include "support/WindowWatch.h"
 
@@ -35,15 +36,6 @@ protected:
         RegisterClassA(&link);
     }
 };
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 // Whose font a control shows once skinned.
 enum class Font { kOwn, kSkins, kUntold };  // untold: the control does not answer WM_GETFONT

@@ -26,8 +26,16 @@ PixelCanvas::~PixelCanvas()
 COLORREF PixelCanvas::Pixel(int x, int y) const
 {
     ::GdiFlush();
-    const DWORD bgr = m_pBits[y * m_nWidth + x];
-    return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+    return DibPixelColour(m_pBits[y * m_nWidth + x]);
+}
+
+std::unique_ptr<PixelCanvas> PixelCanvas::OfClient(HWND hwnd)
+{
+    RECT client{};
+    ::GetClientRect(hwnd, &client);
+    auto canvas = std::make_unique<PixelCanvas>(client.right, client.bottom);
+    canvas->PrintClient(hwnd);
+    return canvas;
 }
 
 void PixelCanvas::Fill(COLORREF colour)
@@ -67,3 +75,20 @@ int PixelCanvas::CountColour(COLORREF colour, int left, int top, int right, int 
             count += Pixel(x, y) == colour ? 1 : 0;
     return count;
 }
+
+namespace {
+
+COLORREF PixelOf(HWND hwnd, HDC dc, int x, int y)
+{
+    const COLORREF colour = ::GetPixel(dc, x, y);
+    ::ReleaseDC(hwnd, dc);
+    return colour;
+}
+
+}  // namespace
+
+COLORREF ClientPixel(HWND hwnd, int x, int y) { return PixelOf(hwnd, ::GetDC(hwnd), x, y); }
+
+COLORREF WindowPixel(HWND hwnd, int x, int y) { return PixelOf(hwnd, ::GetWindowDC(hwnd), x, y); }
+
+COLORREF ScreenPixel(POINT at) { return PixelOf(nullptr, ::GetDC(nullptr), at.x, at.y); }
