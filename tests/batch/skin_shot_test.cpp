@@ -30,16 +30,7 @@ COLORREF CornerOf(const skin::Skin& skin, const skin::NineGridImage& grid)
     const CxImage decoded(image->Encoded().data(), image->Encoded().size(), image->Format());
     if (!decoded.IsValid())
         return CLR_INVALID;
-    const uint32_t pixel = decoded.GetBits()[size_t(grid.source.top) * decoded.GetWidth() + grid.source.left];
-    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-}
-
-COLORREF ScreenPixel(POINT at)
-{
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
+    return DibPixelColour(decoded.GetBits()[size_t(grid.source.top) * decoded.GetWidth() + grid.source.left]);
 }
 
 // A disabled picture button on the skin: its picture (above the caption) is

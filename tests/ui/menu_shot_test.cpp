@@ -1,6 +1,8 @@
 // The program with its default skin in a virtual desktop of its own, its
 // system menu opened as a user opens it with Alt+Space: a picture of the
 // skinned menu over the main dialog is kept as an artefact.
+#include "SkinBesideProgram.h"
+
 #include "app/AppServices.h"
 #include "app/CConverterApp.h"
 #include "res/resource.h"
@@ -19,21 +21,6 @@ namespace {
 
 constexpr DWORD kWaitMs = 20000;
 constexpr LPARAM kAltHeld = 0x20000000;
-
-// The default skin beside the program, for one test.
-class DefaultSkinBesideProgram {
-public:
-    DefaultSkinBesideProgram() : m_path(CConverterApp::SkinFilePath())
-    {
-        CopyFileA(VODRIX_DEFAULT_SKIN, m_path.c_str(), FALSE);
-    }
-    ~DefaultSkinBesideProgram() { DeleteFileA(m_path.c_str()); }
-    DefaultSkinBesideProgram(const DefaultSkinBesideProgram&) = delete;
-    DefaultSkinBesideProgram& operator=(const DefaultSkinBesideProgram&) = delete;
-
-private:
-    std::string m_path;
-};
 
 HWND VisibleMenuOfThisProcess()
 {
@@ -91,7 +78,7 @@ void OpenTheSystemMenuAndTakeAPicture(SeenMenu& seen)
 
 TEST(MenuShotTest, TheSkinnedSystemMenuOpensOverTheMainDialog)
 {
-    DefaultSkinBesideProgram skinFile;
+    SkinBesideProgram skinFile(VODRIX_DEFAULT_SKIN);
     SeenMenu seen;
     std::thread user([&seen] { OpenTheSystemMenuAndTakeAPicture(seen); });
     CConverterApp app;

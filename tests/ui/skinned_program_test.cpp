@@ -2,6 +2,7 @@
 // its dialogs and their controls are skinned, its own controls keep working
 // on top of the engine, and owner-drawn buttons are left to themselves.
 #include "../skin/TestSkins.h"
+#include "SkinBesideProgram.h"
 
 #include "app/AppServices.h"
 #include "app/CConverterApp.h"
@@ -84,26 +85,11 @@ void LookAtTheProgram(SeenProgram& seen)
     PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_EXIT, BN_CLICKED), 0);
 }
 
-// The skin file the program finds beside its executable, for one test.
-class SkinBesideProgram {
-public:
-    SkinBesideProgram() : m_path(CConverterApp::SkinFilePath())
-    {
-        TempSkinFile written("program");
-        written.Write(*MakeFullSkin());
-        CopyFileA(written.Path(), m_path.c_str(), FALSE);
-    }
-    ~SkinBesideProgram() { DeleteFileA(m_path.c_str()); }
-    SkinBesideProgram(const SkinBesideProgram&) = delete;
-    SkinBesideProgram& operator=(const SkinBesideProgram&) = delete;
-
-private:
-    std::string m_path;
-};
-
 TEST(SkinnedProgramTest, EveryDialogOfTheUserInterfaceThreadAndItsControlsAreSkinned)
 {
-    SkinBesideProgram skinFile;
+    TempSkinFile written("program");
+    written.Write(*MakeFullSkin());
+    SkinBesideProgram skinFile(written.Path());
     SeenProgram seen;
     std::thread user([&seen] { LookAtTheProgram(seen); });
     CConverterApp app;
