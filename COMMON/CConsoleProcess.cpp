@@ -200,8 +200,7 @@ void CConsoleProcess::ReadOutput()
                 break;
             }
             if (m_bStopRequest == 1) {
-                DWORD written = 0;
-                WriteFile(m_run.input.get(), QUIT_REQUEST, sizeof QUIT_REQUEST, &written, nullptr);
+                WriteAll(m_run.input.get(), std::string(QUIT_REQUEST, sizeof QUIT_REQUEST));
                 m_bStopRequest = 0;
                 quitSent = true;
                 break;

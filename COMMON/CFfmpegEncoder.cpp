@@ -135,7 +135,7 @@ int CFfmpegEncoder::bBuildCommand(MediaItem* pItem)
             return 0;
         }
 
-        m_strCommand = m_strProgramDir + "vec.exe " ENCODER_ACCESS_TOKEN " ";
+        m_strCommand = EncoderInvocation(m_strProgramDir) + " ";
         // The log entry leaves out the executable and the token; the tail is
         // taken from here, since the program directory may itself hold "-i".
         const size_t tailStart = m_strCommand.size();
@@ -326,7 +326,7 @@ int CFfmpegEncoder::bRun(const char*, int)
 {
     MarkStage("command-built");
     m_bStopped = 0;
-    const std::string standby = m_strProgramDir + "vec.exe " ENCODER_ACCESS_TOKEN " -standby";
+    const std::string standby = EncoderInvocation(m_strProgramDir) + " -standby";
     g_consoleProcess.Init(m_strCommand, m_bFollowingRun ? standby : std::string(), this);
     if (!g_consoleProcess.bExecute())
         return 0;

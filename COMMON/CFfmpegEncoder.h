@@ -22,6 +22,13 @@ enum {
 // First argument of every encoder command line.
 #define ENCODER_ACCESS_TOKEN "lumen-quartz-framebridging"
 
+// How every command line starts: the encoder in `programDir` (which ends in
+// a backslash) and the access token. The program path stays unquoted.
+inline std::string EncoderInvocation(const std::string& programDir)
+{
+    return programDir + "vec.exe " ENCODER_ACCESS_TOKEN;
+}
+
 class CFfmpegEncoder : public CEncoder {
 public:
     // "vec.exe" lies in the program's folder; "edit.avs" and "trace" go to

@@ -187,7 +187,7 @@ int bProbeWithEncoder(const char* sourcePath, int* pnDuration, int32_t* pnWidth,
         return 0;
     try {
         const std::string command =
-            programDir + "vec.exe " ENCODER_ACCESS_TOKEN " -info \"" + sourcePath + "\"";
+            EncoderInvocation(programDir) + " -info \"" + sourcePath + "\"";
         // A cut command would name another file: refuse it whole.
         if (command.size() > PROBE_COMMAND_CHARS)
             return 0;
