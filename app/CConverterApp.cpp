@@ -50,6 +50,7 @@ bool CConverterApp::InitInstance()
     LogEvent(EVENTLOG_INFORMATION_TYPE, EVENT_ID_INFO, StartText().c_str());
     {
         CConverterDlg dialog;
+        dialog.TakeStart(m_startFiles, m_strWindowMark);
         dialog.DoModal();
     }
     return false;  // the dialog was the whole program: no message loop after it

@@ -5,6 +5,7 @@
 #include "framework/Application.h"
 
 #include <string>
+#include <vector>
 
 class CConverterApp : public CApplication {
 public:
@@ -13,8 +14,19 @@ public:
     static std::string StopText();
     // The skin file beside the executable: its directory and SKIN_FILE_NAME joined by a backslash.
     static std::string SkinFilePath();
+    // Before Run: the files of the command line, added once the window is
+    // usable, and the mark by which a second start finds the window.
+    void TakeStart(const std::vector<std::string>& files, const std::string& windowMark)
+    {
+        m_startFiles = files;
+        m_strWindowMark = windowMark;
+    }
 
 protected:
     bool InitInstance() override;
     int ExitInstance() override;
+
+private:
+    std::vector<std::string> m_startFiles;
+    std::string m_strWindowMark;
 };

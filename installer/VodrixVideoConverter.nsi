@@ -5,6 +5,8 @@
 ;   FILE_LIST  an include that names the files to install (VODRIX_FILES:
 ;              folder, name, file in the build) and their sub-folders
 ;              (VODRIX_FOLDERS)
+;   MEDIA_TYPES an include that names the extensions the program opens
+;              (VODRIX_MEDIA_TYPES), taken from its open-file dialog's filter
 ;   ICON       the program's icon, which the installer wears too
 ;   COMPRESSOR zlib or lzma
 ;   OUT_FILE   the installer to write
@@ -23,12 +25,17 @@ RequestExecutionLevel admin
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "${FILE_LIST}"
+!include "${MEDIA_TYPES}"
 
 !define PROGRAM_EXE "VodrixVideoConverter.exe"
 !define HELP_FILE "vodrixvidoeconverter.chm"
 !define UNINSTALLER "uninstall.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP_TITLE}"
 !define START_MENU_FOLDER "$SMPROGRAMS\${APP_TITLE}"
+; Explorer's "Open with" knows the program by this key and offers it for the
+; media types that name it in their OpenWithList.
+!define APPLICATION_KEY "Software\Classes\Applications\${PROGRAM_EXE}"
+!define SEND_TO_SHORTCUT "$SENDTO\${APP_TITLE}.lnk"
 ; The main window of the running program is a dialog with exactly this title.
 !define PROGRAM_WINDOW_CLASS "#32770"
 !define EXIT_PROGRAM_RUNNING 2
@@ -74,6 +81,19 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${APP_PUBLISHER}"
 
 !macro REMOVE_FILE FOLDER NAME SOURCE
     Delete "$INSTDIR\${FOLDER}${NAME}"
+!macroend
+
+!macro REGISTER_MEDIA_TYPE EXTENSION
+    WriteRegStr HKLM "${APPLICATION_KEY}\SupportedTypes" ".${EXTENSION}" ""
+    WriteRegStr HKLM "Software\Classes\.${EXTENSION}\OpenWithList\${PROGRAM_EXE}" "" ""
+!macroend
+
+; Only the program's own entry goes; the type's key and list stay for
+; whatever else registered there (they go too when nothing else is left).
+!macro UNREGISTER_MEDIA_TYPE EXTENSION
+    DeleteRegKey HKLM "Software\Classes\.${EXTENSION}\OpenWithList\${PROGRAM_EXE}"
+    DeleteRegKey /ifempty HKLM "Software\Classes\.${EXTENSION}\OpenWithList"
+    DeleteRegKey /ifempty HKLM "Software\Classes\.${EXTENSION}"
 !macroend
 
 ; Removes $INSTDIR\FOLDER when it is empty.
@@ -142,6 +162,14 @@ Section "Program" SectionProgram
     CreateShortcut "${START_MENU_FOLDER}\${APP_TITLE} Help.lnk" "$INSTDIR\${HELP_FILE}"
     CreateShortcut "${START_MENU_FOLDER}\Uninstall ${APP_TITLE}.lnk" "$INSTDIR\${UNINSTALLER}"
 
+    WriteRegStr HKLM "${APPLICATION_KEY}" "FriendlyAppName" "${APP_TITLE}"
+    WriteRegStr HKLM "${APPLICATION_KEY}\shell\open\command" "" '"$INSTDIR\${PROGRAM_EXE}" "%1"'
+    !insertmacro VODRIX_MEDIA_TYPES REGISTER_MEDIA_TYPE
+    ; Windows keeps no Send To folder for all users: the shortcut goes to
+    ; the user who installs (and is taken away for the user who uninstalls).
+    SetShellVarContext current
+    CreateShortcut "${SEND_TO_SHORTCUT}" "$INSTDIR\${PROGRAM_EXE}"
+
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${APP_TITLE}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${APP_PUBLISHER}"
@@ -174,6 +202,10 @@ Section "Uninstall"
     Delete "${START_MENU_FOLDER}\${APP_TITLE} Help.lnk"
     Delete "${START_MENU_FOLDER}\Uninstall ${APP_TITLE}.lnk"
     RMDir "${START_MENU_FOLDER}"
+    SetShellVarContext current
+    Delete "${SEND_TO_SHORTCUT}"
 
+    !insertmacro VODRIX_MEDIA_TYPES UNREGISTER_MEDIA_TYPE
+    DeleteRegKey HKLM "${APPLICATION_KEY}"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

@@ -92,6 +92,9 @@ void CConverterDlg::BindControls()
 
 LRESULT CConverterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
+    LRESULT answer = 0;
+    if (m_arriving.OnMessage(msg, wp, lp, answer))
+        return answer;
     switch (msg) {
     case WM_SYSCOMMAND: return OnSysCommand(wp, lp);
     case WM_PAINT: return OnPaint();
@@ -119,6 +122,7 @@ BOOL CConverterDlg::OnInitDialog()
     SetWindowText(APP_TITLE);
     InitControls();
     m_tray.Add(m_hWnd);
+    m_arriving.Attach(m_hWnd);
     MarkStage("controls-set-up");
     return TRUE;
 }
@@ -228,6 +232,7 @@ void CConverterDlg::EnableSettings(bool on)
     m_btnConvert.EnableWindow(enable);
     m_btnStop.EnableWindow(!enable);
     m_settingsPanel.Enable(on);
+    m_arriving.SetIdle(on);
 }
 
 // Add, Remove, Convert and Stop follow through EnableSettings.
@@ -311,6 +316,7 @@ LRESULT CConverterDlg::OnPaint()
 
 LRESULT CConverterDlg::OnDestroy()
 {
+    m_arriving.Detach();
     const LRESULT result = CDialogBase::WindowProc(WM_DESTROY, 0, 0);
     m_tray.Remove();
     return result;
@@ -319,7 +325,7 @@ LRESULT CConverterDlg::OnDestroy()
 LRESULT CConverterDlg::OnTrayNotify(WPARAM wp, LPARAM lp)
 {
     if (wp == TRAY_ICON_ID && lp == WM_LBUTTONDOWN)
-        ShowWindow(m_hWnd, SW_SHOWNORMAL);
+        ComeToFront();
     return 0;
 }
 

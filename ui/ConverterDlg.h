@@ -8,6 +8,7 @@
 #include "COMMON/CVodrixMediaCntl.h"
 #include "controls/ImageButton.h"
 #include "controls/PercentProgressCtrl.h"
+#include "ui/ArrivingFiles.h"
 #include "framework/Dialog.h"
 #include "framework/StandardControls.h"
 #include "framework/WorkerThread.h"
@@ -18,14 +19,22 @@
 #include "ui/WindowConvertView.h"
 
 #include <string>
+#include <vector>
 
 // Sent by the start-up worker: set up the panel for AVI and enable the settings.
 constexpr UINT UWM_STARTUP_SET_UP = WM_APP + 21;
 
-class CConverterDlg : public CDialogBase, private ISourceListOwner {
+class CConverterDlg : public CDialogBase, private ISourceListOwner, private IArrivalOwner {
 public:
     CConverterDlg();
     ~CConverterDlg() override;
+
+    // Before DoModal, for the program's one window: the files of its command
+    // line, and the mark by which a second start finds it.
+    void TakeStart(const std::vector<std::string>& files, const std::string& windowMark)
+    {
+        m_arriving.TakeStart(files, windowMark);
+    }
 
     // Idle (on) or running (off): the list's header, Convert, Add, Remove,
     // EXIT and Browse on, Stop the inverse, progress back to 0, then
@@ -68,6 +77,10 @@ private:
     void OnProbingStarts() override;
     void OnSourceProbed() override;
 
+    bool CanAddArrivedFiles() const override;
+    void AddArrivedFiles(const std::vector<std::string>& paths) override;
+    void ComeToFront() override;
+
     static unsigned __stdcall StartupThreadProc(void* param);
     static unsigned __stdcall ConvertThreadProc(void* param);
     void BindControls();
@@ -98,5 +111,6 @@ private:
     CPercentProgressCtrl m_progress;
 
     CConverterBatchHost m_batchHost;
+    CArrivingFiles m_arriving{*this};
     bool m_bFirstPaintMarked = false;  // the start-up bench wants the first paint only
 };

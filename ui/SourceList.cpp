@@ -2,6 +2,7 @@
 
 #include "app/AppServices.h"
 #include "res/resource.h"
+#include "ui/MediaFilter.h"
 #include "ui/NoticeDlgs.h"
 #include "ui/SourceRecords.h"
 
@@ -16,19 +17,13 @@ static_assert(MAX_MEDIA_ITEMS == MEDIA_LIST_CAPACITY, "one record per row");
 
 namespace {
 
-// Pairs of description and pattern, as the file dialog is meant to show them.
-const char FILE_FILTER[] =
-    "All Files (*.*)|*.*|QuickTime (*.mov) | *.mov|MP4 (*.mp4) | *.mp4|3GP (*.3gp) | *.3gp|"
-    "mpg (*.mpg) | *.mpg;*.mpeg|avi (*.avi) | *.avi|wmv (*.wmv)| *.wmv|asf (*.asf) | *.asf |"
-    "JPEG (*.jpg)|*.jpg|Bitmap (*.bmp)|*.bmp|Gif (*.gif)|*.gif||";
-
 constexpr DWORD SELECTION_CHARS = 1024;
 constexpr COLORREF ROW_IMAGE_MASK = RGB(255, 0, 255);
 
 // The filter with its separators turned into the zeros the dialog expects.
 std::string DialogFilter()
 {
-    std::string filter = FILE_FILTER;
+    std::string filter = MEDIA_FILE_FILTER;
     for (char& c : filter)
         if (c == '|')
             c = '\0';
@@ -46,6 +41,32 @@ void ShowListFull(HWND owner, int refused)
              MEDIA_LIST_CAPACITY, refused);
     ShowInfo(owner, text);
 }
+
+void ShowMissing(HWND owner, const std::vector<std::string>& missing)
+{
+    std::string text = "These files cannot be found and were not added:";
+    for (const std::string& path : missing)
+        text += "\n" + path;
+    ShowInfo(owner, text.c_str());
+}
+
+bool FileExists(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Marks an Add under way for as long as it lasts.
+class AddingScope {
+public:
+    explicit AddingScope(bool& adding) : m_adding(adding) { m_adding = true; }
+    ~AddingScope() { m_adding = false; }
+    AddingScope(const AddingScope&) = delete;
+    AddingScope& operator=(const AddingScope&) = delete;
+
+private:
+    bool& m_adding;
+};
 
 }  // namespace
 
@@ -66,8 +87,7 @@ void CSourceList::SetUp()
 
 void CSourceList::OnAdd()
 {
-    const int rowsBefore = RowCount();
-    if (RowsThatFit(rowsBefore, 1) == 0) {
+    if (RowsThatFit(RowCount(), 1) == 0) {
         ShowListFull(Owner(), 1);
         return;
     }
@@ -93,15 +113,28 @@ void CSourceList::OnAdd()
         return;
     }
     UpdateWindow(Owner());
-    m_owner.OnProbingStarts();
+    AddFiles(SelectedPaths(selection.get()));
+}
 
-    const std::vector<std::string> paths = SelectedPaths(selection.get());
-    const int fitting = RowsThatFit(rowsBefore, static_cast<int>(paths.size()));
+// Files that cannot be found are left out with a message (the open-file
+// dialog lets none through; a command line or a hand-over can name them).
+void CSourceList::AddFiles(const std::vector<std::string>& paths)
+{
+    const AddingScope adding(m_bAdding);
+    std::vector<std::string> found, missing;
+    for (const std::string& path : paths)
+        (FileExists(path) ? found : missing).push_back(path);
+    if (!missing.empty())
+        ShowMissing(Owner(), missing);
+    if (found.empty())
+        return;
+    m_owner.OnProbingStarts();
+    const int fitting = RowsThatFit(RowCount(), static_cast<int>(found.size()));
     for (int i = 0; i < fitting; ++i)
-        if (!AddSource(paths[i]))
+        if (!AddSource(found[i]))
             return;
-    if (fitting < static_cast<int>(paths.size()))
-        ShowListFull(Owner(), static_cast<int>(paths.size()) - fitting);
+    if (fitting < static_cast<int>(found.size()))
+        ShowListFull(Owner(), static_cast<int>(found.size()) - fitting);
 }
 
 bool CSourceList::AddSource(const std::string& path)

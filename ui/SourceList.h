@@ -10,6 +10,7 @@
 #include "framework/Dialog.h"
 
 #include <string>
+#include <vector>
 
 // Rows of the source list, and records behind them.
 constexpr int MAX_MEDIA_ITEMS = 30;
@@ -37,6 +38,12 @@ public:
     // Columns, row images and grid lines, once the dialog has initialised.
     void SetUp();
     void OnAdd();
+    // Probes `paths` into new rows, in order, as Add does with its choice:
+    // up to the list's capacity, stopping at the first file that cannot be
+    // probed. Every way files come in goes through here.
+    void AddFiles(const std::vector<std::string>& paths);
+    // An Add is under way (its probing may show a modal notice).
+    bool IsAdding() const { return m_bAdding; }
     void OnRemove();
     // Moves the records with their rows after a header click sorted them.
     void OnSorted();
@@ -61,4 +68,5 @@ private:
     ISourceListOwner& m_owner;
     CMediaListCtrl m_list;
     MediaItem m_items[MAX_MEDIA_ITEMS];  // slot k backs row k
+    bool m_bAdding = false;
 };

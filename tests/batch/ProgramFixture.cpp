@@ -109,7 +109,7 @@ void ConverterProgram::SetUp()
     else
         ForgetStoredDirectory();
     m_logPath = SuiteFolder() + "program_errors.log";
-    ASSERT_TRUE(m_program.Start(ProgramPath(), m_logPath));
+    ASSERT_TRUE(m_program.Start(ProgramPath(), m_logPath, StartFiles()));
 }
 
 void ConverterProgram::TearDown()

@@ -37,6 +37,8 @@ protected:
     virtual std::string ProgramPath() const { return PROGRAM_HOST_PATH; }
     // The output directory stored before the program starts; none when empty.
     virtual std::string StoredOutputDirectory() const { return OutputFolder(); }
+    // Files named on the program's command line.
+    virtual std::vector<std::string> StartFiles() const { return {}; }
     void TearDown() override;
 
     // Adds the clips and checks that they became rows.

@@ -186,13 +186,17 @@ RemoteProgram::~RemoteProgram()
 // Wine writes a program's debug channels to the standard error of the host
 // process it runs in, so the program is started through the host's shell,
 // which sends that output to the log and opens the event log's error channel.
-bool RemoteProgram::Start(const std::string& exePath, const std::string& errorLogPath)
+bool RemoteProgram::Start(const std::string& exePath, const std::string& errorLogPath,
+                          const std::vector<std::string>& arguments)
 {
     DeleteFileA(errorLogPath.c_str());
     const std::string log = HostPathOf(errorLogPath);
     m_tag = ProcessTag::Unique("VODRIX_PROGRAM_TAG");
+    std::string quoted;
+    for (const std::string& argument : arguments)
+        quoted += " '" + argument + "'";
     if (log.empty() || !StartHostShell(m_tag.Entry() + " WINEDEBUG=-all,err+eventlog exec " + WineLauncher() + " '" +
-                                       exePath + "' >/dev/null 2>'" + log + "'"))
+                                       exePath + "'" + quoted + " >/dev/null 2>'" + log + "'"))
         return false;
     WaitFor(60000, [&] {
         for (HWND window : MainWindows())

@@ -36,7 +36,9 @@ public:
     // of its event log written to `errorLogPath` (a Windows path) and waits
     // until its window is idle. A test running in a Wine virtual desktop
     // starts it in the same desktop. What it starts ends with this object.
-    bool Start(const std::string& exePath, const std::string& errorLogPath);
+    // `arguments` go on its command line, each quoted.
+    bool Start(const std::string& exePath, const std::string& errorLogPath,
+               const std::vector<std::string>& arguments = {});
     // Drives a main window of this process (a dialog run by the test itself).
     bool Attach(DWORD timeoutMs);
     // Ends the program through EXIT and waits for it.

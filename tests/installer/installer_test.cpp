@@ -6,6 +6,8 @@
 #include "res/resource.h"
 #include "support/HostProcess.h"
 #include "support/WindowWatch.h"
+#include "ui/IncomingFiles.h"
+#include "ui/MediaFilter.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -23,6 +25,7 @@ const char* const INSTALLED_FILES[] = {
     "uninstall.exe"};
 const char* const SHORTCUTS[] = {"Vodrix Video Converter.lnk", "Vodrix Video Converter Help.lnk",
                                  "Uninstall Vodrix Video Converter.lnk"};
+const char* const APPLICATION_KEY = "Software\\Classes\\Applications\\VodrixVideoConverter.exe";
 const char* const CLIP = "clip.avi";
 constexpr DWORD EXIT_PROGRAM_RUNNING = 2;
 // The host's FFmpeg as the prefix finds it notes each call here (run_suite.sh).
@@ -35,6 +38,7 @@ std::string KnownFolder(int csidl)
     return path;
 }
 std::string StartMenuFolder() { return KnownFolder(CSIDL_COMMON_PROGRAMS) + "\\Vodrix Video Converter"; }
+std::string SendToShortcut() { return KnownFolder(CSIDL_SENDTO) + "\\Vodrix Video Converter.lnk"; }
 std::string WorkFolder() { return KnownFolder(CSIDL_LOCAL_APPDATA) + "\\installer suite"; }
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -82,6 +86,53 @@ std::string Entry(const char* name)
 
 bool EntryPresent() { return !Entry("DisplayName").empty(); }
 
+bool KeyPresent(const std::string& path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::string OpenWithEntry(const std::string& extension)
+{
+    return "Software\\Classes\\" + extension + "\\OpenWithList\\VodrixVideoConverter.exe";
+}
+
+// "Open with" offers the program for each type of the Add dialog's filter,
+// and starts it with the chosen file; "Send to" names it.
+void ExpectOpenWithAndSendTo(const std::string& folder)
+{
+    char value[1024] = {};
+    DWORD size = sizeof value - 1;
+    SHGetValueA(HKEY_LOCAL_MACHINE, (std::string(APPLICATION_KEY) + "\\shell\\open\\command").c_str(), nullptr,
+                nullptr, value, &size);
+    EXPECT_EQ(Quoted(folder + "\\VodrixVideoConverter.exe") + " \"%1\"", value);
+    size = sizeof value - 1;
+    SHGetValueA(HKEY_LOCAL_MACHINE, APPLICATION_KEY, "FriendlyAppName", nullptr, value, &size);
+    EXPECT_STREQ("Vodrix Video Converter", value);
+    const std::vector<std::string> extensions = FilterExtensions(MEDIA_FILE_FILTER);
+    ASSERT_FALSE(extensions.empty());
+    const std::string supportedTypes = std::string(APPLICATION_KEY) + "\\SupportedTypes";
+    for (const std::string& extension : extensions) {
+        size = sizeof value;
+        EXPECT_EQ(DWORD{ERROR_SUCCESS},
+                  SHGetValueA(HKEY_LOCAL_MACHINE, supportedTypes.c_str(), extension.c_str(), nullptr, value, &size))
+            << extension;
+        EXPECT_TRUE(KeyPresent(OpenWithEntry(extension))) << extension;
+    }
+    EXPECT_TRUE(Exists(SendToShortcut()));
+}
+
+void ExpectNoOpenWithNorSendTo()
+{
+    EXPECT_FALSE(KeyPresent(APPLICATION_KEY));
+    for (const std::string& extension : FilterExtensions(MEDIA_FILE_FILTER))
+        EXPECT_FALSE(KeyPresent(OpenWithEntry(extension))) << extension;
+    EXPECT_FALSE(Exists(SendToShortcut()));
+}
+
 DWORD Install(const char* installerHostPath, const std::string& folder = "")
 {
     // /D= comes last and unquoted, blanks and all.
@@ -109,6 +160,7 @@ void ExpectInstalledIn(const std::string& folder)
     }
     for (const char* shortcut : SHORTCUTS)
         EXPECT_TRUE(Exists(StartMenuFolder() + "\\" + shortcut)) << shortcut;
+    ExpectOpenWithAndSendTo(folder);
     const std::string uninstaller = Quoted(folder + "\\uninstall.exe");
     EXPECT_EQ("Vodrix Video Converter|" APP_VERSION_NUMBER "|Vodrix Software|" + folder +
                   "\\VodrixVideoConverter.exe,0|" + folder + "|" + uninstaller + "|" + uninstaller + " /S|1|1",
@@ -127,6 +179,7 @@ void ExpectRemovedFrom(const std::string& folder)
         EXPECT_FALSE(Exists(folder + "\\" + file)) << file;
     EXPECT_FALSE(Exists(StartMenuFolder()));
     EXPECT_FALSE(EntryPresent());
+    ExpectNoOpenWithNorSendTo();
 }
 
 class Installer : public ::testing::Test {
