@@ -6,6 +6,7 @@
 #include "support/WindowWatch.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -381,6 +382,19 @@ void RemoteProgram::Close(const RemoteDialog& dialog, int button)
 {
     PostMessageA(dialog.hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
     WaitFor(30000, [&] { return !IsWindow(dialog.hwnd); });
+}
+
+void RemoteProgram::DropFiles(const std::vector<std::string>& paths) const
+{
+    std::string block(sizeof(DROPFILES), '\0');
+    reinterpret_cast<DROPFILES*>(&block[0])->pFiles = sizeof(DROPFILES);
+    for (const std::string& path : paths)
+        block += path + '\0';
+    block += '\0';
+    void* memory = VirtualAllocEx(m_hProcess, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_NE(nullptr, memory);
+    ASSERT_TRUE(WriteProcessMemory(m_hProcess, memory, block.data(), block.size(), nullptr));
+    ASSERT_TRUE(PostMessageA(m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0));
 }
 
 bool RemoteProgram::AddFiles(const std::string& folder, const std::vector<std::string>& names,

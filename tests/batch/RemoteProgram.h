@@ -71,6 +71,11 @@ public:
     RemoteDialog CurrentDialog() const { return WaitForDialog(0); }
     static void Close(const RemoteDialog& dialog, int button);
 
+    // Drops `paths` on the window as Explorer does: a DROPFILES block in the
+    // program's memory (the program's DragFinish cannot free it: it goes
+    // with the program) and a posted WM_DROPFILES.
+    void DropFiles(const std::vector<std::string>& paths) const;
+
     // Clicks Add and chooses `names` in `folder` in the open-file dialog;
     // `confirmedAt` receives the tick count at which the choice was confirmed.
     bool AddFiles(const std::string& folder, const std::vector<std::string>& names,

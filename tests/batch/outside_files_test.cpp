@@ -6,10 +6,6 @@
 #include "res/resource.h"
 #include "support/WindowWatch.h"
 
-#include <shlobj.h>
-
-#include <cstring>
-
 namespace {
 
 std::vector<std::string> Paths(const std::vector<RemoteRow>& rows)
@@ -42,22 +38,6 @@ DWORD StartAgain(const std::string& arguments, const std::string& directory)
     else
         TerminateProcess(process.get(), 1);
     return code;
-}
-
-// Posts what Explorer's drop sends: a DROPFILES block naming `paths`.
-void Drop(HWND window, const std::vector<std::string>& paths)
-{
-    std::string list;
-    for (const std::string& path : paths)
-        list += path + '\0';
-    list += '\0';
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size());
-    ASSERT_NE(nullptr, memory);
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
-    GlobalUnlock(memory);
-    ASSERT_TRUE(PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0));
 }
 
 bool Shown(HWND window) { return IsWindowVisible(window) && GetForegroundWindow() == window; }
@@ -108,7 +88,7 @@ TEST_F(ConverterProgram, DuringABatchHandedOverFilesWaitAndDropsAreRefusedAfterI
     ASSERT_TRUE(WaitUntil([&] { return !m_program.IsEnabled(IDC_ADD); }, 30000));
 
     EXPECT_EQ(0u, StartAgain(Quoted(Clip("a.avi")), ClipFolder()));
-    Drop(m_program.Window(), {Clip("c.mov")});
+    m_program.DropFiles({Clip("c.mov")});
     EXPECT_FALSE(m_program.WaitUntilIdle(0)) << "the run ended before Stop";
     EXPECT_EQ(1u, m_program.Rows().size());
     m_program.Click(IDC_STOP);
@@ -116,7 +96,7 @@ TEST_F(ConverterProgram, DuringABatchHandedOverFilesWaitAndDropsAreRefusedAfterI
     ASSERT_TRUE(m_program.WaitForProbedRows(2, 60000));
 
     const std::string folder = Clip("dropped");
-    Drop(m_program.Window(), {folder});
+    m_program.DropFiles({folder});
     ASSERT_TRUE(m_program.WaitForProbedRows(5, 60000));
     EXPECT_EQ((std::vector<std::string>{Clip("long.avi"), Clip("a.avi"), folder + "\\A c.mov", folder + "\\b.mp4",
                                         folder + "\\Zed.avi"}),
