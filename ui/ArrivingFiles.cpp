@@ -114,7 +114,11 @@ void CArrivingFiles::TryToAdd()
         return;
     std::vector<std::string> paths;
     paths.swap(m_pending);
-    m_owner.AddArrivedFiles(ExpandFolders(paths));
+    const std::vector<std::string> files = ExpandFolders(paths);
+    if (files.empty())
+        MessageBoxA(m_hWnd, "There are no media files in the folder.", "Info", MB_OK);
+    else
+        m_owner.AddArrivedFiles(files);
     if (!m_pending.empty())
         PostTry();
 }
