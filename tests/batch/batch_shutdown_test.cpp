@@ -1,5 +1,6 @@
 // The shut-down option with the main dialog run inside the test, so that the
-// shut-down call can be replaced and no session ends.
+// shut-down call can be replaced and no session ends; the countdown before
+// it, on a clock of the test's; and the time left that a running batch shows.
 #include "ProgramFixture.h"
 
 #include "app/AppServices.h"
@@ -7,16 +8,99 @@
 #include "support/WindowWatch.h"
 #include "ui/ConverterDlg.h"
 #include "ui/Shutdown.h"
+#include "ui/ShutdownCountdownDlg.h"
 
 #include <commctrl.h>
 #include <objbase.h>
 
 #include <atomic>
+#include <functional>
+#include <regex>
+#include <string>
 #include <thread>
 
 namespace {
 
 std::atomic<int> g_shutdowns(0);
+
+const char* const COUNTDOWN_CAPTION = "Shut down";
+
+// The countdown's length for the dialogs this process shows from now on.
+void SetCountdownSeconds(int seconds)
+{
+    SetEnvironmentVariableA(SHUTDOWN_SECONDS_VARIABLE, std::to_string(seconds).c_str());
+}
+
+std::string CountdownText(HWND countdown)
+{
+    char text[128] = {};
+    GetDlgItemTextA(countdown, IDC_COUNTDOWN_TEXT, text, sizeof text);
+    return text;
+}
+
+struct BarTip {
+    HWND bar;
+    std::string text;
+};
+
+// Asks a tooltip of this process for the bar's tool; stops at the one that has it.
+BOOL CALLBACK ReadBarTip(HWND window, LPARAM param)
+{
+    auto& tip = *reinterpret_cast<BarTip*>(param);
+    char className[64] = {};
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    GetClassNameA(window, className, sizeof className);
+    if (process != GetCurrentProcessId() || lstrcmpiA(className, TOOLTIPS_CLASSA) != 0)
+        return TRUE;
+    char text[256] = {};
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = tip.bar;
+    tool.uId = 1;
+    tool.lpszText = text;
+    SendMessageA(window, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    tip.text = text;
+    return tip.text.empty();
+}
+
+// The tip the progress bar shows now.
+std::string ProgressTip(HWND bar)
+{
+    BarTip tip{bar, {}};
+    EnumWindows(ReadBarTip, reinterpret_cast<LPARAM>(&tip));
+    return tip.text;
+}
+
+// The countdown dialog on a thread of its own, on a clock the test moves.
+// Cancelled before the thread is joined, even when a check failed half-way.
+class CountdownThread {
+public:
+    explicit CountdownThread(int seconds)
+        : m_thread([this, seconds] {
+              CShutdownCountdownDlg countdown(seconds, [this] { return now.load(); });
+              result = countdown.DoModal();
+              finished = true;
+          })
+    {
+    }
+    ~CountdownThread()
+    {
+        while (!finished)
+            if (HWND open = WaitForTopWindow(COUNTDOWN_CAPTION, 100))
+                PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        m_thread.join();
+    }
+    CountdownThread(const CountdownThread&) = delete;
+    CountdownThread& operator=(const CountdownThread&) = delete;
+
+    std::atomic<unsigned long> now{5000};
+    std::atomic<INT_PTR> result{0};
+    std::atomic<bool> finished{false};
+
+private:
+    std::thread m_thread;
+};
 
 BOOL WINAPI RecordShutdown(UINT flags, DWORD reason)
 {
@@ -66,9 +150,14 @@ protected:
         InitCommonControlsEx(&controls);
         m_previous = SetExitWindowsCall(RecordShutdown);
         g_shutdowns = 0;
+        SetCountdownSeconds(1);
         ASSERT_EQ(1, WriteSetting("Directory", ConverterProgram::OutputFolder().c_str()));
     }
-    void TearDown() override { SetExitWindowsCall(m_previous); }
+    void TearDown() override
+    {
+        SetExitWindowsCall(m_previous);
+        SetEnvironmentVariableA(SHUTDOWN_SECONDS_VARIABLE, nullptr);
+    }
 
     ExitWindowsCall m_previous = nullptr;
 };
@@ -108,4 +197,99 @@ TEST_F(ShutdownOption, ACompletedRunShutsDownAndAFailedRunDoesNot)
         EXPECT_TRUE(dialog.WaitUntilIdle(30000));
         EXPECT_EQ(1, g_shutdowns);
     }
+}
+
+TEST(ShutdownCountdownDialog, CountsDownByTheClockAndEndsAsTheUserChooses)
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    const auto click = [](int button) {
+        return [button](HWND countdown, CountdownThread&) {
+            PostMessageA(countdown, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        };
+    };
+    struct Case {
+        const char* what;
+        std::function<void(HWND, CountdownThread&)> act;
+        INT_PTR result;
+    };
+    const Case cases[] = {
+        {"Cancel", click(IDCANCEL), IDCANCEL},
+        {"Esc", [](HWND countdown, CountdownThread&) { PressEscape(countdown); }, IDCANCEL},
+        {"the close button", [](HWND countdown, CountdownThread&) { PostMessageA(countdown, WM_SYSCOMMAND, SC_CLOSE, 0); },
+         IDCANCEL},
+        {"Shut down now", click(IDOK), IDOK},
+        {"nobody acts", [](HWND, CountdownThread& thread) { thread.now += 500; }, IDOK},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CountdownThread thread(3);
+        const HWND countdown = WaitForTopWindow(COUNTDOWN_CAPTION, 30000);
+        ASSERT_NE(nullptr, countdown);
+        EXPECT_EQ("The computer will shut down in 3 seconds.", CountdownText(countdown));
+        thread.now += 1000;
+        EXPECT_TRUE(WaitUntil([&] { return CountdownText(countdown) == "The computer will shut down in 2 seconds."; },
+                              10000));
+        thread.now += 1500;
+        EXPECT_TRUE(WaitUntil([&] { return CountdownText(countdown) == "The computer will shut down in 1 second."; },
+                              10000));
+        EXPECT_FALSE(thread.finished) << "ended before its time";
+        c.act(countdown, thread);
+        EXPECT_TRUE(WaitUntil([&] { return thread.finished.load(); }, 10000));
+        EXPECT_EQ(c.result, thread.result);
+    }
+}
+
+// The countdown comes after a completed run: "Shut down now" shuts down at
+// once, Cancel brings the program back to idle without a further notice.
+TEST_F(ShutdownOption, TheCountdownLetsTheUserShutDownAtOnceOrCancel)
+{
+    SetCountdownSeconds(600);
+    for (const int button : {IDOK, IDCANCEL}) {
+        SCOPED_TRACE(button == IDOK ? "Shut down now" : "Cancel");
+        g_shutdowns = 0;
+        DialogThread thread;
+        RemoteProgram& dialog = thread.window;
+        ASSERT_TRUE(dialog.Attach(30000));
+        ASSERT_TRUE(dialog.AddFiles(ConverterProgram::ClipFolder(), {"c.mov"}));
+        ASSERT_TRUE(dialog.WaitForProbedRows(1, 30000));
+        dialog.SetChecked(IDC_SHUTDOWN, true);
+        dialog.Click(IDC_CONVERT);
+        const RemoteDialog countdown = dialog.WaitForDialog(60000, COUNTDOWN_CAPTION);
+        ASSERT_TRUE(countdown.hwnd != nullptr);
+        EXPECT_TRUE(HasText(countdown.texts, "The computer will shut down in 600 seconds.") ||
+                    HasText(countdown.texts, "The computer will shut down in 599 seconds."))
+            << countdown.AllText();
+        EXPECT_EQ(0, g_shutdowns);
+        RemoteProgram::Close(countdown, button);
+        if (button == IDOK) {
+            EXPECT_TRUE(WaitUntil([] { return g_shutdowns != 0; }, 30000));
+            EXPECT_FALSE(dialog.IsEnabled(IDC_CONVERT));
+        } else {
+            EXPECT_TRUE(dialog.WaitUntilIdle(30000));
+            EXPECT_EQ(0, g_shutdowns);
+        }
+        EXPECT_EQ(nullptr, dialog.CurrentDialog().hwnd) << "no further message";
+        EXPECT_EQ(button == IDOK ? 1 : 0, g_shutdowns);
+    }
+}
+
+// A long clip: once the estimate can be made, the bar's tip tells the
+// percentage and the time left; back at idle the tip is gone.
+TEST_F(ShutdownOption, ARunningBatchShowsTheTimeLeftOnTheProgressBar)
+{
+    DialogThread thread;
+    RemoteProgram& dialog = thread.window;
+    ASSERT_TRUE(dialog.Attach(30000));
+    ASSERT_TRUE(dialog.AddFiles(ConverterProgram::ClipFolder(), {"long.avi"}));
+    ASSERT_TRUE(dialog.WaitForProbedRows(1, 30000));
+    const HWND bar = dialog.Item(IDC_PROGRESS);
+    EXPECT_EQ("", ProgressTip(bar));
+    dialog.Click(IDC_CONVERT);
+    std::string tip;
+    EXPECT_TRUE(WaitUntil([&] { return !(tip = ProgressTip(bar)).empty(); }, 120000)) << "no time left shown";
+    EXPECT_TRUE(std::regex_match(tip, std::regex(R"(\d+% - (about \d+ min left|less than a minute left))"))) << tip;
+    dialog.Click(IDC_STOP);
+    EXPECT_TRUE(dialog.WaitUntilIdle(60000));
+    EXPECT_EQ("", ProgressTip(bar));
 }
