@@ -458,11 +458,9 @@ TEST(TimeLeft, IsToldFromTheSpeedSoFarOnceEnoughIsDone)
         EXPECT_EQ("", estimate.Text()) << "after the run";
     }
 
-    const std::pair<double, const char*> words[] = {{59.9, "less than a minute left"},
-                                                    {60, "about 1 min left"},
-                                                    {89, "about 1 min left"},
-                                                    {90, "about 2 min left"},
-                                                    {3600, "about 60 min left"}};
+    const std::pair<double, const char*> words[] = {
+        {59.9, "less than a minute left"}, {60, "about 1 min left"},   {89, "about 1 min left"},
+        {90, "about 2 min left"},          {3600, "about 60 min left"}};
     for (const auto& [seconds, text] : words)
         EXPECT_EQ(text, TimeLeftText(seconds)) << seconds;
 }
@@ -480,24 +478,10 @@ TEST(TimeLeft, TheTrayTipCutsThePathNotTheTime)
 
 TEST(ShutdownCountdown, CountsWholeSecondsFromTheClockAndReadsItsLength)
 {
-    const struct {
-        unsigned long elapsedMs;
-        int left;
-        const char* text;
-    } moments[] = {
-        {0, 30, "The computer will shut down in 30 seconds."},
-        {999, 30, "The computer will shut down in 30 seconds."},
-        {1000, 29, "The computer will shut down in 29 seconds."},
-        {29001, 1, "The computer will shut down in 1 second."},
-        {30000, 0, nullptr},
-        {45000, 0, nullptr},
-    };
-    for (const auto& moment : moments) {
-        EXPECT_EQ(moment.left, CountdownSecondsLeft(30, moment.elapsedMs)) << moment.elapsedMs;
-        if (moment.text) {
-            EXPECT_EQ(moment.text, ShutdownCountdownText(moment.left));
-        }
-    }
+    const std::pair<unsigned long, int> moments[] = {{0, 30},     {999, 30},   {1000, 29},
+                                                     {29001, 1}, {30000, 0}, {45000, 0}};
+    for (const auto& [elapsedMs, left] : moments)
+        EXPECT_EQ(left, CountdownSecondsLeft(30, elapsedMs)) << elapsedMs;
 
     const std::pair<const char*, int> lengths[] = {{nullptr, 30}, {"5", 5}, {"3600", 3600}, {"0", 30},
                                                    {"3601", 30},  {"5s", 30}, {"", 30}};

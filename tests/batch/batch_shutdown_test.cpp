@@ -14,7 +14,6 @@
 #include <objbase.h>
 
 #include <atomic>
-#include <functional>
 #include <regex>
 #include <string>
 #include <thread>
@@ -25,12 +24,6 @@ std::atomic<int> g_shutdowns(0);
 
 const char* const COUNTDOWN_CAPTION = "Shut down";
 
-// The countdown's length for the dialogs this process shows from now on.
-void SetCountdownSeconds(int seconds)
-{
-    SetEnvironmentVariableA(SHUTDOWN_SECONDS_VARIABLE, std::to_string(seconds).c_str());
-}
-
 std::string CountdownText(HWND countdown)
 {
     char text[128] = {};
@@ -38,44 +31,25 @@ std::string CountdownText(HWND countdown)
     return text;
 }
 
-struct BarTip {
-    HWND bar;
-    std::string text;
-};
-
-// Asks a tooltip of this process for the bar's tool; stops at the one that has it.
-BOOL CALLBACK ReadBarTip(HWND window, LPARAM param)
-{
-    auto& tip = *reinterpret_cast<BarTip*>(param);
-    char className[64] = {};
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    GetClassNameA(window, className, sizeof className);
-    if (process != GetCurrentProcessId() || lstrcmpiA(className, TOOLTIPS_CLASSA) != 0)
-        return TRUE;
-    char text[256] = {};
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = tip.bar;
-    tool.uId = 1;
-    tool.lpszText = text;
-    SendMessageA(window, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-    tip.text = text;
-    return tip.text.empty();
-}
-
-// The tip the progress bar shows now.
+// The tip the progress bar shows now, asked of this process's tooltips.
 std::string ProgressTip(HWND bar)
 {
-    BarTip tip{bar, {}};
-    EnumWindows(ReadBarTip, reinterpret_cast<LPARAM>(&tip));
-    return tip.text;
+    for (HWND tooltip = nullptr; (tooltip = FindWindowExA(nullptr, tooltip, TOOLTIPS_CLASSA, nullptr));) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(tooltip, &process);
+        char text[256] = {};
+        TOOLINFOA tool{TTTOOLINFOA_V2_SIZE, 0, bar, 1, {}, nullptr, text, 0, nullptr};
+        if (process == GetCurrentProcessId())
+            SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+        if (text[0])
+            return text;
+    }
+    return {};
 }
 
 // The countdown dialog on a thread of its own, on a clock the test moves.
 // Cancelled before the thread is joined, even when a check failed half-way.
-class CountdownThread {
-public:
+struct CountdownThread {
     explicit CountdownThread(int seconds)
         : m_thread([this, seconds] {
               CShutdownCountdownDlg countdown(seconds, [this] { return now.load(); });
@@ -91,14 +65,9 @@ public:
                 PostMessageA(open, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         m_thread.join();
     }
-    CountdownThread(const CountdownThread&) = delete;
-    CountdownThread& operator=(const CountdownThread&) = delete;
-
     std::atomic<unsigned long> now{5000};
     std::atomic<INT_PTR> result{0};
     std::atomic<bool> finished{false};
-
-private:
     std::thread m_thread;
 };
 
@@ -150,7 +119,7 @@ protected:
         InitCommonControlsEx(&controls);
         m_previous = SetExitWindowsCall(RecordShutdown);
         g_shutdowns = 0;
-        SetCountdownSeconds(1);
+        SetEnvironmentVariableA(SHUTDOWN_SECONDS_VARIABLE, "1");  // a countdown nobody stops
         ASSERT_EQ(1, WriteSetting("Directory", ConverterProgram::OutputFolder().c_str()));
     }
     void TearDown() override
@@ -201,40 +170,35 @@ TEST_F(ShutdownOption, ACompletedRunShutsDownAndAFailedRunDoesNot)
 
 TEST(ShutdownCountdownDialog, CountsDownByTheClockAndEndsAsTheUserChooses)
 {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    const auto click = [](int button) {
-        return [button](HWND countdown, CountdownThread&) {
-            PostMessageA(countdown, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-        };
-    };
-    struct Case {
+    const struct {
         const char* what;
-        std::function<void(HWND, CountdownThread&)> act;
+        UINT msg;  // posted to the dialog; none: the clock runs out
+        WPARAM wp;
         INT_PTR result;
+    } cases[] = {
+        {"Cancel", WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), IDCANCEL},
+        {"Esc", WM_KEYDOWN, VK_ESCAPE, IDCANCEL},
+        {"the close button", WM_SYSCOMMAND, SC_CLOSE, IDCANCEL},
+        {"Shut down now", WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), IDOK},
+        {"nobody acts", 0, 0, IDOK},
     };
-    const Case cases[] = {
-        {"Cancel", click(IDCANCEL), IDCANCEL},
-        {"Esc", [](HWND countdown, CountdownThread&) { PressEscape(countdown); }, IDCANCEL},
-        {"the close button", [](HWND countdown, CountdownThread&) { PostMessageA(countdown, WM_SYSCOMMAND, SC_CLOSE, 0); },
-         IDCANCEL},
-        {"Shut down now", click(IDOK), IDOK},
-        {"nobody acts", [](HWND, CountdownThread& thread) { thread.now += 500; }, IDOK},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         CountdownThread thread(3);
         const HWND countdown = WaitForTopWindow(COUNTDOWN_CAPTION, 30000);
         ASSERT_NE(nullptr, countdown);
         EXPECT_EQ("The computer will shut down in 3 seconds.", CountdownText(countdown));
-        thread.now += 1000;
-        EXPECT_TRUE(WaitUntil([&] { return CountdownText(countdown) == "The computer will shut down in 2 seconds."; },
-                              10000));
-        thread.now += 1500;
-        EXPECT_TRUE(WaitUntil([&] { return CountdownText(countdown) == "The computer will shut down in 1 second."; },
-                              10000));
+        for (const auto& [advanceMs, text] : {std::pair<unsigned long, std::string>{1000, "2 seconds."},
+                                              {1500, "1 second."}}) {
+            thread.now += advanceMs;
+            EXPECT_TRUE(WaitUntil([&] { return CountdownText(countdown) == "The computer will shut down in " + text; },
+                                  10000));
+        }
         EXPECT_FALSE(thread.finished) << "ended before its time";
-        c.act(countdown, thread);
+        if (c.msg)
+            PostMessageA(countdown, c.msg, c.wp, 0);
+        else
+            thread.now += 500;
         EXPECT_TRUE(WaitUntil([&] { return thread.finished.load(); }, 10000));
         EXPECT_EQ(c.result, thread.result);
     }
@@ -244,7 +208,7 @@ TEST(ShutdownCountdownDialog, CountsDownByTheClockAndEndsAsTheUserChooses)
 // once, Cancel brings the program back to idle without a further notice.
 TEST_F(ShutdownOption, TheCountdownLetsTheUserShutDownAtOnceOrCancel)
 {
-    SetCountdownSeconds(600);
+    SetEnvironmentVariableA(SHUTDOWN_SECONDS_VARIABLE, "600");
     for (const int button : {IDOK, IDCANCEL}) {
         SCOPED_TRACE(button == IDOK ? "Shut down now" : "Cancel");
         g_shutdowns = 0;
@@ -257,18 +221,14 @@ TEST_F(ShutdownOption, TheCountdownLetsTheUserShutDownAtOnceOrCancel)
         dialog.Click(IDC_CONVERT);
         const RemoteDialog countdown = dialog.WaitForDialog(60000, COUNTDOWN_CAPTION);
         ASSERT_TRUE(countdown.hwnd != nullptr);
-        EXPECT_TRUE(HasText(countdown.texts, "The computer will shut down in 600 seconds.") ||
-                    HasText(countdown.texts, "The computer will shut down in 599 seconds."))
+        EXPECT_TRUE(std::regex_search(countdown.AllText(), std::regex("shut down in (600|59\\d) seconds\\.")))
             << countdown.AllText();
         EXPECT_EQ(0, g_shutdowns);
         RemoteProgram::Close(countdown, button);
-        if (button == IDOK) {
-            EXPECT_TRUE(WaitUntil([] { return g_shutdowns != 0; }, 30000));
-            EXPECT_FALSE(dialog.IsEnabled(IDC_CONVERT));
-        } else {
-            EXPECT_TRUE(dialog.WaitUntilIdle(30000));
-            EXPECT_EQ(0, g_shutdowns);
-        }
+        const bool settled = button == IDOK
+                                 ? WaitUntil([] { return g_shutdowns != 0; }, 30000) && !dialog.IsEnabled(IDC_CONVERT)
+                                 : dialog.WaitUntilIdle(30000);
+        EXPECT_TRUE(settled) << "shut down, or idle again";
         EXPECT_EQ(nullptr, dialog.CurrentDialog().hwnd) << "no further message";
         EXPECT_EQ(button == IDOK ? 1 : 0, g_shutdowns);
     }
