@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -424,11 +425,11 @@ TEST_F(BatchLoop, StopBetweenTwoRowsNeverStartsTheNextOne)
 
 TEST(TimeLeft, IsToldFromTheSpeedSoFarOnceEnoughIsDone)
 {
+    // The durations of the rows the run converts, the row it is on and the percentage of that row.
     struct Case {
         const char* what;
-        std::vector<double> rows;  // durations of the rows the run converts
-        int currentRow;
-        int percent;  // of the current row
+        std::vector<double> rows;
+        int currentRow, percent;
         unsigned long elapsedMs;
         const char* text;
     };
@@ -445,12 +446,8 @@ TEST(TimeLeft, IsToldFromTheSpeedSoFarOnceEnoughIsDone)
         SCOPED_TRACE(c.what);
         unsigned long now = 1000;
         CTimeLeftEstimate estimate([&] { return now; });
-        for (int row = 0; row <= c.currentRow; ++row) {
-            double later = 0;
-            for (size_t next = row + 1; next < c.rows.size(); ++next)
-                later += c.rows[next];
-            estimate.RowStarts(c.rows[row], later);
-        }
+        for (int row = 0; row <= c.currentRow; ++row)
+            estimate.RowStarts(c.rows[row], std::accumulate(c.rows.begin() + row + 1, c.rows.end(), 0.0));
         estimate.RowProgress(c.percent);
         now += c.elapsedMs;
         EXPECT_EQ(c.text, estimate.Text());

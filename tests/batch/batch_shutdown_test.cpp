@@ -128,6 +128,14 @@ protected:
         SetEnvironmentVariableA(SHUTDOWN_SECONDS_VARIABLE, nullptr);
     }
 
+    // Attaches to the dialog and adds `clip`, probed.
+    static void AddProbedClip(RemoteProgram& dialog, const char* clip)
+    {
+        ASSERT_TRUE(dialog.Attach(30000));
+        ASSERT_TRUE(dialog.AddFiles(ConverterProgram::ClipFolder(), {clip}));
+        ASSERT_TRUE(dialog.WaitForProbedRows(1, 30000));
+    }
+
     ExitWindowsCall m_previous = nullptr;
 };
 
@@ -138,9 +146,7 @@ TEST_F(ShutdownOption, ACompletedRunShutsDownAndAFailedRunDoesNot)
     {
         DialogThread thread;
         RemoteProgram& dialog = thread.window;
-        ASSERT_TRUE(dialog.Attach(30000));
-        ASSERT_TRUE(dialog.AddFiles(ConverterProgram::ClipFolder(), {"c.mov"}));
-        ASSERT_TRUE(dialog.WaitForProbedRows(1, 30000));
+        ASSERT_NO_FATAL_FAILURE(AddProbedClip(dialog, "c.mov"));
         dialog.SetChecked(IDC_SHUTDOWN, true);
         dialog.Click(IDC_CONVERT);
         WaitUntil([] { return g_shutdowns != 0; }, 60000);
@@ -153,9 +159,7 @@ TEST_F(ShutdownOption, ACompletedRunShutsDownAndAFailedRunDoesNot)
         HostShell("cp \"$CLIPS/a.avi\" \"$CLIPS/s1.avi\"");
         DialogThread thread;
         RemoteProgram& dialog = thread.window;
-        ASSERT_TRUE(dialog.Attach(30000));
-        ASSERT_TRUE(dialog.AddFiles(ConverterProgram::ClipFolder(), {"s1.avi"}));
-        ASSERT_TRUE(dialog.WaitForProbedRows(1, 30000));
+        ASSERT_NO_FATAL_FAILURE(AddProbedClip(dialog, "s1.avi"));
         HostShell("rm \"$CLIPS/s1.avi\"");
         dialog.SetChecked(IDC_SHUTDOWN, true);
         dialog.Click(IDC_CONVERT);
@@ -214,9 +218,7 @@ TEST_F(ShutdownOption, TheCountdownLetsTheUserShutDownAtOnceOrCancel)
         g_shutdowns = 0;
         DialogThread thread;
         RemoteProgram& dialog = thread.window;
-        ASSERT_TRUE(dialog.Attach(30000));
-        ASSERT_TRUE(dialog.AddFiles(ConverterProgram::ClipFolder(), {"c.mov"}));
-        ASSERT_TRUE(dialog.WaitForProbedRows(1, 30000));
+        ASSERT_NO_FATAL_FAILURE(AddProbedClip(dialog, "c.mov"));
         dialog.SetChecked(IDC_SHUTDOWN, true);
         dialog.Click(IDC_CONVERT);
         const RemoteDialog countdown = dialog.WaitForDialog(60000, COUNTDOWN_CAPTION);
@@ -240,9 +242,7 @@ TEST_F(ShutdownOption, ARunningBatchShowsTheTimeLeftOnTheProgressBar)
 {
     DialogThread thread;
     RemoteProgram& dialog = thread.window;
-    ASSERT_TRUE(dialog.Attach(30000));
-    ASSERT_TRUE(dialog.AddFiles(ConverterProgram::ClipFolder(), {"long.avi"}));
-    ASSERT_TRUE(dialog.WaitForProbedRows(1, 30000));
+    ASSERT_NO_FATAL_FAILURE(AddProbedClip(dialog, "long.avi"));
     const HWND bar = dialog.Item(IDC_PROGRESS);
     EXPECT_EQ("", ProgressTip(bar));
     dialog.Click(IDC_CONVERT);

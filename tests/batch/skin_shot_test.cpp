@@ -116,9 +116,8 @@ TEST_F(SkinnedProgram, SettingsListsAndProgressBarAreTheSkinsIdleAndWhileConvert
     EXPECT_TRUE(m_program.WaitUntilIdle(60000));
 }
 
-// The countdown before a shut-down wears the skin like the other dialogs.
-// The suite gives it two minutes (VODRIX_SHUTDOWN_SECONDS), far more than the
-// test needs to cancel it: the real call would end the whole Wine session.
+// The countdown before a shut-down wears the skin. The suite gives it two minutes, far more than
+// the test needs to cancel it: the real call would end the whole Wine session.
 TEST_F(SkinnedProgram, TheShutdownCountdownWearsTheSkin)
 {
     CreateDirectoryA(VODRIX_ARTIFACT_DIR, nullptr);
