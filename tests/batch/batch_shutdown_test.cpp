@@ -208,8 +208,9 @@ TEST(ShutdownCountdownDialog, CountsDownByTheClockAndEndsAsTheUserChooses)
     }
 }
 
-// The countdown comes after a completed run: "Shut down now" shuts down at
-// once, Cancel brings the program back to idle without a further notice.
+// The countdown comes after a completed run, shown even with the main window
+// hidden in the tray: "Shut down now" shuts down at once, Cancel brings the
+// program back to idle without a further notice.
 TEST_F(ShutdownOption, TheCountdownLetsTheUserShutDownAtOnceOrCancel)
 {
     SetEnvironmentVariableA(SHUTDOWN_SECONDS_VARIABLE, "600");
@@ -220,6 +221,7 @@ TEST_F(ShutdownOption, TheCountdownLetsTheUserShutDownAtOnceOrCancel)
         RemoteProgram& dialog = thread.window;
         ASSERT_NO_FATAL_FAILURE(AddProbedClip(dialog, "c.mov"));
         dialog.SetChecked(IDC_SHUTDOWN, true);
+        ShowWindow(dialog.Window(), SW_HIDE);
         dialog.Click(IDC_CONVERT);
         const RemoteDialog countdown = dialog.WaitForDialog(60000, COUNTDOWN_CAPTION);
         ASSERT_TRUE(countdown.hwnd != nullptr);
