@@ -32,6 +32,8 @@ LRESULT CPercentProgressCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case PBM_SETBKCOLOR: return ReplaceColour(m_crBackground, static_cast<COLORREF>(lp));
     case UWM_PROGRESS_TEXTCOLOUR: return ReplaceColour(m_crText, static_cast<COLORREF>(lp));
     case UWM_PROGRESS_SHOWTEXT: return OnShowText(static_cast<BOOL>(wp));
+    case UWM_PROGRESS_TIPTEXT: return OnSetTipText(reinterpret_cast<const char*>(lp));
+    case WM_DESTROY: return OnDestroy();
     case WM_SETTEXT: return OnSetText(wp, reinterpret_cast<const char*>(lp));
     case WM_GETTEXT: return OnGetText(wp, reinterpret_cast<char*>(lp));
     case WM_SIZE: return OnSize(wp, lp);
@@ -40,6 +42,34 @@ LRESULT CPercentProgressCtrl::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case WM_PRINTCLIENT: return OnPaint(reinterpret_cast<HDC>(wp));
     default: return CProgressWnd::WindowProc(msg, wp, lp);
     }
+}
+
+bool CPercentProgressCtrl::PreTranslateMessage(MSG* msg)
+{
+    if (m_toolTip.GetSafeHwnd())
+        m_toolTip.RelayEvent(msg);
+    return false;
+}
+
+LRESULT CPercentProgressCtrl::OnSetTipText(const char* text)
+{
+    const bool shown = text && *text;
+    if (!m_toolTip.GetSafeHwnd()) {
+        if (!shown || !m_toolTip.CreateFor(m_hWnd))
+            return 0;
+        RECT client;
+        ::GetClientRect(m_hWnd, &client);
+        m_toolTip.AddTool(m_hWnd, 1, client, "");
+    }
+    m_toolTip.UpdateTipText(m_hWnd, 1, shown ? text : "");
+    m_toolTip.Activate(shown);
+    return 0;
+}
+
+LRESULT CPercentProgressCtrl::OnDestroy()
+{
+    m_toolTip.DestroyWindow();
+    return DefaultProc(WM_DESTROY, 0, 0);
 }
 
 LRESULT CPercentProgressCtrl::OnSetRange(int lower, int upper)

@@ -12,10 +12,16 @@
 constexpr UINT UWM_PROGRESS_TEXTCOLOUR = WM_USER + 100;
 // Shows (first parameter non-zero) or hides the caption.
 constexpr UINT UWM_PROGRESS_SHOWTEXT = WM_USER + 101;
+// Sets the tip shown while the pointer rests on the bar (second parameter,
+// a text; empty or null: no tip). Sent from any thread, the tooltip lives on
+// the bar's own.
+constexpr UINT UWM_PROGRESS_TIPTEXT = WM_USER + 102;
 
 class CPercentProgressCtrl : public CProgressWnd {
 public:
     ~CPercentProgressCtrl() override = default;
+
+    bool PreTranslateMessage(MSG* msg) override;
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -32,6 +38,8 @@ private:
     LRESULT OnGetText(size_t size, char* buffer) const;
     LRESULT OnSize(WPARAM wp, LPARAM lp);
     LRESULT OnPaint(HDC given);
+    LRESULT OnSetTipText(const char* text);
+    LRESULT OnDestroy();
 
     // Whether the skin engine draws the bar beneath this control.
     bool WearsSkin() const;
@@ -61,4 +69,5 @@ private:
     int m_nLastFilledWidth = -1;            // filled pixels at the last position change, -1 unknown
     COLORREF m_crBar = CLR_DEFAULT;         // filled part; default: COLOR_HIGHLIGHT
     COLORREF m_crBackground = CLR_DEFAULT;  // empty part; default: COLOR_WINDOW
+    CToolTipWnd m_toolTip;                  // owned: made with the first tip, destroyed with the bar
 };

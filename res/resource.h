@@ -12,6 +12,7 @@
 #define IDD_CONVERTER            102
 #define IDD_CODEC_NOTICE         218
 #define IDD_CONVERT_NOTICE       228
+#define IDD_SHUTDOWN_COUNTDOWN   238
 
 // Strings
 #define IDS_ABOUT_MENU           101   // system menu item that opens About
@@ -101,6 +102,9 @@
 #define IDC_LINK_CODECS          1096
 #define IDC_TRACE_TEXT           1102
 #define IDC_LINK_MAIL            1103
+
+// Shut-down countdown (IDD_SHUTDOWN_COUNTDOWN); "Shut down now" is IDOK, Cancel IDCANCEL
+#define IDC_COUNTDOWN_TEXT       1110
 
 // The maker's addresses, the project's own; the codec notice names the e-mail address.
 #define VODRIX_SUPPORT_ADDRESS   "support@vodrix.example.com"

@@ -95,7 +95,7 @@ int Complete(IBatchHost& host)
 {
     host.EndConversions();
     if (host.ShutdownWanted()) {
-        host.ShutdownComputer();
+        host.OfferShutdown();
         return 1;
     }
     host.ShowMessage(MSG_BATCH_DONE);

@@ -39,7 +39,9 @@ public:
     virtual void ShowMessage(const char* text) = 0;
     virtual void ShowConvertNotice() = 0;
     virtual bool ShutdownWanted() = 0;
-    virtual void ShutdownComputer() = 0;
+    // A completed run with the shut-down option: the computer shuts down
+    // unless the user stops it in time, which brings the commands back.
+    virtual void OfferShutdown() = 0;
     virtual void EnableCommands(bool idle) = 0;
 };
 
@@ -52,7 +54,7 @@ bool BeginBatch(IBatchHost& host);
 
 // The run itself, on the worker. 1 when it completed (every row done), 0
 // when it ended on an error, a failure or a stop; only a completed run
-// reports its end or shuts the computer down.
+// reports its end or offers to shut the computer down.
 int RunBatchLoop(IBatchHost& host);
 
 // True when `path` names an existing file (not a folder) that holds data.

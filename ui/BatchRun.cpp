@@ -2,10 +2,12 @@
 
 #include "ui/NoticeDlgs.h"
 #include "ui/Shutdown.h"
+#include "ui/ShutdownCountdownDlg.h"
 
 CConverterBatchHost::CConverterBatchHost(CDialogBase& dialog, CSourceList& sources, CVodrixMediaCntl& media,
-                                         IConvertView& view, const CButtonWnd& shutdownOption)
-    : m_dialog(dialog), m_sources(sources), m_media(media), m_view(view), m_chkShutdown(shutdownOption)
+                                         CWindowConvertView& view, const CButtonWnd& shutdownOption)
+    : m_dialog(dialog), m_sources(sources), m_media(media), m_progressView(view, SystemTicks()),
+      m_chkShutdown(shutdownOption)
 {
 }
 
@@ -36,10 +38,28 @@ bool CConverterBatchHost::FillItemSettings(MediaItem& item)
 int CConverterBatchHost::Convert(MediaItem& item, bool anotherFollows)
 {
     m_media.SetFollowingRun(anotherFollows);
-    return m_media.bDoConvert(&item, &m_view);
+    m_progressView.RowStarts(item, SecondsToConvertAfter(item));
+    return m_media.bDoConvert(&item, &m_progressView);
 }
 
-void CConverterBatchHost::EndConversions() { m_media.EndFollowingRun(); }
+// Rows run in order and a run ends at its first failure, so every row still
+// unconverted besides this one lies after it.
+double CConverterBatchHost::SecondsToConvertAfter(const MediaItem& item)
+{
+    double seconds = 0;
+    for (int row = 0; row < RowCount(); ++row) {
+        const MediaItem& other = Item(row);
+        if (&other != &item && other.m_bConverted != 1 && other.m_dDuration > 0)
+            seconds += other.m_dDuration;
+    }
+    return seconds;
+}
+
+void CConverterBatchHost::EndConversions()
+{
+    m_media.EndFollowingRun();
+    m_progressView.RunEnds();
+}
 
 bool CConverterBatchHost::StopRequested() { return InterlockedCompareExchange(&m_bStopRequested, 0, 0) == 1; }
 
@@ -58,7 +78,18 @@ void CConverterBatchHost::ShowConvertNotice()
 
 bool CConverterBatchHost::ShutdownWanted() { return m_chkShutdown.GetCheck() == BST_CHECKED; }
 
-void CConverterBatchHost::ShutdownComputer() { ::ShutdownComputer(); }
+void CConverterBatchHost::OfferShutdown() { ::PostMessageA(m_dialog.GetSafeHwnd(), UWM_OFFER_SHUTDOWN, 0, 0); }
+
+// A countdown that cannot be shown must not keep the computer running
+// against the user's choice: it shuts down as if nobody had acted.
+void CConverterBatchHost::RunShutdownCountdown()
+{
+    CShutdownCountdownDlg countdown(ShutdownCountdownSeconds(), SystemTicks());
+    if (countdown.DoModal(m_dialog.GetSafeHwnd()) == IDCANCEL)
+        EnableCommands(true);
+    else
+        ::ShutdownComputer();
+}
 
 void CConverterBatchHost::EnableCommands(bool idle)
 {

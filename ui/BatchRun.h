@@ -11,6 +11,7 @@
 #include "framework/Dialog.h"
 #include "framework/StandardControls.h"
 #include "ui/BatchLoop.h"
+#include "ui/BatchProgressView.h"
 #include "ui/SettingsPanel.h"
 #include "ui/SourceList.h"
 
@@ -22,10 +23,13 @@
 // on the dialog's own thread, in one piece, rather than control by control
 // across threads.
 constexpr UINT UWM_ENABLE_COMMANDS = WM_APP + 20;
+// Posted to the dialog when a completed run offers to shut down: the
+// countdown runs on the dialog's thread, where the skin dresses it.
+constexpr UINT UWM_OFFER_SHUTDOWN = WM_APP + 22;
 
 class CConverterBatchHost : public IBatchHost {
 public:
-    CConverterBatchHost(CDialogBase& dialog, CSourceList& sources, CVodrixMediaCntl& media, IConvertView& view,
+    CConverterBatchHost(CDialogBase& dialog, CSourceList& sources, CVodrixMediaCntl& media, CWindowConvertView& view,
                         const CButtonWnd& shutdownOption);
     CConverterBatchHost(const CConverterBatchHost&) = delete;
     CConverterBatchHost& operator=(const CConverterBatchHost&) = delete;
@@ -37,6 +41,9 @@ public:
     // Stop: set before the encoder is asked to quit, so that the loop finds
     // it as soon as the encoder has ended.
     void RequestStop();
+    // UWM_OFFER_SHUTDOWN: counts down, then shuts down or, when the user
+    // stopped it, goes back to idle.
+    void RunShutdownCountdown();
 
     int RowCount() override;
     MediaItem& Item(int row) override;
@@ -51,14 +58,17 @@ public:
     void ShowMessage(const char* text) override;
     void ShowConvertNotice() override;
     bool ShutdownWanted() override;
-    void ShutdownComputer() override;
+    void OfferShutdown() override;
     void EnableCommands(bool idle) override;
 
 private:
+    // The media seconds of the rows after `item` that the run will still convert.
+    double SecondsToConvertAfter(const MediaItem& item);
+
     CDialogBase& m_dialog;
     CSourceList& m_sources;
     CVodrixMediaCntl& m_media;
-    IConvertView& m_view;
+    CBatchProgressView m_progressView;  // the engine's view during a run
     const CButtonWnd& m_chkShutdown;
     volatile LONG m_bStopRequested = 0;  // set by Stop, read and cleared by the run
     PanelSettings m_runSettings;

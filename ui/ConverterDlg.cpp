@@ -104,6 +104,7 @@ LRESULT CConverterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     case UWM_TRAY_NOTIFY: return OnTrayNotify(wp, lp);
     case UWM_LIST_SORTED: m_sourceList.OnSorted(); return 0;
     case UWM_ENABLE_COMMANDS: return OnEnableCommands(wp != FALSE);
+    case UWM_OFFER_SHUTDOWN: m_batchHost.RunShutdownCountdown(); return 0;
     case UWM_STARTUP_SET_UP: return OnStartupSetUp();
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lp));
     default: return CDialogBase::WindowProc(msg, wp, lp);

@@ -2,7 +2,14 @@
 
 #include "COMMON/UniqueHandle.h"
 
+#include <cstdlib>
+
+const char* const SHUTDOWN_SECONDS_VARIABLE = "VODRIX_SHUTDOWN_SECONDS";
+
 namespace {
+
+constexpr int DEFAULT_COUNTDOWN_SECONDS = 30;
+constexpr int LONGEST_COUNTDOWN_SECONDS = 3600;
 
 ExitWindowsCall g_exitWindows = ExitWindowsEx;
 
@@ -39,4 +46,28 @@ void ShutdownComputer()
     if (OnNtPlatform())
         EnableShutdownPrivilege();
     g_exitWindows(EWX_SHUTDOWN, 0);
+}
+
+int ShutdownCountdownSeconds()
+{
+    char text[16] = {};
+    const DWORD length = GetEnvironmentVariableA(SHUTDOWN_SECONDS_VARIABLE, text, sizeof text);
+    if (length == 0 || length >= sizeof text)
+        return DEFAULT_COUNTDOWN_SECONDS;
+    char* end = nullptr;
+    const long seconds = std::strtol(text, &end, 10);
+    const bool valid = *end == '\0' && seconds >= 1 && seconds <= LONGEST_COUNTDOWN_SECONDS;
+    return valid ? static_cast<int>(seconds) : DEFAULT_COUNTDOWN_SECONDS;
+}
+
+int CountdownSecondsLeft(int totalSeconds, unsigned long elapsedMs)
+{
+    const unsigned long totalMs = static_cast<unsigned long>(totalSeconds) * 1000;
+    return elapsedMs >= totalMs ? 0 : static_cast<int>((totalMs - elapsedMs + 999) / 1000);
+}
+
+std::string ShutdownCountdownText(int secondsLeft)
+{
+    return "The computer will shut down in " + std::to_string(secondsLeft) +
+           (secondsLeft == 1 ? " second." : " seconds.");
 }

@@ -1,5 +1,7 @@
 #include "ui/WindowConvertView.h"
 
+#include "controls/PercentProgressCtrl.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -35,3 +37,8 @@ void CWindowConvertView::SetProgressPosition(int position)
 }
 
 void CWindowConvertView::SetTrayTip(const char* tip) { m_tray.SetTip(tip); }
+
+void CWindowConvertView::SetProgressTip(const char* tip)
+{
+    SendMessageA(m_hBar, UWM_PROGRESS_TIPTEXT, 0, reinterpret_cast<LPARAM>(tip));
+}

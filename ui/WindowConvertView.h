@@ -21,6 +21,8 @@ public:
     int ProgressPosition() override;
     void SetProgressPosition(int position) override;
     void SetTrayTip(const char* tip) override;
+    // The tip of the progress bar; empty: none.
+    void SetProgressTip(const char* tip);
 
 private:
     const CTrayIcon& m_tray;

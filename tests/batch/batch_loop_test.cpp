@@ -2,6 +2,7 @@
 #include "ui/BatchLoop.h"
 #include "ui/Shutdown.h"
 #include "ui/SourceRecords.h"
+#include "ui/TimeLeft.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -87,7 +89,7 @@ public:
     void ShowMessage(const char* text) override { events.push_back(std::string("message ") + text); }
     void ShowConvertNotice() override { events.push_back("convert notice"); }
     bool ShutdownWanted() override { return shutdownWanted; }
-    void ShutdownComputer() override { events.push_back("shut down"); }
+    void OfferShutdown() override { events.push_back("shut down"); }
     void EnableCommands(bool idle) override { events.push_back(idle ? "idle" : "running"); }
 
     std::vector<MediaItem> items;
@@ -419,4 +421,70 @@ TEST_F(BatchLoop, StopBetweenTwoRowsNeverStartsTheNextOne)
     early.stopRequested = true;
     EXPECT_EQ(0, RunBatchLoop(early));
     EXPECT_EQ((Events{"idle"}), early.events);
+}
+
+TEST(TimeLeft, IsToldFromTheSpeedSoFarOnceEnoughIsDone)
+{
+    // The durations of the rows the run converts, the row it is on and the percentage of that row.
+    struct Case {
+        const char* what;
+        std::vector<double> rows;
+        int currentRow, percent;
+        unsigned long elapsedMs;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"too soon after the start", {120}, 0, 50, 2999, ""},
+        {"too little of the first row", {600}, 0, 2, 10000, ""},
+        {"half of the only row", {120}, 0, 50, 30000, "less than a minute left"},
+        {"the rows still to come count", {120, 240, 240}, 0, 50, 30000, "about 5 min left"},
+        {"a finished row counts as done", {100, 300}, 1, 0, 50000, "about 3 min left"},
+        {"a row without a duration adds nothing", {100, 0, 300}, 1, 0, 50000, "about 3 min left"},
+        {"nothing left at the end", {60}, 0, 100, 30000, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        unsigned long now = 1000;
+        CTimeLeftEstimate estimate([&] { return now; });
+        for (int row = 0; row <= c.currentRow; ++row)
+            estimate.RowStarts(c.rows[row], std::accumulate(c.rows.begin() + row + 1, c.rows.end(), 0.0));
+        estimate.RowProgress(c.percent);
+        now += c.elapsedMs;
+        EXPECT_EQ(c.text, estimate.Text());
+        estimate.Reset();
+        EXPECT_EQ("", estimate.Text()) << "after the run";
+    }
+
+    const std::pair<double, const char*> words[] = {
+        {59.9, "less than a minute left"}, {60, "about 1 min left"},   {89, "about 1 min left"},
+        {90, "about 2 min left"},          {3600, "about 60 min left"}};
+    for (const auto& [seconds, text] : words)
+        EXPECT_EQ(text, TimeLeftText(seconds)) << seconds;
+}
+
+TEST(TimeLeft, TheTrayTipCutsThePathNotTheTime)
+{
+    EXPECT_EQ("C:\\clips\\a.avi 42% - about 3 min left",
+              TrayTipWithTimeLeft("C:\\clips\\a.avi", 42, "about 3 min left"));
+    const std::string path = "C:\\" + std::string(80, 'x') + "\\clip.avi";
+    const std::string tip = TrayTipWithTimeLeft(path, 7, "less than a minute left");
+    EXPECT_EQ(TRAY_TIP_CHARS, tip.size()) << tip;
+    EXPECT_EQ(0u, tip.find("...x")) << tip;
+    EXPECT_NE(std::string::npos, tip.find("\\clip.avi 7% - less than a minute left")) << tip;
+}
+
+TEST(ShutdownCountdown, CountsWholeSecondsFromTheClockAndReadsItsLength)
+{
+    const std::pair<unsigned long, int> moments[] = {{0, 30},     {999, 30},   {1000, 29},
+                                                     {29001, 1}, {30000, 0}, {45000, 0}};
+    for (const auto& [elapsedMs, left] : moments)
+        EXPECT_EQ(left, CountdownSecondsLeft(30, elapsedMs)) << elapsedMs;
+
+    const std::pair<const char*, int> lengths[] = {{nullptr, 30}, {"5", 5}, {"3600", 3600}, {"0", 30},
+                                                   {"3601", 30},  {"5s", 30}, {"", 30}};
+    for (const auto& [value, seconds] : lengths) {
+        SetEnvironmentVariableA(SHUTDOWN_SECONDS_VARIABLE, value);
+        EXPECT_EQ(seconds, ShutdownCountdownSeconds()) << (value ? value : "unset");
+    }
+    SetEnvironmentVariableA(SHUTDOWN_SECONDS_VARIABLE, nullptr);
 }

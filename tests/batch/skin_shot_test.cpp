@@ -116,4 +116,22 @@ TEST_F(SkinnedProgram, SettingsListsAndProgressBarAreTheSkinsIdleAndWhileConvert
     EXPECT_TRUE(m_program.WaitUntilIdle(60000));
 }
 
+// The countdown before a shut-down wears the skin. The suite gives it two minutes, far more than
+// the test needs to cancel it: the real call would end the whole Wine session.
+TEST_F(SkinnedProgram, TheShutdownCountdownWearsTheSkin)
+{
+    CreateDirectoryA(VODRIX_ARTIFACT_DIR, nullptr);
+    AddClips({"c.mov"});
+    ChooseFamily(IDC_TO_AVI);
+    m_program.SetChecked(IDC_SHUTDOWN, true);
+    m_program.Click(IDC_CONVERT);
+    const RemoteDialog countdown = m_program.WaitForDialog(120000, "Shut down");
+    ASSERT_TRUE(countdown.hwnd != nullptr);
+    EXPECT_NE(std::string::npos, countdown.AllText().find("The computer will shut down in")) << countdown.AllText();
+    EXPECT_NE(nullptr, GetPropA(countdown.hwnd, "OBJECT")) << "the countdown is not skinned";
+    KeepWindowPicture(countdown.hwnd, std::string(VODRIX_ARTIFACT_DIR) + "\\shutdown_countdown");
+    RemoteProgram::Close(countdown, IDCANCEL);
+    EXPECT_TRUE(m_program.WaitUntilIdle(60000));
+}
+
 }  // namespace
