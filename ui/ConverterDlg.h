@@ -13,6 +13,7 @@
 #include "framework/WorkerThread.h"
 #include "ui/BatchRun.h"
 #include "ui/SettingsPanel.h"
+#include "ui/SkinMenu.h"
 #include "ui/SourceList.h"
 #include "ui/TrayIcon.h"
 #include "ui/WindowConvertView.h"
@@ -98,5 +99,6 @@ private:
     CPercentProgressCtrl m_progress;
 
     CConverterBatchHost m_batchHost;
+    CSkinMenu m_skinMenu;
     bool m_bFirstPaintMarked = false;  // the start-up bench wants the first paint only
 };
