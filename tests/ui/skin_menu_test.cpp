@@ -3,11 +3,9 @@
 // choice worn at once and remembered for the next start, and a skin that
 // cannot be read.
 #include "../skin/TestSkins.h"
-#include "SkinBesideProgram.h"
 
 #include "app/AppServices.h"
 #include "app/CConverterApp.h"
-#include "framework/Window.h"
 #include "res/resource.h"
 #include "skin/SkinEngine.h"
 #include "skin/core/PlainObjects.h"
@@ -19,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <thread>
@@ -28,37 +27,33 @@ using namespace skin;
 
 namespace {
 
-// A test skin that calls itself `name`, written to `path`.
-void WriteNamedSkin(const std::string& path, const char* name)
+// The bytes of a test skin that calls itself `name`.
+std::vector<uint8_t> NamedSkin(const char* name)
 {
     std::unique_ptr<Skin> skin = MakeFullSkin();
     auto& application = AddObjectAs<Application>(*skin, kTypeApplication);
     std::strncpy(application.m_application, name, sizeof application.m_application - 1);
-    TempSkinFile written("named");
-    written.Write(*skin);
-    CopyFileA(written.Path(), path.c_str(), FALSE);
+    return skin->WriteBytes(kNewestMinor);
 }
 
-std::string TempPath(const char* tag)
-{
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + "vodrix-skin-menu-" + tag + "-" + std::to_string(GetCurrentProcessId()) + ".smf";
-}
+const std::vector<uint8_t> kBrokenBytes(40, 7);
 
-// A file that lives as long as the object.
+// A file of `bytes` that lives as long as the object.
 struct ScopedFile {
-    std::string path;
+    ScopedFile(std::string where, const std::vector<uint8_t>& bytes) : path(std::move(where))
+    {
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                    static_cast<std::streamsize>(bytes.size()));
+    }
     ~ScopedFile() { DeleteFileA(path.c_str()); }
+    const std::string path;
 };
 
 void ForgetSkinSetting()
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
-        return;
-    RegDeleteValueA(key, SKIN_SETTING);
-    RegCloseKey(key);
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS)
+        RegDeleteValueA(key, SKIN_SETTING), RegCloseKey(key);
 }
 
 std::string SkinSetting()
@@ -76,8 +71,8 @@ std::string WornSkinName()
     return application ? application->m_application : "";
 }
 
-// The Skin submenu as the system menu's opening builds it, separators left
-// out: each item's text and whether it is checked; its ids into `ids`.
+// The Skin submenu built as the system menu opens, separators left out:
+// each item's text and check; its ids into `ids`.
 std::vector<std::pair<std::string, bool>> SkinMenuOf(HWND main, std::vector<UINT>* ids = nullptr)
 {
     HMENU system = GetSystemMenu(main, FALSE);
@@ -142,18 +137,11 @@ void RunProgram(const std::function<void(HWND main)>& user)
 
 class SkinMenuTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        WriteNamedSkin(m_alpha.path, "Alpha");
-        WriteNamedSkin(m_beta.path, "Beta");
-        m_default = std::make_unique<SkinBesideProgram>(m_alpha.path.c_str());
-        ForgetSkinSetting();
-    }
+    void SetUp() override { ForgetSkinSetting(); }
     void TearDown() override { ForgetSkinSetting(); }
 
-    ScopedFile m_alpha{TempPath("alpha")};  // the default skin's content, copied beside the program
-    ScopedFile m_beta{GetProgramDir() + "vodrix-test-beta.smf"};
-    std::unique_ptr<SkinBesideProgram> m_default;
+    ScopedFile m_alpha{GetProgramDir() + SKIN_FILE_NAME, NamedSkin("Alpha")};  // the default skin
+    ScopedFile m_beta{GetProgramDir() + "vodrix-test-beta.smf", NamedSkin("Beta")};
 };
 
 TEST_F(SkinMenuTest, TheSubmenuListsTheSkinsAndAChoiceIsWornAtOnceAndRemembered)
@@ -162,7 +150,6 @@ TEST_F(SkinMenuTest, TheSubmenuListsTheSkinsAndAChoiceIsWornAtOnceAndRemembered)
         std::vector<std::pair<std::string, bool>> first, afterBeta;
         std::vector<UINT> ids;
         std::string wornAfterBeta, settingAfterBeta, settingAfterNone;
-        bool drawnAfterNone = true;
         int registeredAfterNone = -1, unskinnedAfterAlpha = -1;
     } seen;
     RunProgram([&seen](HWND main) {
@@ -174,7 +161,6 @@ TEST_F(SkinMenuTest, TheSubmenuListsTheSkinsAndAChoiceIsWornAtOnceAndRemembered)
         seen.afterBeta = SkinMenuOf(main);
         PostMessageA(main, WM_SYSCOMMAND, IDM_SKIN_NONE, 0);
         WaitUntil([main] { return !IsSkinDrawn(main) && SkinSetting() == NO_SKIN_SETTING; }, 20000);
-        seen.drawnAfterNone = IsSkinDrawn(main);
         seen.registeredAfterNone = static_cast<int>(Engine().manager.RegisteredCount());
         seen.settingAfterNone = SkinSetting();
         PostMessageA(main, WM_SYSCOMMAND, IdOf(main, "Alpha"), 0);
@@ -182,7 +168,6 @@ TEST_F(SkinMenuTest, TheSubmenuListsTheSkinsAndAChoiceIsWornAtOnceAndRemembered)
         seen.unskinnedAfterAlpha = UnskinnedControls(main);
     });
 
-    // The default skin beside the program and the two test skins, each by its own name.
     using Items = std::vector<std::pair<std::string, bool>>;
     EXPECT_EQ((Items{{"Alpha", true}, {"Beta", false}, {"&No skin", false}}), seen.first);
     for (UINT id : seen.ids)
@@ -190,7 +175,6 @@ TEST_F(SkinMenuTest, TheSubmenuListsTheSkinsAndAChoiceIsWornAtOnceAndRemembered)
     EXPECT_EQ("Beta", seen.wornAfterBeta);
     EXPECT_EQ(m_beta.path, seen.settingAfterBeta);
     EXPECT_EQ((Items{{"Alpha", false}, {"Beta", true}, {"&No skin", false}}), seen.afterBeta);
-    EXPECT_FALSE(seen.drawnAfterNone);
     EXPECT_EQ(0, seen.registeredAfterNone) << "no window keeps a skin";
     EXPECT_EQ(NO_SKIN_SETTING, seen.settingAfterNone);
     EXPECT_EQ(0, seen.unskinnedAfterAlpha) << "the main window's controls are skinned again";
@@ -199,12 +183,7 @@ TEST_F(SkinMenuTest, TheSubmenuListsTheSkinsAndAChoiceIsWornAtOnceAndRemembered)
 
 TEST_F(SkinMenuTest, TheRememberedSkinIsWornAtTheNextStartAndAGoneOneFallsBackToTheDefault)
 {
-    ScopedFile broken{TempPath("broken")};
-    {
-        TempSkinFile bytes("broken");
-        bytes.WriteBytes(std::vector<uint8_t>(40, 7));
-        CopyFileA(bytes.Path(), broken.path.c_str(), FALSE);
-    }
+    ScopedFile broken{GetProgramDir() + "vodrix-test-broken.dat", kBrokenBytes};
     const struct {
         const char* remembered;  // null: nothing stored
         std::string path;
@@ -239,12 +218,7 @@ TEST_F(SkinMenuTest, ASkinThatCannotBeReadShowsANoticeAndKeepsTheLook)
     ASSERT_FALSE(userSkins.empty());
     CreateDirectoryA(userSkins.substr(0, userSkins.size() - sizeof "Skins").c_str(), nullptr);
     CreateDirectoryA(userSkins.c_str(), nullptr);
-    ScopedFile broken{userSkins + "broken-test.smf"};
-    {
-        TempSkinFile bytes("broken");
-        bytes.WriteBytes(std::vector<uint8_t>(40, 7));
-        ASSERT_TRUE(CopyFileA(bytes.Path(), broken.path.c_str(), FALSE));
-    }
+    ScopedFile broken{userSkins + "broken-test.smf", kBrokenBytes};
     std::string caption;
     std::vector<std::string> texts;
     std::string wornAfter;
