@@ -63,6 +63,11 @@ const std::string& GetOwnFilesDir();
 // The output directory while none is stored.
 const std::string& GetDefaultOutputDir();
 
+// The user's own skins: "Skins" in a folder APP_TITLE under the roaming
+// application data, with a trailing backslash (not made by the program);
+// empty when the shell knows no such data folder.
+std::string GetUserSkinsDir();
+
 // Everything of `path` up to and including its last backslash; empty when
 // there is none. Pure, so that it can be tested on any path.
 std::string DirectoryOfPath(const char* path);

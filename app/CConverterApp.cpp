@@ -4,11 +4,11 @@
 #include "app/StageTimes.h"
 #include "skin/SkinEngine.h"
 #include "ui/ConverterDlg.h"
+#include "ui/SkinChoice.h"
 
 #include <objbase.h>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -25,26 +25,16 @@ std::string CConverterApp::StartText() { return EntryText(" start"); }
 
 std::string CConverterApp::StopText() { return EntryText(" stop"); }
 
-std::string CConverterApp::SkinFilePath()
-{
-    char directory[256] = {};
-    GetModuleFileNameA(nullptr, directory, sizeof directory - 1);
-    if (char* lastSlash = std::strrchr(directory, '\\'))
-        *lastSlash = '\0';
-    char path[512];
-    std::snprintf(path, sizeof path, "%s\\%s", directory, SKIN_FILE_NAME);
-    return path;
-}
+std::string CConverterApp::SkinFilePath() { return DefaultSkinPath(); }
 
 // The skin engine starts before any window exists, so that its hooks see
-// every window of this thread. Its results are left alone: without an engine
-// or a readable skin file the program simply keeps the system's look.
+// every window of this thread. Without an engine or a readable skin file the
+// program simply keeps the system's look.
 bool CConverterApp::InitInstance()
 {
     CoInitialize(nullptr);  // the folder browser and DirectShow need COM on this thread
-    const std::string skinFile = SkinFilePath();
     InitSkinEngine(GetModuleHandleA(nullptr), APP_TITLE);
-    LoadSkinFile(skinFile.c_str());
+    WearRememberedSkin();
     SetDialogSkin(DIALOG_SKIN_NAME);
     MarkStage("skin");
     LogEvent(EVENTLOG_INFORMATION_TYPE, EVENT_ID_INFO, StartText().c_str());

@@ -83,3 +83,9 @@ bool FolderAcceptsFiles(const std::string& folder)
 const std::string& GetOwnFilesDir() { return Decided().ownFiles; }
 
 const std::string& GetDefaultOutputDir() { return Decided().defaultOutput; }
+
+std::string GetUserSkinsDir()
+{
+    const std::string roaming = ShellFolder(CSIDL_APPDATA, false);
+    return roaming.empty() ? std::string() : roaming + APP_TITLE "\\Skins\\";
+}

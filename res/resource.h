@@ -19,6 +19,10 @@
 
 // System menu command appended by the main dialog (low four bits are the system's)
 #define IDM_ABOUTBOX             0x0010
+// The system menu's Skin submenu: "No skin", then one id per skin file, in
+// steps of 16 (the system keeps the low four bits of a system command).
+#define IDM_SKIN_NONE            0x0020
+#define IDM_SKIN_FIRST           0x0030
 
 // Icons
 #define IDI_VODRIX               128   // the application

@@ -11,7 +11,9 @@
 #include "skin/kinds/KindTable.h"
 #include "skin/scrollbar/SkinnedScrollBars.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 using namespace skin;
 
@@ -119,6 +121,69 @@ void GlobalTeardown()
     ::InterlockedExchange(&engine.initialised, 0);
 }
 
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM found)
+{
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
+    return TRUE;
+}
+
+bool IsDialogWindow(HWND hwnd)
+{
+    char className[16] = {};
+    ::GetClassNameA(hwnd, className, sizeof className);
+    return std::strcmp(className, "#32770") == 0;
+}
+
+BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM found)
+{
+    return IsDialogWindow(hwnd) ? CollectWindow(hwnd, found) : TRUE;
+}
+
+std::vector<HWND> WindowsOfThisThread()
+{
+    std::vector<HWND> windows;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+// A dialog and the dialogs inside it, innermost first: a dialog nested in
+// another is skinned on its own before its parent takes the rest, as when
+// they were created.
+std::vector<HWND> DialogsWithin(HWND top)
+{
+    std::vector<HWND> dialogs;
+    ::EnumChildWindows(top, &CollectDialog, reinterpret_cast<LPARAM>(&dialogs));
+    std::reverse(dialogs.begin(), dialogs.end());
+    dialogs.push_back(top);
+    return dialogs;
+}
+
+// The thread's dialogs that no skin wears (they were made while there was
+// none, or were let go) are skinned as if they had just been created.
+void SkinThreadDialogs()
+{
+    char name[kTextField];
+    {
+        Guard guard(Engine().lock);
+        std::memcpy(name, Engine().dialogSkinName, sizeof name);
+    }
+    if (!name[0])
+        return;
+    for (HWND top : WindowsOfThisThread())
+        if (IsDialogWindow(top))
+            for (HWND dialog : DialogsWithin(top))
+                Engine().manager.SkinDialog(dialog, name);
+}
+
+// Everything of the thread is drawn again when it next paints: frames,
+// backgrounds, and the program's own controls, which ask whether a skin
+// draws them.
+void RedrawThreadWindows()
+{
+    for (HWND hwnd : WindowsOfThisThread())
+        ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 }  // namespace
 
 int InitSkinEngine(HINSTANCE instance, const char* appTitle)
@@ -148,7 +213,25 @@ int LoadSkinFile(const char* path)
     Engine().sysColours.Take(colours);  // before the windows redraw in the new colours
     const int applied = Engine().manager.ApplySkin(std::move(skin));
     ResizeAllSkinnedScrollBars(Engine().manager.CurrentSkin());
+    SkinThreadDialogs();
+    RedrawThreadWindows();
     return applied;
+}
+
+int UnloadSkin()
+{
+    if (!IsInitialised())
+        return SetStatus(SKIN_STATUS_NOT_INITIALISED), 0;
+    EngineState& engine = Engine();
+    engine.sysColours.Take(nullptr);  // before the windows redraw in the system's colours
+    engine.manager.UnskinAll();
+    {
+        Guard guard(engine.lock);
+        engine.menuBars.clear();
+    }
+    RedrawThreadWindows();
+    SetStatus(SKIN_STATUS_OK);
+    return 1;
 }
 
 int SetDialogSkin(const char* name)
@@ -182,6 +265,29 @@ int GetSkinStatus()
     const auto& statuses = Engine().threads.statuses;
     const auto it = statuses.find(::GetCurrentThreadId());
     return it == statuses.end() ? SKIN_STATUS_OK : it->second;
+}
+
+const char* SkinStatusText(int status)
+{
+    static const struct {
+        int status;
+        const char* text;
+    } texts[] = {
+        {SKIN_STATUS_OK, "no error"},
+        {SKIN_STATUS_CLASS_NOT_REGISTERED, "a window class of the skin engine could not be registered"},
+        {SKIN_STATUS_CALLWNDPROC_HOOK_FAILED, "the window hook could not be installed"},
+        {SKIN_STATUS_KEYBOARD_HOOK_FAILED, "the keyboard hook could not be installed"},
+        {SKIN_STATUS_FILE_NOT_OPENED, "the file could not be opened"},
+        {SKIN_STATUS_BODY_UNREADABLE, "the skin data is damaged (it could not be unpacked)"},
+        {SKIN_STATUS_HEADER_SHORT, "the file is too short to be a skin"},
+        {SKIN_STATUS_HEADER_REFUSED, "the file is not a skin of a version this program reads"},
+        {SKIN_STATUS_XP_PROBE_FAILED, "the skin engine could not start on this system"},
+        {SKIN_STATUS_NOT_INITIALISED, "the skin engine is not running"},
+    };
+    for (const auto& entry : texts)
+        if (entry.status == status)
+            return entry.text;
+    return "unknown error";
 }
 
 bool IsSkinDrawn(HWND window)

@@ -1,5 +1,5 @@
 // The skin engine's interface to the application: start it per thread, load
-// a skin file, name the object every dialog wears, stop it. Between these
+// a skin file or let go of it, name the object every dialog wears, stop it. Between these
 // calls the engine works by itself through per-thread hooks.
 #pragma once
 
@@ -26,6 +26,10 @@ int InitSkinEngine(HINSTANCE instance, const char* appTitle);
 // Reads a skin file and makes it current, re-skinning every skinned window.
 // Nonzero on success; 0 leaves the current skin and every window unchanged.
 int LoadSkinFile(const char* path);
+// Returns every window to the system's look and empties the current skin;
+// the hooks stay, and a later LoadSkinFile skins the thread's dialogs again.
+// 1; 0 with status 19 when the engine is not initialised.
+int UnloadSkin();
 // Names the skin object that dialogs created from now on wear (at most 50
 // characters are kept; an empty name switches dialog skinning off).
 int SetDialogSkin(const char* name);
@@ -35,6 +39,9 @@ void ExitSkinEngine();
 
 // The status the calling thread's last operation left (0 when it made none).
 int GetSkinStatus();
+
+// What a status means, in words a notice can show; never null.
+const char* SkinStatusText(int status);
 
 // Whether the engine draws `window` from the current skin. The program's own
 // controls ask it to draw over the skin's look instead of a look of their own.

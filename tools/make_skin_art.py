@@ -1,11 +1,12 @@
 #!/usr/bin/python3
-"""Draws the images of the default skin "x-plus" and writes them as 24-bit
-Windows bitmaps.
+"""Draws the images of the skins "x-plus" (the default) and "x-night" (its
+dark variant) and writes them as 24-bit Windows bitmaps.
 
-    /usr/bin/python3 tools/make_skin_art.py [output folder]
-        (default: res/skin/x-plus/images)
+    /usr/bin/python3 tools/make_skin_art.py [--variant x-night] [output folder]
+        (default: res/skin/<variant>/images)
 
-The skin source res/skin/x-plus/x-plus.skin cuts these images into slices and
+Both skins share every shape below and differ in their palette only. The
+skin source res/skin/<variant>/<variant>.skin cuts these images into slices and
 nine-grids by pixel rectangles, so every cell below sits on a fixed grid that
 the source names; change a size here and the source with it (the contact
 sheet, tools/skin_contact_sheet.py, checks that every rectangle lies inside
@@ -42,6 +43,7 @@ Images (cells left to right unless said otherwise):
                                   submenu arrow, check mark, tooltip frame
 """
 
+import colorsys
 import math
 import os
 import sys
@@ -51,39 +53,83 @@ from PIL import Image
 
 # ----------------------------------------------------------------------------
 # Palette: slate ink and greys with one blue accent, after the program's own
-# button artwork.
+# button artwork. Each skin is a variant: "x-plus" draws these colours as
+# they are, "x-night" passes every colour through a night tone (light and
+# dark swapped, the blue accent turned amber) and gives the frame a dark look
+# of its own, since a swap would make the dark frame light.
 
 
-def rgb(hex_text):
+def raw_rgb(hex_text):
     v = int(hex_text.lstrip("#"), 16)
     return ((v >> 16) & 255) / 255, ((v >> 8) & 255) / 255, (v & 255) / 255
 
 
-INK = rgb("243047")            # text
-INK_SOFT = rgb("4a5670")       # glyphs
-CLIENT = rgb("edf0f5")         # dialog background
-WHITE = rgb("ffffff")
-LINE = rgb("a3adbf")           # control borders
-LINE_DARK = rgb("7b8aa6")
-LINE_LIGHT = rgb("d5dae3")
-FACE_TOP = rgb("fdfdfe")
-FACE_BOTTOM = rgb("e0e5ed")
-ACCENT = rgb("2f7fd6")
-ACCENT_DARK = rgb("1c4f91")
-ACCENT_TINT = rgb("e1ecfa")
-DISABLED_FACE = rgb("f3f5f8")
-DISABLED_LINE = rgb("c9cfd9")
-DISABLED_INK = rgb("a3aab7")
-RED = rgb("d9412f")
+def plain_tone(colour):
+    return colour
+
+
+def night_tone(colour):
+    """Light becomes dark and dark light; a saturated middle colour keeps its
+    lightness, and the blue accent turns amber (a warning red stays red)."""
+    h, l, s = colorsys.rgb_to_hls(*colour)
+    if s > 0.45 and 0.3 < l < 0.75:
+        if 0.45 < h < 0.75:
+            h = (h + 0.5) % 1.0
+    else:
+        l = 0.08 + 0.86 * (1.0 - l)
+        s *= 0.6
+    return tuple(round(c, 4) for c in colorsys.hls_to_rgb(h, l, s))
+
+
+TONE = plain_tone
+
+
+def rgb(hex_text):
+    return TONE(raw_rgb(hex_text))
+
 
 # Active and inactive frame: outline, caption gradient, border body, the line
-# under the caption.
-ACTIVE = {"outline": rgb("1a2234"), "top": rgb("435479"), "bottom": rgb("2a3550"),
-          "body": rgb("2a3550"), "rule": ACCENT, "sheen": rgb("6677a0"),
-          "glyph": rgb("e8ecf3")}
-INACTIVE = {"outline": rgb("596274"), "top": rgb("8b95a8"), "bottom": rgb("737d91"),
-            "body": rgb("737d91"), "rule": rgb("9aa3b3"), "sheen": rgb("a7b0c0"),
-            "glyph": rgb("d6dbe4")}
+# under the caption, the sheen along the top and the caption glyphs.
+FRAME_LOOKS = {
+    "x-plus": (
+        {"outline": "1a2234", "top": "435479", "bottom": "2a3550", "body": "2a3550", "rule": "2f7fd6",
+         "sheen": "6677a0", "glyph": "e8ecf3"},
+        {"outline": "596274", "top": "8b95a8", "bottom": "737d91", "body": "737d91", "rule": "9aa3b3",
+         "sheen": "a7b0c0", "glyph": "d6dbe4"}),
+    "x-night": (
+        {"outline": "050608", "top": "2c3039", "bottom": "15171c", "body": "15171c", "rule": "d98a2b",
+         "sheen": "3d424d", "glyph": "efe6d6"},
+        {"outline": "25272d", "top": "3a3d45", "bottom": "2b2e35", "body": "2b2e35", "rule": "4c505a",
+         "sheen": "484c56", "glyph": "9a9ea8"}),
+}
+VARIANTS = {"x-plus": plain_tone, "x-night": night_tone}
+
+
+def use_variant(name):
+    """Sets the named colours of one skin."""
+    global TONE, INK, INK_SOFT, CLIENT, WHITE, LINE, LINE_DARK, LINE_LIGHT, FACE_TOP, FACE_BOTTOM
+    global ACCENT, ACCENT_DARK, ACCENT_TINT, DISABLED_FACE, DISABLED_LINE, DISABLED_INK, RED, ACTIVE, INACTIVE
+    TONE = VARIANTS[name]
+    INK = rgb("243047")            # text
+    INK_SOFT = rgb("4a5670")       # glyphs
+    CLIENT = rgb("edf0f5")         # dialog background
+    WHITE = rgb("ffffff")          # the fields' background
+    LINE = rgb("a3adbf")           # control borders
+    LINE_DARK = rgb("7b8aa6")
+    LINE_LIGHT = rgb("d5dae3")
+    FACE_TOP = rgb("fdfdfe")
+    FACE_BOTTOM = rgb("e0e5ed")
+    ACCENT = rgb("2f7fd6")
+    ACCENT_DARK = rgb("1c4f91")
+    ACCENT_TINT = rgb("e1ecfa")
+    DISABLED_FACE = rgb("f3f5f8")
+    DISABLED_LINE = rgb("c9cfd9")
+    DISABLED_INK = rgb("a3aab7")
+    RED = rgb("d9412f")
+    ACTIVE, INACTIVE = ({key: raw_rgb(value) for key, value in look.items()} for look in FRAME_LOOKS[name])
+
+
+use_variant("x-plus")
 
 MAGENTA = (255, 0, 255)
 
@@ -772,8 +818,14 @@ IMAGES = {
 
 
 def main():
+    """make_skin_art.py [--variant NAME] [output folder]"""
+    args = sys.argv[1:]
+    variant = "x-plus"
+    if args[:1] == ["--variant"]:
+        variant, args = args[1], args[2:]
+    use_variant(variant)
     here = os.path.dirname(os.path.abspath(__file__))
-    folder = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "res", "skin", "x-plus", "images")
+    folder = args[0] if args else os.path.join(here, "..", "res", "skin", variant, "images")
     os.makedirs(folder, exist_ok=True)
     for name, make in IMAGES.items():
         save(make(), folder, name)

@@ -97,6 +97,10 @@ LRESULT CConverterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
         return answer;
     switch (msg) {
     case WM_SYSCOMMAND: return OnSysCommand(wp, lp);
+    case WM_INITMENUPOPUP:
+        if (HIWORD(lp))
+            m_skinMenu.OnInitMenuPopup(reinterpret_cast<HMENU>(wp));
+        return CDialogBase::WindowProc(msg, wp, lp);
     case WM_PAINT: return OnPaint();
     case WM_QUERYDRAGICON: return reinterpret_cast<LRESULT>(m_hIcon);
     case WM_DESTROY: return OnDestroy();
@@ -136,6 +140,7 @@ void CConverterDlg::AddSystemMenuItem()
         return;
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, IDM_ABOUTBOX, text);
+    m_skinMenu.AddTo(menu, IDM_ABOUTBOX);
 }
 
 // Without an encoder nothing below can work: the dialog then stays as the
@@ -284,6 +289,8 @@ void CConverterDlg::OnCancel()
 LRESULT CConverterDlg::OnSysCommand(WPARAM wp, LPARAM lp)
 {
     const UINT command = static_cast<UINT>(wp) & 0xFFF0;
+    if (m_skinMenu.OnSysCommand(m_hWnd, command))
+        return 0;
     switch (command) {
     case IDM_ABOUTBOX: ShowAbout(); return 0;
     case SC_MINIMIZE:

@@ -14,6 +14,7 @@
 #include "ui/ArrivingFiles.h"
 #include "ui/BatchRun.h"
 #include "ui/SettingsPanel.h"
+#include "ui/SkinMenu.h"
 #include "ui/SourceList.h"
 #include "ui/TrayIcon.h"
 #include "ui/WindowConvertView.h"
@@ -112,5 +113,6 @@ private:
 
     CConverterBatchHost m_batchHost;
     CArrivingFiles m_arriving{*this};
+    CSkinMenu m_skinMenu;
     bool m_bFirstPaintMarked = false;  // the start-up bench wants the first paint only
 };

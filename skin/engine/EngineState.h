@@ -1,4 +1,4 @@
-// The engine-wide state behind the five operations: one per process.
+// The engine-wide state behind the engine's operations: one per process.
 #pragma once
 
 #include "skin/core/SkinRecords.h"

@@ -29,6 +29,12 @@ protected:
         if (Kind() == kTypeRichEdit && EdgeObject())
             ::SendMessageA(m_hWnd, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(BackColour()));
     }
+
+    void RestoreColours() override
+    {
+        if (Kind() == kTypeRichEdit)
+            ::SendMessageA(m_hWnd, EM_SETBKGNDCOLOR, 1, 0);  // the system's window colour
+    }
 };
 
 }  // namespace

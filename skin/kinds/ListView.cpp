@@ -37,11 +37,27 @@ protected:
 
     void ApplyColours() override { ::PostMessageA(m_hWnd, SKINMSG_LIST_COLOURS, 0, 0); }
 
+    void RestoreColours() override
+    {
+        if (!m_ownColoursKept)
+            return;
+        ::SendMessageA(m_hWnd, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(m_ownColours[0]));
+        ::SendMessageA(m_hWnd, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(m_ownColours[1]));
+        ::SendMessageA(m_hWnd, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(m_ownColours[2]));
+        m_ownColoursKept = false;
+    }
+
 private:
     void SetListColours()
     {
-        if (!EdgeObject())
+        if (!EdgeObject() || !m_hWnd)
             return;
+        if (!m_ownColoursKept) {
+            m_ownColours[0] = static_cast<COLORREF>(::SendMessageA(m_hWnd, LVM_GETBKCOLOR, 0, 0));
+            m_ownColours[1] = static_cast<COLORREF>(::SendMessageA(m_hWnd, LVM_GETTEXTBKCOLOR, 0, 0));
+            m_ownColours[2] = static_cast<COLORREF>(::SendMessageA(m_hWnd, LVM_GETTEXTCOLOR, 0, 0));
+            m_ownColoursKept = true;
+        }
         ::SendMessageA(m_hWnd, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(BackColour()));
         ::SendMessageA(m_hWnd, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(BackColour()));
         ::SendMessageA(m_hWnd, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(TextColour()));
@@ -70,6 +86,9 @@ private:
         ::SendMessageA(m_hWnd, LVM_SCROLL, 0, (target - top) * (row.bottom - row.top));
         return true;
     }
+
+    COLORREF m_ownColours[3] = {};  // background, text background, text: the list's own
+    bool m_ownColoursKept = false;
 };
 
 }  // namespace

@@ -27,6 +27,16 @@ void SkinnedScrollingControl::Attach(SkinObject* object)
         ApplyColours();
 }
 
+void SkinnedScrollingControl::Unskin()
+{
+    if (m_hWnd && !IsDestroying()) {
+        RemoveSkinnedScrollBars(m_hWnd);
+        m_scrollBarsSkinned = false;
+        RestoreColours();
+    }
+    SkinnedControl::Unskin();
+}
+
 bool SkinnedScrollingControl::GivesFont(const SkinObject& object) const
 {
     return FontRecordOf(object) != nullptr;

@@ -16,6 +16,7 @@ public:
 
     bool Subclass(HWND hwnd) override;
     void Attach(SkinObject* object) override;
+    void Unskin() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 protected:
@@ -24,6 +25,8 @@ protected:
     bool GivesFont(const SkinObject& object) const override;
     // What a kind does once subclassed, and again at each later attach.
     virtual void ApplyColours() {}
+    // Gives the control the colours it had before the skin's, when it is let go.
+    virtual void RestoreColours() {}
     // Answers a colour request of the control: the skin's colours go into
     // `dc`, the result is the matching brush (null without a skin object).
     HBRUSH ColourControl(HDC dc, bool disabled);

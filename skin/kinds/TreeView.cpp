@@ -21,6 +21,12 @@ protected:
         ::SendMessageA(m_hWnd, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(BackColour()));
         ::SendMessageA(m_hWnd, TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(TextColour()));
     }
+
+    void RestoreColours() override
+    {
+        ::SendMessageA(m_hWnd, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(CLR_DEFAULT));
+        ::SendMessageA(m_hWnd, TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(CLR_DEFAULT));
+    }
 };
 
 }  // namespace

@@ -213,6 +213,35 @@ bool InstallSkinnedScrollBars(HWND hwnd)
 
 bool HasSkinnedScrollBars(HWND hwnd) { return ScrollBarWindow::Of(hwnd) != nullptr; }
 
+void RemoveSkinnedScrollBars(HWND hwnd)
+{
+    std::unique_ptr<ScrollBarWindow> window(ScrollBarWindow::Of(hwnd));
+    if (!window)
+        return;
+    if (Tracking().window == hwnd && ::GetCapture() == hwnd)
+        ::ReleaseCapture();
+    ForgetTracking(hwnd);
+    ::KillTimer(hwnd, kRepeatTimer);
+    ::KillTimer(hwnd, kHotTimer);
+    // From here the scroll-bar functions reach the system for this window.
+    ScrollBarChain().ClearObject(hwnd);
+    ScrollBarChain().Remove(hwnd);
+    LONG style = ::GetWindowLongA(hwnd, GWL_STYLE) & ~(WS_HSCROLL | WS_VSCROLL);
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        const BarState& state = window->Bar(bar);
+        if (state.shown)
+            style |= bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL;
+    }
+    ::SetWindowLongA(hwnd, GWL_STYLE, style);
+    for (int bar : {SB_HORZ, SB_VERT}) {
+        const ScrollRange& range = window->Bar(bar).range;
+        SCROLLINFO info{sizeof info, SIF_ALL, range.minimum, range.maximum, range.page, range.position, 0};
+        ::SetScrollInfo(hwnd, bar, &info, FALSE);
+    }
+    window->RecalculateFrame();
+    ::RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+}
+
 void SetSkinnedScrollBarSize(HWND hwnd, int bar, int arrowLength, int barWidth)
 {
     ScrollBarWindow* window = ScrollBarWindow::Of(hwnd);

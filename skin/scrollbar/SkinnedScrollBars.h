@@ -25,6 +25,9 @@ constexpr int kDefaultThumbLength = -1;
 // state could not be set.
 bool InstallSkinnedScrollBars(HWND hwnd);
 bool HasSkinnedScrollBars(HWND hwnd);
+// Gives the window's bars back to the system, with the ranges and positions
+// they have now; nothing for a window without skinned bars.
+void RemoveSkinnedScrollBars(HWND hwnd);
 
 // `bar` is SB_HORZ, SB_VERT or SB_BOTH. Out-of-range sizes are ignored.
 void SetSkinnedScrollBarSize(HWND hwnd, int bar, int arrowLength, int barWidth);

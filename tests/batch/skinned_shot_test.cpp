@@ -1,9 +1,11 @@
 // The real program with its default skin, run in a Wine virtual desktop where
 // Wine draws whole windows: the output folder field and the source list with
 // 30 rows and its scroll bar are drawn by the skin. The screen is kept as an
-// artefact of the run.
+// artefact of the run, and so is the main window in the dark skin and in the
+// system's look.
 #include "ProgramFixture.h"
 
+#include "app/AppServices.h"
 #include "res/resource.h"
 #include "skin/core/ControlObjects.h"
 #include "skin/core/PlainObjects.h"
@@ -11,6 +13,7 @@
 #include "skin/image/CxImage.h"
 #include "support/PixelCanvas.h"
 #include "support/ScreenShot.h"
+#include "support/WindowWatch.h"
 
 #include <cstdio>
 #include <string>
@@ -93,5 +96,80 @@ TEST_F(SkinnedProgramShot, TheOutputFieldAndTheSourceListWithItsBarAreDrawnByThe
     ASSERT_TRUE(SaveScreenArea(screen, WindowsPathOfHost(shot + ".bmp").c_str(), colours));
     HostShell("convert '" + shot + ".bmp' '" + shot + ".png' && rm '" + shot + ".bmp'");
 }
+
+// The main window in the other looks a user can choose, remembered from the
+// last run: the dark skin, whose output field shows its own disabled colour,
+// and the system's look (its face colour). Each picture is kept beside the
+// default skin's.
+// What the screen shows of a window, to tell when its painting has settled.
+std::vector<COLORREF> ShownPixels(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    PixelCanvas canvas(rect.right - rect.left, rect.bottom - rect.top);
+    canvas.CopyScreen(rect.left, rect.top);
+    return canvas.Pixels();
+}
+
+struct ChosenLook {
+    const char* picture;
+    const char* skinFile;  // beside the program; null: no skin
+    COLORREF disabledField;
+};
+
+class ChosenLookShot : public ConverterProgram, public ::testing::WithParamInterface<ChosenLook> {
+protected:
+    void SetUp() override
+    {
+        const char* file = GetParam().skinFile;
+        const std::string setting = file ? WindowsPathOfHost(DistFolder() + "/" + file) : "none";
+        ASSERT_EQ(1, WriteSetting("Skin", setting.c_str()));
+        ConverterProgram::SetUp();
+    }
+    void TearDown() override
+    {
+        ConverterProgram::TearDown();
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            RegDeleteValueA(key, "Skin");
+            RegCloseKey(key);
+        }
+    }
+};
+
+TEST_P(ChosenLookShot, TheMainWindowWearsTheRememberedLook)
+{
+    const ChosenLook& look = GetParam();
+    HWND output = m_program.Item(IDC_OUTPUT_DIR);
+    EXPECT_EQ(look.skinFile != nullptr, GetPropA(m_program.Window(), "OBJECT") != nullptr);
+    EXPECT_EQ(look.skinFile != nullptr, GetPropA(output, "OBJECT") != nullptr);
+    RedrawWindow(m_program.Window(), nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Another process paints when it gets to it: the field's corner, painted
+    // late, tells when the window is on the screen.
+    RECT field{};
+    GetWindowRect(output, &field);
+    const POINT corner{field.right - 5, field.bottom - 5};
+    const COLORREF expected = look.skinFile ? look.disabledField : GetSysColor(COLOR_BTNFACE);
+    WaitUntil([&] { return ScreenPixel(corner) == expected; }, 20000);
+    EXPECT_EQ(expected, ScreenPixel(corner));
+    std::vector<COLORREF> shown;
+    int unchangedLooks = 0;  // the same picture at ten looks in a row
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            std::vector<COLORREF> now = ShownPixels(m_program.Window());
+            unchangedLooks = now == shown ? unchangedLooks + 1 : 0;
+            shown = std::move(now);
+            return unchangedLooks >= 10;
+        },
+        20000))
+        << "still painting";
+    CreateDirectoryA(WindowsPathOfHost(SKIN_ARTIFACTS_DIR).c_str(), nullptr);
+    KeepWindowPicture(m_program.Window(), WindowsPathOfHost(std::string(SKIN_ARTIFACTS_DIR "/") + look.picture));
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, ChosenLookShot,
+                         ::testing::Values(ChosenLook{"main_window_x-night", "x-night.smf", RGB(0x18, 0x1C, 0x21)},
+                                           ChosenLook{"main_window_no_skin", nullptr, CLR_INVALID}));
 
 }  // namespace

@@ -20,7 +20,8 @@ namespace {
 
 const char* const UNINSTALL_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vodrix Video Converter";
 const char* const INSTALLED_FILES[] = {
-    "VodrixVideoConverter.exe", "vec.exe", "ffmpeg.exe", "ffprobe.exe", "x-plus.smf", "vodrixvidoeconverter.chm",
+    "VodrixVideoConverter.exe", "vec.exe", "ffmpeg.exe", "ffprobe.exe", "x-plus.smf", "x-night.smf",
+    "vodrixvidoeconverter.chm",
     "licenses\\FFmpeg.txt", "licenses\\GPL-3.txt", "licenses\\LZO-COPYING.txt", "licenses\\Capstone-LICENSE.txt",
     "uninstall.exe"};
 const char* const SHORTCUTS[] = {"Vodrix Video Converter.lnk", "Vodrix Video Converter Help.lnk",

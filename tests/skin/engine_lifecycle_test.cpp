@@ -1,5 +1,5 @@
 // Starting and stopping the engine per thread, the dialog skin name and the
-// statuses of the five operations.
+// statuses of the operations.
 #include "TestSkins.h"
 
 #include "skin/core/PlainObjects.h"
@@ -33,6 +33,7 @@ TEST(SkinEngineLifecycleTest, OperationsBeforeTheStartFailWithStatus19)
         {"LoadSkinFile", [&] { return LoadSkinFile(file.Path()); }},
         {"SetDialogSkin", [] { return SetDialogSkin(TEST_DIALOG_SKIN); }},
         {"ClearDialogSkin", [] { return ClearDialogSkin(); }},
+        {"UnloadSkin", [] { return UnloadSkin(); }},
     };
     for (const auto& op : operations) {
         EXPECT_EQ(0, op.call()) << op.operation;

@@ -196,7 +196,8 @@ TEST_F(FrameTest, TheSystemMenuCarriesAboutAndOpensIt)
     EXPECT_STREQ("Vodrix Video Convert(&A)...", text);
     const int count = GetMenuItemCount(menu);
     EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), GetMenuItemID(menu, count - 1));
-    EXPECT_EQ(MF_SEPARATOR, GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_NE(nullptr, GetSubMenu(menu, count - 2)) << "the Skin submenu just before About";
+    EXPECT_EQ(MF_SEPARATOR, GetMenuState(menu, count - 3, MF_BYPOSITION) & MF_SEPARATOR);
 
     DialogWatcher fromMenu(APP_TITLE, APP_VERSION);
     PostMessageA(host.Hwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);

@@ -94,13 +94,35 @@ bool SkinnedFrame::Subclass(HWND hwnd)
 
 void SkinnedFrame::Unskin()
 {
-    if (m_hWnd) {
+    const HWND hwnd = m_hWnd;
+    const bool refit = hwnd && !IsDestroying() && IsFramed();
+    RECT client{};
+    if (hwnd) {
         KillElementTimers();
         for (const auto& element : m_elements)
-            if (element->HoldsCapture() && ::GetCapture() == m_hWnd)
+            if (element->HoldsCapture() && ::GetCapture() == hwnd)
                 ::ReleaseCapture();
+        ::GetClientRect(hwnd, &client);
     }
     SkinnedWindow::Unskin();
+    if (refit)
+        FitSystemFrame(hwnd, client);
+}
+
+// A window given back keeps its client area inside the system's frame, so
+// that its controls still fit it.
+void SkinnedFrame::FitSystemFrame(HWND hwnd, RECT client)
+{
+    const LONG style = ::GetWindowLongA(hwnd, GWL_STYLE);
+    const LONG exStyle = ::GetWindowLongA(hwnd, GWL_EXSTYLE);
+    if (!::AdjustWindowRectEx(&client, static_cast<DWORD>(style), ::GetMenu(hwnd) != nullptr, static_cast<DWORD>(exStyle)))
+        return;
+    RECT window{};
+    ::GetWindowRect(hwnd, &window);
+    POINT origin{window.left, window.top};
+    if (HWND parent = (style & WS_CHILD) ? ::GetParent(hwnd) : nullptr)
+        ::ScreenToClient(parent, &origin);
+    ::MoveWindow(hwnd, origin.x, origin.y, client.right - client.left, client.bottom - client.top, TRUE);
 }
 
 void SkinnedFrame::KillElementTimers()

@@ -45,6 +45,7 @@ private:
     LRESULT CallWithoutStyle(LONG bits, UINT msg, WPARAM wp, LPARAM lp);
 
     void Refit();
+    static void FitSystemFrame(HWND hwnd, RECT client);
     SIZE WindowSize() const;
     POINT WindowPoint(LPARAM screenPoint) const;
     void PlaceElements(SIZE size);

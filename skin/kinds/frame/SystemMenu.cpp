@@ -18,16 +18,35 @@ void EnableCommand(HMENU menu, UINT command, bool enabled)
     ::EnableMenuItem(menu, command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
+HMENU CopyMenu(HMENU from);
+
+// A submenu is copied too: the copy is destroyed with everything in it,
+// and the window's own submenus must outlive it.
 void CopyItem(HMENU from, UINT position, HMENU to)
 {
     char text[256] = {};
     MENUITEMINFOA item{};
     item.cbSize = sizeof item;
-    item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+    item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING | MIIM_BITMAP | MIIM_SUBMENU;
     item.dwTypeData = text;
     item.cch = sizeof text - 1;
-    if (::GetMenuItemInfoA(from, position, TRUE, &item))
-        ::InsertMenuItemA(to, position, TRUE, &item);
+    if (!::GetMenuItemInfoA(from, position, TRUE, &item))
+        return;
+    MenuHandle submenu(item.hSubMenu ? CopyMenu(item.hSubMenu) : nullptr);
+    item.hSubMenu = submenu.get();
+    if (::InsertMenuItemA(to, position, TRUE, &item))
+        submenu.release();
+}
+
+HMENU CopyMenu(HMENU from)
+{
+    MenuHandle copy(::CreatePopupMenu());
+    if (!copy)
+        return nullptr;
+    const int count = ::GetMenuItemCount(from);
+    for (int position = 0; position < count; ++position)
+        CopyItem(from, static_cast<UINT>(position), copy.get());
+    return copy.release();
 }
 
 }  // namespace
@@ -35,12 +54,9 @@ void CopyItem(HMENU from, UINT position, HMENU to)
 HMENU CopySystemMenu(HWND hwnd)
 {
     HMENU system = ::GetSystemMenu(hwnd, FALSE);
-    MenuHandle copy(::CreatePopupMenu());
-    if (!system || !copy)
+    MenuHandle copy(system ? CopyMenu(system) : nullptr);
+    if (!copy)
         return nullptr;
-    const int count = ::GetMenuItemCount(system);
-    for (int position = 0; position < count; ++position)
-        CopyItem(system, static_cast<UINT>(position), copy.get());
 
     const LONG style = ::GetWindowLongA(hwnd, GWL_STYLE);
     const bool zoomed = ::IsZoomed(hwnd) != FALSE;

@@ -1,0 +1,116 @@
+#include "ui/SkinChoice.h"
+
+#include "app/AppServices.h"
+#include "skin/SkinEngine.h"
+#include "skin/core/PlainObjects.h"
+#include "skin/core/Skin.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* SKIN_PATTERN = "*.smf";
+
+std::string FileNameOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void AddSkinsOf(const std::string& folder, std::vector<SkinEntry>& skins)
+{
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + SKIN_PATTERN).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            const std::string path = folder + found.cFileName;
+            skins.push_back({SkinShownName(path), path});
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+bool SameText(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+std::string& Worn()
+{
+    static std::string worn;
+    return worn;
+}
+
+
+}  // namespace
+
+std::string SkinShownName(const std::string& path)
+{
+    skin::Skin skin;
+    skin.ReadFile(path);  // a broken file still shows, by its file name
+    const auto* application = dynamic_cast<const skin::Application*>(skin.DefaultObject(skin::kTypeApplication));
+    if (application && application->m_application[0])
+        return application->m_application;
+    return FileNameOf(path);
+}
+
+std::vector<SkinEntry> SkinsInFolders(const std::vector<std::string>& folders)
+{
+    std::vector<SkinEntry> skins;
+    for (size_t i = 0; i < folders.size(); ++i) {
+        const bool seen = std::find_if(folders.begin(), folders.begin() + static_cast<long>(i),
+                                       [&](const std::string& before) { return SameText(before, folders[i]); }) !=
+                          folders.begin() + static_cast<long>(i);
+        if (!folders[i].empty() && !seen)
+            AddSkinsOf(folders[i], skins);
+    }
+    std::stable_sort(skins.begin(), skins.end(), [](const SkinEntry& a, const SkinEntry& b) {
+        return lstrcmpiA(a.name.c_str(), b.name.c_str()) < 0;
+    });
+    return skins;
+}
+
+std::vector<SkinEntry> FindSkins() { return SkinsInFolders({GetProgramDir(), GetUserSkinsDir()}); }
+
+std::string DefaultSkinPath() { return GetProgramDir() + SKIN_FILE_NAME; }
+
+std::string RememberedSkin()
+{
+    std::string remembered;
+    if (!ReadSetting(SKIN_SETTING, remembered))
+        return DefaultSkinPath();
+    return SameText(remembered, NO_SKIN_SETTING) ? std::string() : remembered;
+}
+
+const std::string& WornSkin() { return Worn(); }
+
+void WearRememberedSkin()
+{
+    const std::string remembered = RememberedSkin();
+    if (remembered.empty() || LoadSkinFile(remembered.c_str()))
+        Worn() = remembered;
+    else
+        Worn() = LoadSkinFile(DefaultSkinPath().c_str()) ? DefaultSkinPath() : std::string();
+}
+
+std::string SkinFailureText(const std::string& path, int status)
+{
+    return "The skin \"" + path + "\" could not be used: " + SkinStatusText(status) +
+           ". The program keeps its present look.";
+}
+
+bool ChooseSkin(HWND owner, const std::string& path)
+{
+    if (path.empty()) {
+        UnloadSkin();
+        Worn().clear();
+        WriteSetting(SKIN_SETTING, NO_SKIN_SETTING);
+        return true;
+    }
+    if (!LoadSkinFile(path.c_str())) {
+        MessageBoxA(owner, SkinFailureText(path, GetSkinStatus()).c_str(), "Info", MB_OK);
+        return false;
+    }
+    Worn() = path;
+    WriteSetting(SKIN_SETTING, path.c_str());
+    return true;
+}
