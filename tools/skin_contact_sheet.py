@@ -717,7 +717,8 @@ def states_panel(p, x, y):
                                   ("Minimize", "normal"), ("Maximize", "disabled"), ("", "separator"),
                                   ("Close\tAlt+F4", "checked")], 6)
     tip = p.frame("Tooltip", (right + 30, y + 10, right + 230, y + 32), None, True)
-    text(p.c, (tip[0] + 4, tip[1], tip[2], tip[3]), "Add video files to the list", colour=(36, 48, 71))
+    text(p.c, (tip[0] + 4, tip[1], tip[2], tip[3]), "Add video files to the list",
+         colour=p.skin["Tooltip"].get("@captionfont")["colour"])
     return bottom
 
 
@@ -739,7 +740,8 @@ def render(images, objects, out):
     canvas = Image.new("RGB", (1760, 1900), SHEET)
     p = Painter(skin, canvas)
     ImageDraw.Draw(canvas).rectangle((0, 0, 1760, 560), fill=DESK)
-    label(canvas, (20, 8), "x-plus: the main dialog, active (the first combo box focused, the second "
+    name = skin["Application"].get("APPLICATION").lower()
+    label(canvas, (20, 8), f"{name}: the main dialog, active (the first combo box focused, the second "
                            "one hovered) and inactive", colour=(240, 242, 246), bold=True)
     right, bottom = main_dialog(p, 20, 30, True)
     main_dialog(p, right + 40, 30, False)
