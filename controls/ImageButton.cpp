@@ -572,6 +572,14 @@ void CImageButton::DrawCaption(PaintState& paint, const std::string& caption)
     ::OffsetRect(&text, (area.right - area.left - (text.right - text.left)) / 2 + area.left - text.left,
                  (area.bottom - area.top - (text.bottom - text.top)) / 2 + area.top - text.top);
     ::SetBkMode(paint.dc, TRANSPARENT);
+    // On a skinned dialog the caption stands on the skin's background, so it
+    // writes as the skin's labels do; the system's colours suit only its own.
+    COLORREF skinText = 0, skinDisabledText = 0;
+    if (GetSkinTextColours(GetParent(), skinText, skinDisabledText)) {
+        ::SetTextColor(paint.dc, m_bDisabled ? skinDisabledText : skinText);
+        ::DrawTextA(paint.dc, caption.c_str(), -1, &text, format);
+        return;
+    }
     if (m_bDisabled) {
         RECT shadow = text;
         ::OffsetRect(&shadow, 1, 1);

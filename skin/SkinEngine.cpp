@@ -1,6 +1,8 @@
 #include "skin/SkinEngine.h"
 
+#include "skin/core/ControlObjects.h"
 #include "skin/core/Skin.h"
+#include "skin/draw/SkinLook.h"
 #include "skin/engine/EngineState.h"
 #include "skin/engine/OsFamily.h"
 #include "skin/engine/Interception.h"
@@ -294,4 +296,17 @@ bool IsSkinDrawn(HWND window)
 {
     const SkinnedWindow* skinned = window ? SkinnedWindow::FromHandle(window) : nullptr;
     return skinned && skinned->Object();
+}
+
+bool GetSkinTextColours(HWND window, COLORREF& enabled, COLORREF& disabled)
+{
+    if (!IsSkinDrawn(window))
+        return false;
+    const auto* label = DefaultObjectAs<Static>(Engine().manager.CurrentSkin(), kTypeStatic);
+    if (!label)
+        return false;
+    enabled = Rgb(label->m_effect.textColour);
+    const TextEffect& dimmed = label->m_disabledEffect;
+    disabled = dimmed.flags ? Rgb(dimmed.textColour) : ::GetSysColor(COLOR_GRAYTEXT);
+    return true;
 }

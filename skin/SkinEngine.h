@@ -46,3 +46,10 @@ const char* SkinStatusText(int status);
 // Whether the engine draws `window` from the current skin. The program's own
 // controls ask it to draw over the skin's look instead of a look of their own.
 bool IsSkinDrawn(HWND window);
+
+// The colours the current skin gives text on `window`'s background (its
+// labels' text, enabled and disabled), for the program's own controls that
+// write straight onto a skinned dialog. False, leaving both untouched, when
+// the engine does not draw `window` or the skin has no labels; a skin that
+// names no disabled colour gives the system's grey text for it.
+bool GetSkinTextColours(HWND window, COLORREF& enabled, COLORREF& disabled);
