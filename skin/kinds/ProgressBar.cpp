@@ -112,6 +112,9 @@ void SkinnedProgressBar::TakeOver()
     m_bTakenOver = true;
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+    // Whatever was painted before the take-over showed the system's bar; a
+    // bar that does not move again would keep it.
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 // The system control gets the engine's values back, beneath any subclass
