@@ -1,13 +1,16 @@
 #include "controls/SortListCtrl.h"
 
 #include "skin/SkinEngine.h"
+#include "win/GdiScope.h"
 
 #include <mbstring.h>
 #include <oleauto.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <numeric>
+#include <vector>
 
 namespace {
 
@@ -51,6 +54,63 @@ int ColumnFormat(const std::vector<std::string>& fields)
     case 2: return LVCFMT_RIGHT;
     default: return LVCFMT_LEFT;
     }
+}
+
+// A colour as a 32-bit DIB holds it (blue in the low byte).
+uint32_t DibPixel(COLORREF colour)
+{
+    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+int Brightness(COLORREF colour)
+{
+    return (GetRValue(colour) * 30 + GetGValue(colour) * 59 + GetBValue(colour) * 11) / 100;
+}
+
+// `from` moved a fifth of the way to `to`: a line that shows on `from` but
+// does not stand out.
+COLORREF SubtleToward(COLORREF from, COLORREF to)
+{
+    auto step = [](int a, int b) { return a + (b - a) / 5; };
+    return RGB(step(GetRValue(from), GetRValue(to)), step(GetGValue(from), GetGValue(to)),
+               step(GetBValue(from), GetBValue(to)));
+}
+
+// Gives the grid lines the system drew in `drawn` across `area` the colour
+// `wanted`. A line is a row or column of pixels more than half in `drawn`, so
+// that images and text in the cells keep their pixels.
+void RecolourGridLines(HDC dc, const RECT& area, COLORREF drawn, COLORREF wanted)
+{
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        return;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    CBitmapObject copy(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    CMemoryDC memory(dc);
+    if (!copy || !memory)
+        return;
+    CSelectObject select(memory.Get(), copy.Get());
+    ::BitBlt(memory.Get(), 0, 0, width, height, dc, area.left, area.top, SRCCOPY);
+    ::GdiFlush();
+    auto* pixels = static_cast<uint32_t*>(bits);
+    const uint32_t line = DibPixel(drawn);
+    auto isLine = [&](int x, int y) { return (pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF) == line; };
+    std::vector<int> inRow(static_cast<size_t>(height)), inColumn(static_cast<size_t>(width));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (isLine(x, y))
+                ++inRow[y], ++inColumn[x];
+    bool changed = false;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (isLine(x, y) && (inRow[y] * 2 > width || inColumn[x] * 2 > height)) {
+                pixels[static_cast<size_t>(y) * width + x] = DibPixel(wanted);
+                changed = true;
+            }
+    if (changed)
+        ::BitBlt(dc, area.left, area.top, width, height, memory.Get(), 0, 0, SRCCOPY);
 }
 
 template <typename T>
@@ -160,8 +220,12 @@ LRESULT CSortListCtrl::OnCustomDraw(NMLVCUSTOMDRAW* draw) const
 {
     switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
+        return CDRF_NOTIFYSUBITEMDRAW | (IsSkinDrawn(m_hWnd) ? CDRF_NOTIFYPOSTPAINT : 0);
     case CDDS_ITEMPREPAINT:
         return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_POSTPAINT:
+        FitGridToSkin(draw->nmcd.hdc);
+        return CDRF_DODEFAULT;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
         const auto* colours = reinterpret_cast<const ListRowColours*>(draw->nmcd.lItemlParam);
         const auto column = static_cast<size_t>(draw->iSubItem);
@@ -179,6 +243,25 @@ LRESULT CSortListCtrl::OnCustomDraw(NMLVCUSTOMDRAW* draw) const
     default:
         return CDRF_DODEFAULT;
     }
+}
+
+// The system draws grid lines in its face colour, made for light lists; on
+// a skin's dark list they glare, and take a colour of the list's own instead.
+void CSortListCtrl::FitGridToSkin(HDC dc) const
+{
+    if (!(GetExtendedStyle() & LVS_EX_GRIDLINES))
+        return;
+    const COLORREF system = ::GetSysColor(COLOR_3DFACE);
+    const auto background = static_cast<COLORREF>(SendMessage(LVM_GETBKCOLOR));
+    constexpr int GLARING = 96;  // brightness levels between lines and list
+    if (background == CLR_NONE || std::abs(Brightness(system) - Brightness(background)) <= GLARING)
+        return;
+    RECT client, clip, area;
+    ::GetClientRect(m_hWnd, &client);
+    if (::GetClipBox(dc, &clip) == ERROR || !::IntersectRect(&area, &clip, &client))
+        return;
+    const auto text = static_cast<COLORREF>(SendMessage(LVM_GETTEXTCOLOR));
+    RecolourGridLines(dc, area, system, SubtleToward(background, text));
 }
 
 bool CSortListCtrl::PreTranslateMessage(MSG* msg)
