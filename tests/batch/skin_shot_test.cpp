@@ -3,12 +3,11 @@
 // middle of a conversion, when the progress bar stands partly filled.
 // Pictures of both moments are kept as artefacts.
 #include "ProgramFixture.h"
+#include "SkinGridCorner.h"
 
 #include "res/resource.h"
 #include "skin/core/ControlObjects.h"
 #include "skin/core/PlainObjects.h"
-#include "skin/core/Skin.h"
-#include "skin/image/CxImage.h"
 #include "support/PixelCanvas.h"
 
 #include <gtest/gtest.h>
@@ -19,19 +18,6 @@ namespace {
 
 const int SETTINGS_LISTS[] = {IDC_VIDEO_CODEC, IDC_FRAME_RATE, IDC_VIDEO_BITRATE, IDC_FRAME_SIZE, IDC_ASPECT,
                               IDC_AUDIO_CODEC, IDC_CHANNELS,   IDC_AUDIO_BITRATE, IDC_SAMPLE_RATE};
-
-// The top-left pixel of a skin grid: drawn unscaled at the top left corner
-// of whatever the grid frames.
-COLORREF CornerOf(const skin::Skin& skin, const skin::NineGridImage& grid)
-{
-    const skin::SkinImage* image = skin.FindImage(grid.imageName);
-    if (!image)
-        return CLR_INVALID;
-    const CxImage decoded(image->Encoded().data(), image->Encoded().size(), image->Format());
-    if (!decoded.IsValid())
-        return CLR_INVALID;
-    return DibPixelColour(decoded.GetBits()[size_t(grid.source.top) * decoded.GetWidth() + grid.source.left]);
-}
 
 // A disabled picture button on the skin: its picture (above the caption) is
 // grey, and where the picture is transparent the dialog's background shows,

@@ -4,16 +4,17 @@
 // artefact of the run, and so is the main window in the dark skin and in the
 // system's look.
 #include "ProgramFixture.h"
+#include "SkinGridCorner.h"
 
 #include "app/AppServices.h"
 #include "res/resource.h"
 #include "skin/core/ControlObjects.h"
 #include "skin/core/PlainObjects.h"
-#include "skin/core/Skin.h"
-#include "skin/image/CxImage.h"
 #include "support/PixelCanvas.h"
 #include "support/ScreenShot.h"
 #include "support/WindowWatch.h"
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -111,6 +112,67 @@ std::vector<COLORREF> ShownPixels(HWND window)
     return canvas.Pixels();
 }
 
+// What the program's own controls show in a look: the ink of its labels on
+// the picture buttons, the empty bar's corner, and whether the list's grid
+// lines are the system's light ones.
+struct OwnControlColours {
+    COLORREF caption = CLR_INVALID;
+    COLORREF disabledCaption = CLR_INVALID;
+    COLORREF barCorner = CLR_INVALID;
+    bool systemGrid = false;
+};
+
+OwnControlColours ExpectedOwnControls(const char* skinFile)
+{
+    if (!skinFile)
+        return {GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_WINDOW), true};
+    skin::Skin worn;
+    if (!worn.ReadFile(WindowsPathOfHost(DistFolder() + "/" + skinFile)))
+        return {};
+    const auto* label = dynamic_cast<const skin::Static*>(worn.DefaultObject(skin::kTypeStatic));
+    const auto* bar = dynamic_cast<const skin::ProgressBar*>(worn.DefaultObject(skin::kTypeProgressBar));
+    if (!label || !bar)
+        return {};
+    return {skin::Rgb(label->m_effect.textColour), skin::Rgb(label->m_disabledEffect.textColour),
+            CornerOf(worn, bar->m_image), false};
+}
+
+int ScreenPixelsOf(COLORREF colour, const RECT& area)
+{
+    PixelCanvas canvas(area.right - area.left, area.bottom - area.top);
+    canvas.CopyScreen(area.left, area.top);
+    return canvas.CountColour(colour);
+}
+
+// The bottom third of a picture button, where its caption is.
+RECT CaptionArea(HWND button)
+{
+    RECT rect{};
+    GetWindowRect(button, &rect);
+    rect.top = rect.bottom - (rect.bottom - rect.top) / 3;
+    return rect;
+}
+
+void ExpectOwnControlsIn(const RemoteProgram& program, const OwnControlColours& expected)
+{
+    ASSERT_TRUE(program.IsEnabled(IDC_ADD));
+    EXPECT_GT(ScreenPixelsOf(expected.caption, CaptionArea(program.Item(IDC_ADD))), 0) << "enabled caption";
+    const HWND remove = program.Item(IDC_REMOVE);
+    EnableWindow(remove, FALSE);  // as a conversion leaves it
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixelsOf(expected.disabledCaption, CaptionArea(remove)) > 0; }, 20000))
+        << "disabled caption";
+    POINT barOrigin{0, 0};
+    ClientToScreen(program.Item(IDC_PROGRESS), &barOrigin);
+    EXPECT_EQ(expected.barCorner, ScreenPixel(barOrigin)) << "the empty bar";
+    HWND list = program.Item(IDC_SOURCE_LIST);
+    RECT rows{}, header{};
+    GetClientRect(list, &rows);
+    GetWindowRect(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), &header);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rows), 2);
+    rows.top = header.bottom;
+    EXPECT_EQ(expected.systemGrid, ScreenPixelsOf(GetSysColor(COLOR_3DFACE), rows) > 0) << "grid lines";
+}
+
 struct ChosenLook {
     const char* picture;
     const char* skinFile;  // beside the program; null: no skin
@@ -166,6 +228,7 @@ TEST_P(ChosenLookShot, TheMainWindowWearsTheRememberedLook)
         << "still painting";
     CreateDirectoryA(WindowsPathOfHost(SKIN_ARTIFACTS_DIR).c_str(), nullptr);
     KeepWindowPicture(m_program.Window(), WindowsPathOfHost(std::string(SKIN_ARTIFACTS_DIR "/") + look.picture));
+    ExpectOwnControlsIn(m_program, ExpectedOwnControls(look.skinFile));
 }
 
 INSTANTIATE_TEST_SUITE_P(Looks, ChosenLookShot,
