@@ -3,16 +3,30 @@
 // middle of a conversion, when the progress bar stands partly filled.
 // Pictures of both moments are kept as artefacts.
 #include "ProgramFixture.h"
-#include "SkinGridCorner.h"
 
 #include "res/resource.h"
 #include "skin/core/ControlObjects.h"
 #include "skin/core/PlainObjects.h"
+#include "skin/core/Skin.h"
+#include "skin/image/CxImage.h"
 #include "support/PixelCanvas.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+// The top-left pixel of a skin grid: drawn unscaled at the top left corner
+// of whatever the grid frames.
+COLORREF CornerOf(const skin::Skin& skin, const skin::NineGridImage& grid)
+{
+    const skin::SkinImage* image = skin.FindImage(grid.imageName);
+    if (!image)
+        return CLR_INVALID;
+    const CxImage decoded(image->Encoded().data(), image->Encoded().size(), image->Format());
+    if (!decoded.IsValid())
+        return CLR_INVALID;
+    return DibPixelColour(decoded.GetBits()[size_t(grid.source.top) * decoded.GetWidth() + grid.source.left]);
+}
 
 namespace {
 

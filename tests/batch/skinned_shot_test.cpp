@@ -4,21 +4,23 @@
 // artefact of the run, and so is the main window in the dark skin and in the
 // system's look.
 #include "ProgramFixture.h"
-#include "SkinGridCorner.h"
 
 #include "app/AppServices.h"
 #include "res/resource.h"
 #include "skin/core/ControlObjects.h"
 #include "skin/core/PlainObjects.h"
+#include "skin/core/Skin.h"
+#include "skin/image/CxImage.h"
 #include "support/PixelCanvas.h"
 #include "support/ScreenShot.h"
 #include "support/WindowWatch.h"
 
-#include <commctrl.h>
-
 #include <cstdio>
 #include <string>
 #include <vector>
+
+// The top-left pixel of a skin grid (skin_shot_test.cpp).
+COLORREF CornerOf(const skin::Skin& skin, const skin::NineGridImage& grid);
 
 namespace {
 
@@ -112,14 +114,11 @@ std::vector<COLORREF> ShownPixels(HWND window)
     return canvas.Pixels();
 }
 
-// What the program's own controls show in a look: the ink of its labels on
-// the picture buttons, the empty bar's corner, and whether the list's grid
-// lines are the system's light ones.
+// What the program's own controls show in a look: its labels' ink on the picture
+// buttons, the empty bar's corner, whether the list's grid lines are the system's.
 struct OwnControlColours {
-    COLORREF caption = CLR_INVALID;
-    COLORREF disabledCaption = CLR_INVALID;
-    COLORREF barCorner = CLR_INVALID;
-    bool systemGrid = false;
+    COLORREF caption, disabledCaption, barCorner;
+    bool systemGrid;
 };
 
 OwnControlColours ExpectedOwnControls(const char* skinFile)
@@ -127,48 +126,45 @@ OwnControlColours ExpectedOwnControls(const char* skinFile)
     if (!skinFile)
         return {GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_WINDOW), true};
     skin::Skin worn;
-    if (!worn.ReadFile(WindowsPathOfHost(DistFolder() + "/" + skinFile)))
-        return {};
+    worn.ReadFile(WindowsPathOfHost(DistFolder() + "/" + skinFile));
     const auto* label = dynamic_cast<const skin::Static*>(worn.DefaultObject(skin::kTypeStatic));
     const auto* bar = dynamic_cast<const skin::ProgressBar*>(worn.DefaultObject(skin::kTypeProgressBar));
     if (!label || !bar)
-        return {};
+        return {CLR_INVALID, CLR_INVALID, CLR_INVALID, false};
     return {skin::Rgb(label->m_effect.textColour), skin::Rgb(label->m_disabledEffect.textColour),
             CornerOf(worn, bar->m_image), false};
 }
 
-int ScreenPixelsOf(COLORREF colour, const RECT& area)
+int ScreenPixelsOf(COLORREF colour, RECT area)
 {
     PixelCanvas canvas(area.right - area.left, area.bottom - area.top);
     canvas.CopyScreen(area.left, area.top);
     return canvas.CountColour(colour);
 }
 
-// The bottom third of a picture button, where its caption is.
-RECT CaptionArea(HWND button)
+// Pixels of `colour` in the bottom third of a picture button, under its picture.
+int CaptionPixels(HWND button, COLORREF colour)
 {
     RECT rect{};
     GetWindowRect(button, &rect);
     rect.top = rect.bottom - (rect.bottom - rect.top) / 3;
-    return rect;
+    return ScreenPixelsOf(colour, rect);
 }
 
 void ExpectOwnControlsIn(const RemoteProgram& program, const OwnControlColours& expected)
 {
-    ASSERT_TRUE(program.IsEnabled(IDC_ADD));
-    EXPECT_GT(ScreenPixelsOf(expected.caption, CaptionArea(program.Item(IDC_ADD))), 0) << "enabled caption";
+    EXPECT_GT(CaptionPixels(program.Item(IDC_ADD), expected.caption), 0) << "enabled caption";
     const HWND remove = program.Item(IDC_REMOVE);
     EnableWindow(remove, FALSE);  // as a conversion leaves it
-    EXPECT_TRUE(WaitUntil([&] { return ScreenPixelsOf(expected.disabledCaption, CaptionArea(remove)) > 0; }, 20000))
-        << "disabled caption";
+    EXPECT_TRUE(WaitUntil([&] { return CaptionPixels(remove, expected.disabledCaption) > 0; }, 20000));
     POINT barOrigin{0, 0};
     ClientToScreen(program.Item(IDC_PROGRESS), &barOrigin);
     EXPECT_EQ(expected.barCorner, ScreenPixel(barOrigin)) << "the empty bar";
     HWND list = program.Item(IDC_SOURCE_LIST);
     RECT rows{}, header{};
     GetClientRect(list, &rows);
-    GetWindowRect(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), &header);
     MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rows), 2);
+    GetWindowRect(GetWindow(list, GW_CHILD), &header);  // the column headings
     rows.top = header.bottom;
     EXPECT_EQ(expected.systemGrid, ScreenPixelsOf(GetSysColor(COLOR_3DFACE), rows) > 0) << "grid lines";
 }
