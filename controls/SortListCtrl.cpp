@@ -77,8 +77,9 @@ COLORREF SubtleToward(COLORREF from, COLORREF to)
 }
 
 // Gives the grid lines the system drew in `drawn` across `area` the colour
-// `wanted`. A line is a row or column of pixels more than half in `drawn`, so
-// that images and text in the cells keep their pixels.
+// `wanted`. A line is a single row or column of pixels more than half in
+// `drawn`: images, text and bands of that colour (the selection while another
+// window has the focus) keep their pixels.
 void RecolourGridLines(HDC dc, const RECT& area, COLORREF drawn, COLORREF wanted)
 {
     const int width = area.right - area.left, height = area.bottom - area.top;
@@ -102,10 +103,14 @@ void RecolourGridLines(HDC dc, const RECT& area, COLORREF drawn, COLORREF wanted
         for (int x = 0; x < width; ++x)
             if (isLine(x, y))
                 ++inRow[y], ++inColumn[x];
+    auto thinLine = [](const std::vector<int>& counts, int length, int i) {
+        auto full = [&](int j) { return j >= 0 && j < static_cast<int>(counts.size()) && counts[j] * 2 > length; };
+        return full(i) && !full(i - 1) && !full(i + 1);
+    };
     bool changed = false;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            if (isLine(x, y) && (inRow[y] * 2 > width || inColumn[x] * 2 > height)) {
+            if (isLine(x, y) && (thinLine(inRow, width, y) || thinLine(inColumn, height, x))) {
                 pixels[static_cast<size_t>(y) * width + x] = DibPixel(wanted);
                 changed = true;
             }
@@ -246,22 +251,29 @@ LRESULT CSortListCtrl::OnCustomDraw(NMLVCUSTOMDRAW* draw) const
 }
 
 // The system draws grid lines in its face colour, made for light lists; on
-// a skin's dark list they glare, and take a colour of the list's own instead.
+// a skinned list that colour may glare, and a colour of the list's own
+// takes its place: CLR_INVALID where the system's suits the list.
+COLORREF CSortListCtrl::SkinnedFaceColour() const
+{
+    if (!IsSkinDrawn(m_hWnd))
+        return CLR_INVALID;
+    const auto background = static_cast<COLORREF>(SendMessage(LVM_GETBKCOLOR));
+    constexpr int GLARING = 96;  // brightness levels between the face colour and the list
+    if (background == CLR_NONE || std::abs(Brightness(::GetSysColor(COLOR_3DFACE)) - Brightness(background)) <= GLARING)
+        return CLR_INVALID;
+    return SubtleToward(background, static_cast<COLORREF>(SendMessage(LVM_GETTEXTCOLOR)));
+}
+
 void CSortListCtrl::FitGridToSkin(HDC dc) const
 {
-    if (!(GetExtendedStyle() & LVS_EX_GRIDLINES))
-        return;
-    const COLORREF system = ::GetSysColor(COLOR_3DFACE);
-    const auto background = static_cast<COLORREF>(SendMessage(LVM_GETBKCOLOR));
-    constexpr int GLARING = 96;  // brightness levels between lines and list
-    if (background == CLR_NONE || std::abs(Brightness(system) - Brightness(background)) <= GLARING)
+    const COLORREF face = SkinnedFaceColour();
+    if (!(GetExtendedStyle() & LVS_EX_GRIDLINES) || face == CLR_INVALID)
         return;
     RECT client, clip, area;
     ::GetClientRect(m_hWnd, &client);
     if (::GetClipBox(dc, &clip) == ERROR || !::IntersectRect(&area, &clip, &client))
         return;
-    const auto text = static_cast<COLORREF>(SendMessage(LVM_GETTEXTCOLOR));
-    RecolourGridLines(dc, area, system, SubtleToward(background, text));
+    RecolourGridLines(dc, area, ::GetSysColor(COLOR_3DFACE), face);
 }
 
 bool CSortListCtrl::PreTranslateMessage(MSG* msg)

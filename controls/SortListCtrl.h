@@ -80,6 +80,7 @@ private:
     LRESULT OnHeaderNotify(const NMHEADERA* header);
     LRESULT OnReflectedNotify(const NMHDR* header);
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw) const;
+    COLORREF SkinnedFaceColour() const;
     void FitGridToSkin(HDC dc) const;
 
     static DWORD ForcedStyle(DWORD style);
