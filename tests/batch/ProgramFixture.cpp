@@ -3,6 +3,7 @@
 #include "app/AppServices.h"
 #include "res/resource.h"
 #include "support/HostProcess.h"
+#include "support/PixelCanvas.h"
 #include "support/ScreenShot.h"
 #include "support/WindowWatch.h"
 
@@ -179,6 +180,47 @@ std::vector<int> ConverterProgram::ConvertExpecting(const std::string& text, DWO
 }
 
 std::vector<std::string> ConverterProgram::LoggedErrors() const { return ::LoggedErrors(m_logPath); }
+
+namespace {
+
+// What the screen shows of a window.
+std::vector<COLORREF> ShownPixels(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    PixelCanvas canvas(rect.right - rect.left, rect.bottom - rect.top);
+    canvas.CopyScreen(rect.left, rect.top);
+    return canvas.Pixels();
+}
+
+bool HasPaintPending(HWND window)
+{
+    if (GetUpdateRect(window, nullptr, FALSE))
+        return true;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE))
+            return true;
+    return false;
+}
+
+}  // namespace
+
+// Another process paints when it gets to it: nothing left to paint, and the
+// same picture at ten looks in a row.
+bool WaitUntilShownSettles(HWND window)
+{
+    std::vector<COLORREF> shown;
+    int unchangedLooks = 0;
+    return WaitUntil(
+        [&] {
+            std::vector<COLORREF> now = ShownPixels(window);
+            const bool same = !HasPaintPending(window) && now == shown;
+            unchangedLooks = same ? unchangedLooks + 1 : 0;
+            shown = std::move(now);
+            return unchangedLooks >= 10;
+        },
+        20000);
+}
 
 void KeepWindowPicture(HWND window, const std::string& windowsPath)
 {

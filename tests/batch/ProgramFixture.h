@@ -61,6 +61,9 @@ std::string CopyOfProgram(const std::string& folderName);
 // Runs a host shell command on the suite's folders ($CLIPS and $OUT).
 void HostShell(const std::string& command);
 bool FileExists(const std::string& windowsPath);
+// Waits until `window`, painted by another process, has nothing left to
+// paint and shows the same picture for a while; false after 20 s.
+bool WaitUntilShownSettles(HWND window);
 // Keeps a picture of `window` as the screen shows it: a PNG at `windowsPath`
 // with ".png" added.
 void KeepWindowPicture(HWND window, const std::string& windowsPath);

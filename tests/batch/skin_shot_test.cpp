@@ -129,6 +129,8 @@ TEST_F(SkinnedProgram, TheShutdownCountdownWearsTheSkin)
     ASSERT_TRUE(countdown.hwnd != nullptr);
     EXPECT_NE(std::string::npos, countdown.AllText().find("The computer will shut down in")) << countdown.AllText();
     EXPECT_NE(nullptr, GetPropA(countdown.hwnd, "OBJECT")) << "the countdown is not skinned";
+    // The count changes once a second: between two changes the picture settles.
+    EXPECT_TRUE(WaitUntilShownSettles(countdown.hwnd)) << "still painting";
     KeepWindowPicture(countdown.hwnd, std::string(VODRIX_ARTIFACT_DIR) + "\\shutdown_countdown");
     RemoteProgram::Close(countdown, IDCANCEL);
     EXPECT_TRUE(m_program.WaitUntilIdle(60000));

@@ -100,20 +100,6 @@ TEST_F(SkinnedProgramShot, TheOutputFieldAndTheSourceListWithItsBarAreDrawnByThe
     HostShell("convert '" + shot + ".bmp' '" + shot + ".png' && rm '" + shot + ".bmp'");
 }
 
-// The main window in the other looks a user can choose, remembered from the
-// last run: the dark skin, whose output field shows its own disabled colour,
-// and the system's look (its face colour). Each picture is kept beside the
-// default skin's.
-// What the screen shows of a window, to tell when its painting has settled.
-std::vector<COLORREF> ShownPixels(HWND window)
-{
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    PixelCanvas canvas(rect.right - rect.left, rect.bottom - rect.top);
-    canvas.CopyScreen(rect.left, rect.top);
-    return canvas.Pixels();
-}
-
 // What the program's own controls show in a look: its labels' ink on the picture
 // buttons, the empty bar's corner, whether the list's grid lines are the system's.
 struct OwnControlColours {
@@ -169,6 +155,10 @@ void ExpectOwnControlsIn(const RemoteProgram& program, const OwnControlColours& 
     EXPECT_EQ(expected.systemGrid, ScreenPixelsOf(GetSysColor(COLOR_3DFACE), rows) > 0) << "grid lines";
 }
 
+// The main window in the other looks a user can choose, remembered from the
+// last run: the dark skin, whose output field shows its own disabled colour,
+// and the system's look (its face colour). Each picture is kept beside the
+// default skin's.
 struct ChosenLook {
     const char* picture;
     const char* skinFile;  // beside the program; null: no skin
@@ -211,17 +201,7 @@ TEST_P(ChosenLookShot, TheMainWindowWearsTheRememberedLook)
     const COLORREF expected = look.skinFile ? look.disabledField : GetSysColor(COLOR_BTNFACE);
     WaitUntil([&] { return ScreenPixel(corner) == expected; }, 20000);
     EXPECT_EQ(expected, ScreenPixel(corner));
-    std::vector<COLORREF> shown;
-    int unchangedLooks = 0;  // the same picture at ten looks in a row
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            std::vector<COLORREF> now = ShownPixels(m_program.Window());
-            unchangedLooks = now == shown ? unchangedLooks + 1 : 0;
-            shown = std::move(now);
-            return unchangedLooks >= 10;
-        },
-        20000))
-        << "still painting";
+    EXPECT_TRUE(WaitUntilShownSettles(m_program.Window())) << "still painting";
     CreateDirectoryA(WindowsPathOfHost(SKIN_ARTIFACTS_DIR).c_str(), nullptr);
     KeepWindowPicture(m_program.Window(), WindowsPathOfHost(std::string(SKIN_ARTIFACTS_DIR "/") + look.picture));
     ExpectOwnControlsIn(m_program, ExpectedOwnControls(look.skinFile));
