@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #define SKIN_FILE_NAME "x-plus.smf"
 #define DIALOG_SKIN_NAME "MainDialog"
@@ -67,6 +68,11 @@ const std::string& GetDefaultOutputDir();
 // application data, with a trailing backslash (not made by the program);
 // empty when the shell knows no such data folder.
 std::string GetUserSkinsDir();
+
+// The files (not sub-folders) directly inside `folder` whose names match the
+// wildcard `pattern`, as full paths, in the order the file system gives them.
+// A trailing backslash on `folder` is optional; none when it cannot be read.
+std::vector<std::string> FilesInFolder(const std::string& folder, const char* pattern);
 
 // Everything of `path` up to and including its last backslash; empty when
 // there is none. Pure, so that it can be tested on any path.

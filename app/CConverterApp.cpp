@@ -25,8 +25,6 @@ std::string CConverterApp::StartText() { return EntryText(" start"); }
 
 std::string CConverterApp::StopText() { return EntryText(" stop"); }
 
-std::string CConverterApp::SkinFilePath() { return DefaultSkinPath(); }
-
 // The skin engine starts before any window exists, so that its hooks see
 // every window of this thread. Without an engine or a readable skin file the
 // program simply keeps the system's look.

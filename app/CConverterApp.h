@@ -12,8 +12,6 @@ public:
     // "Vodrix Video Converter" + "V2.0.5" + " start" / " stop", with no separators.
     static std::string StartText();
     static std::string StopText();
-    // The skin file beside the executable: its directory and SKIN_FILE_NAME joined by a backslash.
-    static std::string SkinFilePath();
     // Before Run: the files of the command line, added once the window is
     // usable, and the mark by which a second start finds the window.
     void TakeStart(const std::vector<std::string>& files, const std::string& windowMark)

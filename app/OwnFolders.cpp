@@ -6,11 +6,17 @@
 
 #include <shlobj.h>
 
+#include <memory>
+
 namespace {
 
 struct OwnFolders {
     std::string ownFiles;
     std::string defaultOutput;
+};
+
+struct FindCloser {
+    void operator()(HANDLE search) const { FindClose(search); }
 };
 
 std::string WithTrailingBackslash(std::string folder)
@@ -78,6 +84,22 @@ bool FolderAcceptsFiles(const std::string& folder)
     const UniqueHandle file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     return static_cast<bool>(file);
+}
+
+std::vector<std::string> FilesInFolder(const std::string& folder, const char* pattern)
+{
+    const std::string prefix = WithTrailingBackslash(folder);
+    std::vector<std::string> files;
+    WIN32_FIND_DATAA found;
+    const HANDLE first = FindFirstFileA((prefix + pattern).c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE)
+        return files;
+    const std::unique_ptr<void, FindCloser> search(first);  // a search ends with FindClose, not CloseHandle
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            files.push_back(prefix + found.cFileName);
+    } while (FindNextFileA(search.get(), &found));
+    return files;
 }
 
 const std::string& GetOwnFilesDir() { return Decided().ownFiles; }

@@ -1,5 +1,6 @@
 #include "ui/IncomingFiles.h"
 
+#include "app/AppServices.h"
 #include "ui/MediaFilter.h"
 
 #include <shellapi.h>
@@ -47,29 +48,17 @@ bool IsFolder(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-struct FindCloser {
-    void operator()(HANDLE find) const { FindClose(find); }
-};
-
 // The media files directly inside `folder`, in name order regardless of case.
 std::vector<std::string> MediaFilesIn(const std::string& folder)
 {
-    const std::string prefix = EndsWith(folder, "\\") ? folder : folder + "\\";
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    const HANDLE first = FindFirstFileA((prefix + "*").c_str(), &found);
-    if (first == INVALID_HANDLE_VALUE)
-        return names;
-    const std::unique_ptr<void, FindCloser> search(first);
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsMediaFileName(found.cFileName))
-            names.push_back(found.cFileName);
-    } while (FindNextFileA(search.get(), &found));
-    std::sort(names.begin(), names.end(),
+    std::vector<std::string> files = FilesInFolder(folder, "*");
+    files.erase(std::remove_if(files.begin(), files.end(),
+                               [](const std::string& path) { return !IsMediaFileName(path); }),
+                files.end());
+    // One folder: ordering the paths orders the names.
+    std::sort(files.begin(), files.end(),
               [](const std::string& a, const std::string& b) { return Lower(a) < Lower(b); });
-    for (std::string& name : names)
-        name = prefix + name;
-    return names;
+    return files;
 }
 
 std::string Narrow(const std::wstring& text)

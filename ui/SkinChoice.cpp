@@ -17,21 +17,6 @@ std::string FileNameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-void AddSkinsOf(const std::string& folder, std::vector<SkinEntry>& skins)
-{
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((folder + SKIN_PATTERN).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-            const std::string path = folder + found.cFileName;
-            skins.push_back({SkinShownName(path), path});
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-}
-
 bool SameText(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
 std::string& Worn()
@@ -39,8 +24,6 @@ std::string& Worn()
     static std::string worn;
     return worn;
 }
-
-
 }  // namespace
 
 std::string SkinShownName(const std::string& path)
@@ -56,12 +39,14 @@ std::string SkinShownName(const std::string& path)
 std::vector<SkinEntry> SkinsInFolders(const std::vector<std::string>& folders)
 {
     std::vector<SkinEntry> skins;
-    for (size_t i = 0; i < folders.size(); ++i) {
-        const bool seen = std::find_if(folders.begin(), folders.begin() + static_cast<long>(i),
-                                       [&](const std::string& before) { return SameText(before, folders[i]); }) !=
-                          folders.begin() + static_cast<long>(i);
-        if (!folders[i].empty() && !seen)
-            AddSkinsOf(folders[i], skins);
+    std::vector<std::string> searched;  // the program's folder may be the user's one too
+    for (const std::string& folder : folders) {
+        const auto same = [&](const std::string& before) { return SameText(before, folder); };
+        if (folder.empty() || std::any_of(searched.begin(), searched.end(), same))
+            continue;
+        searched.push_back(folder);
+        for (const std::string& path : FilesInFolder(folder, SKIN_PATTERN))
+            skins.push_back({SkinShownName(path), path});
     }
     std::stable_sort(skins.begin(), skins.end(), [](const SkinEntry& a, const SkinEntry& b) {
         return lstrcmpiA(a.name.c_str(), b.name.c_str()) < 0;
@@ -82,6 +67,8 @@ std::string RememberedSkin()
 }
 
 const std::string& WornSkin() { return Worn(); }
+
+bool IsWornSkin(const std::string& path) { return !Worn().empty() && SameText(path, Worn()); }
 
 void WearRememberedSkin()
 {

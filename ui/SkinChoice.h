@@ -33,6 +33,8 @@ std::string RememberedSkin();
 
 // The path of the skin the program wears now; empty for none.
 const std::string& WornSkin();
+// Whether `path` names the skin worn now (letter case aside).
+bool IsWornSkin(const std::string& path);
 
 // At start: the remembered skin, or the default one when that is gone or broken.
 void WearRememberedSkin();

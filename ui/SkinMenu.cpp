@@ -24,8 +24,6 @@ void AppendRadioItem(HMENU menu, UINT command, const std::string& text, bool che
     InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
 }
 
-bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
-
 }  // namespace
 
 void CSkinMenu::AddTo(HMENU systemMenu, UINT beforeCommand)
@@ -63,13 +61,12 @@ void CSkinMenu::Fill(HMENU submenu)
     m_skins = FindSkins();
     if (m_skins.size() > MOST_SKINS)
         m_skins.resize(MOST_SKINS);
-    const std::string& worn = WornSkin();
     for (size_t i = 0; i < m_skins.size(); ++i)
         AppendRadioItem(submenu, IDM_SKIN_FIRST + static_cast<UINT>(i) * COMMAND_STEP, m_skins[i].name,
-                        !worn.empty() && SamePath(m_skins[i].path, worn));
+                        IsWornSkin(m_skins[i].path));
     if (!m_skins.empty())
         AppendMenuA(submenu, MF_SEPARATOR, 0, nullptr);
-    AppendRadioItem(submenu, IDM_SKIN_NONE, NO_SKIN_TEXT, worn.empty());
+    AppendRadioItem(submenu, IDM_SKIN_NONE, NO_SKIN_TEXT, WornSkin().empty());
 }
 
 bool CSkinMenu::OnSysCommand(HWND owner, UINT command)

@@ -1,7 +1,7 @@
 // A skin file copied to where the program looks for its skin, for one test.
 #pragma once
 
-#include "app/CConverterApp.h"
+#include "ui/SkinChoice.h"
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 
 class SkinBesideProgram {
 public:
-    explicit SkinBesideProgram(const char* skinFile) : m_path(CConverterApp::SkinFilePath())
+    explicit SkinBesideProgram(const char* skinFile) : m_path(DefaultSkinPath())
     {
         CopyFileA(skinFile, m_path.c_str(), FALSE);
     }
