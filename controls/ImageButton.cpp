@@ -139,6 +139,8 @@ LRESULT CImageButton::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 
 bool CImageButton::PreTranslateMessage(MSG* msg)
 {
+    if (msg->hwnd == m_hWnd && msg->message == WM_MOUSEMOVE && !m_strTipText.empty())
+        MakeToolTip();
     if (m_toolTip.GetSafeHwnd())
         m_toolTip.RelayEvent(msg);
     // An owner-drawn button reports a quick second click as a double-click;
@@ -367,23 +369,34 @@ void CImageButton::SetTransparentBackground(bool repaint)
         Invalidate();
 }
 
+// The tooltip is a window of its own: it is made when the pointer first comes
+// over the button, so that a window full of buttons starts without them.
 void CImageButton::SetTipText(const char* text, bool activate)
 {
     if (!text)
         return;
-    if (!m_toolTip.GetSafeHwnd()) {
-        if (!m_toolTip.CreateFor(m_hWnd))
-            return;
-        m_toolTip.Activate(false);
-        m_toolTip.SetMaxTipWidth(400);
-    }
-    if (m_toolTip.GetToolCount() == 0) {
-        RECT client;
-        ::GetClientRect(m_hWnd, &client);
-        m_toolTip.AddTool(m_hWnd, 1, client, text);
-    }
-    m_toolTip.UpdateTipText(m_hWnd, 1, text);
-    m_toolTip.Activate(activate);
+    m_strTipText = text;
+    m_bTipActive = activate;
+    if (m_toolTip.GetSafeHwnd())
+        ShowTipText();
+}
+
+void CImageButton::MakeToolTip()
+{
+    if (m_toolTip.GetSafeHwnd() || !m_toolTip.CreateFor(m_hWnd))
+        return;
+    m_toolTip.Activate(false);
+    m_toolTip.SetMaxTipWidth(400);
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    m_toolTip.AddTool(m_hWnd, 1, client, m_strTipText.c_str());
+    ShowTipText();
+}
+
+void CImageButton::ShowTipText()
+{
+    m_toolTip.UpdateTipText(m_hWnd, 1, m_strTipText.c_str());
+    m_toolTip.Activate(m_bTipActive);
 }
 
 LRESULT CImageButton::OnDrawItem(const DRAWITEMSTRUCT* item)

@@ -95,6 +95,8 @@ private:
     void DrawIcon(PaintState& paint, bool hasCaption);
     void DrawBitmap(PaintState& paint, bool hasCaption);
     void DrawCaption(PaintState& paint, const std::string& caption);
+    void MakeToolTip();
+    void ShowTipText();
     const BitmapSlot& CurrentBitmap() const;
     // Whether a disabled picture takes the look it has on a skinned dialog.
     bool OnSkin() const;
@@ -120,7 +122,9 @@ private:
     COLORREF m_crNormalText;
     COLORREF m_crFocusBackground;        // focused
     COLORREF m_crFocusText;
-    CToolTipWnd m_toolTip;               // owned: destroyed with the button
+    CToolTipWnd m_toolTip;               // owned: destroyed with the button; made on the first hover
+    std::string m_strTipText;            // the tooltip's text; empty: no tooltip
+    bool m_bTipActive = false;           // whether the tooltip shows
     CachedBackground m_background;       // empty until the first transparent paint
     BOOL m_bAlwaysTrack = TRUE;          // hover highlighting also while the application is inactive
     IconSlot m_normalIcon;

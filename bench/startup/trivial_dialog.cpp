@@ -1,5 +1,7 @@
 // The yardstick of the start-up bench: the smallest dialog a Windows program
 // can show, one OK button, built and started like the converter.
+#include "app/StageTimes.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -34,6 +36,7 @@ INT_PTR CALLBACK OneButtonProc(HWND dialog, UINT msg, WPARAM wp, LPARAM)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    MarkStage("entry");
     OneButtonTemplate form{};
     form.dialog = {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_MODALFRAME, 0, 1, 10, 10, 120, 60};
     form.button = {WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 0, 35, 20, 50, 14, IDOK};
@@ -41,5 +44,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     form.buttonClass = 0x0080;
     form.text[0] = L'O';
     form.text[1] = L'K';
-    return static_cast<int>(DialogBoxIndirectParamA(instance, &form.dialog, nullptr, OneButtonProc, 0));
+    const INT_PTR result = DialogBoxIndirectParamA(instance, &form.dialog, nullptr, OneButtonProc, 0);
+    WriteStageTimes();
+    return static_cast<int>(result);
 }

@@ -55,7 +55,7 @@ bool SkinnedWindow::AttachWindow(HWND hwnd)
         return false;
     }
     m_pfnKeptProc = Chain().Below(hwnd);
-    if (m_pObject)
+    if (m_pObject && ::IsWindowVisible(hwnd))  // a hidden one is drawn whole when shown
         ::RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
     ::SendMessageA(hwnd, WM_SYSCOLORCHANGE, 0, 0);
     return true;

@@ -38,9 +38,11 @@ LRESULT SkinnedPaintedControl::CallHidden(UINT msg, WPARAM wp, LPARAM lp)
     return result;
 }
 
+// A hidden window is painted whole when it is shown: drawing it earlier is
+// wasted work, which counts while a dialog builds its controls unseen.
 void SkinnedPaintedControl::Repaint(bool erase) const
 {
-    if (!::IsWindow(m_hWnd))
+    if (!::IsWindowVisible(m_hWnd))
         return;
     ::InvalidateRect(m_hWnd, nullptr, erase);
     ::UpdateWindow(m_hWnd);
@@ -49,7 +51,7 @@ void SkinnedPaintedControl::Repaint(bool erase) const
 void SkinnedPaintedControl::RepaintInParent() const
 {
     const HWND parent = ::GetParent(m_hWnd);
-    if (!parent)
+    if (!parent || !::IsWindowVisible(parent))
         return;
     RECT rect{};
     ::GetWindowRect(m_hWnd, &rect);

@@ -284,14 +284,22 @@ TEST_F(ImageButtonTest, ASystemColourChangeRedrawsTheCaptionInTheNewColour)
     EXPECT_GT(newInk, 0);
 }
 
-TEST_F(ImageButtonTest, TooltipIsMadeOnFirstTextAndActivated)
+TEST_F(ImageButtonTest, TooltipIsMadeOnTheFirstHoverWithTheLastText)
 {
+    auto findTip = [this] {
+        HWND tip = nullptr;
+        while ((tip = ::FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr)
+            if (::GetWindow(tip, GW_OWNER) == m_dialog.GetSafeHwnd())
+                break;
+        return tip;
+    };
+    m_picture.SetTipText("Remove this media file", true);
     m_picture.SetTipText("Add the media file", true);
-    m_picture.SetTipText("Add the media file", true);
-    HWND tip = nullptr;
-    while ((tip = ::FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr)
-        if (::GetWindow(tip, GW_OWNER) == m_dialog.GetSafeHwnd())
-            break;
+    EXPECT_FALSE(findTip());
+    MSG hover{m_picture.GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), 0, {5, 5}};
+    m_picture.PreTranslateMessage(&hover);
+    m_picture.PreTranslateMessage(&hover);
+    HWND tip = findTip();
     ASSERT_TRUE(tip);
     EXPECT_EQ(1, ::SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0));
     char text[80] = {};
@@ -356,6 +364,8 @@ TEST(ImageButtonLeakTest, RepeatedFacesPaintsAndButtonsLeaveNoObjectsBehind)
         button.SetStateBitmaps(IDB_FACE_HOVER, 0, IDB_FACE_NORMAL, 0, IDB_FACE_PRESSED, 0);
         button.SetStateBitmaps(IDB_FACE_HOVER, 0, IDB_FACE_NORMAL, 0, IDB_FACE_PRESSED, 0);
         button.SetTipText("tip", true);
+        MSG hover{button.GetSafeHwnd(), WM_MOUSEMOVE, 0, 0, 0, {0, 0}};
+        button.PreTranslateMessage(&hover);
         PixelCanvas canvas(50, 56);
         RECT client{0, 0, 50, 56};
         DRAWITEMSTRUCT item{ODT_BUTTON, 101, 0, ODA_DRAWENTIRE, 0, button.GetSafeHwnd(), canvas.Dc(), client, 0};

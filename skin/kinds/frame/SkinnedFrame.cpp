@@ -227,6 +227,9 @@ void SkinnedFrame::PaintFrame(HRGN update, bool active)
         ::UpdateWindow(m_hWnd);
         return;
     }
+    // The shape is in place for the first show, which paints the frame anyway.
+    if (!::IsWindowVisible(m_hWnd))
+        return;
     const FrameParts parts = PartsForSize(m_layout, size);
     CClientDC windowDc(m_hWnd, true);
     COffscreenBuffer buffer(windowDc.Get(), {0, 0, size.cx, size.cy});
