@@ -9,13 +9,13 @@ namespace {
 std::vector<std::string> DroppedPaths(HDROP drop)
 {
     std::vector<std::string> paths;
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileA(drop, i, nullptr, 0);
-        std::string path(length + 1, '\0');
-        if (DragQueryFileA(drop, i, &path[0], length + 1) == length && length > 0) {
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        if (DragQueryFileW(drop, i, &path[0], length + 1) == length && length > 0) {
             path.resize(length);
-            paths.push_back(path);
+            paths.push_back(AnsiPath(path));
         }
     }
     return paths;

@@ -61,25 +61,48 @@ std::vector<std::string> MediaFilesIn(const std::string& folder)
     return files;
 }
 
-std::string Narrow(const std::wstring& text)
+// `text` in the system code page; false when some character has no place there.
+bool ToCodePage(const std::wstring& text, std::string& narrow)
 {
-    const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    // The UTF-8 code page takes every character, and refuses the check for a lossy one.
+    const bool utf8 = GetACP() == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL lossy = FALSE;
+    BOOL* check = utf8 ? nullptr : &lossy;
+    const int size = WideCharToMultiByte(CP_ACP, flags, text.c_str(), -1, nullptr, 0, nullptr, check);
+    narrow.clear();
     if (size <= 0)
-        return {};
-    std::string narrow(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &narrow[0], size, nullptr, nullptr);
+        return false;
+    narrow.resize(static_cast<size_t>(size));
+    WideCharToMultiByte(CP_ACP, flags, text.c_str(), -1, &narrow[0], size, nullptr, nullptr);
     narrow.pop_back();
-    return narrow;
+    return !lossy;
+}
+
+// The path a system call writes into a buffer it first reports the size
+// of: `call(buffer, size)` returns the length written, or the size needed;
+// empty when it fails.
+template <typename PathCall>
+std::wstring PathFromSystem(PathCall call)
+{
+    const DWORD size = call(nullptr, 0);
+    if (size == 0)
+        return {};
+    std::wstring path(size, L'\0');
+    const DWORD length = call(&path[0], size);
+    path.resize(length < size ? length : 0);
+    return path;
+}
+
+std::wstring ShortPath(const std::wstring& path)
+{
+    return PathFromSystem([&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(path.c_str(), buffer, size); });
 }
 
 std::wstring AbsolutePath(const wchar_t* path)
 {
-    const DWORD size = GetFullPathNameW(path, 0, nullptr, nullptr);
-    if (size == 0)
-        return path;
-    std::wstring full(size, L'\0');
-    const DWORD length = GetFullPathNameW(path, size, &full[0], nullptr);
-    full.resize(length < size ? length : 0);
+    const std::wstring full =
+        PathFromSystem([&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path, size, buffer, nullptr); });
     return full.empty() ? std::wstring(path) : full;
 }
 
@@ -128,6 +151,16 @@ std::vector<std::string> ExpandFolders(const std::vector<std::string>& paths)
     return files;
 }
 
+std::string AnsiPath(const std::wstring& path)
+{
+    std::string narrow;
+    if (ToCodePage(path, narrow))
+        return narrow;
+    std::string shortNarrow;
+    const std::wstring shortPath = ShortPath(path);
+    return !shortPath.empty() && ToCodePage(shortPath, shortNarrow) ? shortNarrow : narrow;
+}
+
 std::vector<std::string> FilesOfCommandLine(const wchar_t* commandLine)
 {
     int count = 0;
@@ -135,7 +168,7 @@ std::vector<std::string> FilesOfCommandLine(const wchar_t* commandLine)
     std::vector<std::string> files;
     for (int i = 1; arguments && i < count; ++i)
         if (arguments.get()[i][0])
-            files.push_back(Narrow(AbsolutePath(arguments.get()[i])));
+            files.push_back(AnsiPath(AbsolutePath(arguments.get()[i])));
     return files;
 }
 

@@ -20,6 +20,11 @@ bool IsMediaFileName(const std::string& name);
 // directly inside it (no sub-folders), in name order regardless of case.
 std::vector<std::string> ExpandFolders(const std::vector<std::string>& paths);
 
+// A path as the program's ANSI calls can open it: in the system code page,
+// or, when a character of it has no place there, as the file system's short
+// name. Without a short name it comes back as the code page has it.
+std::string AnsiPath(const std::wstring& path);
+
 // The files named on a command line (the program's own name first, quoted
 // by the Windows rules), each made absolute against the current directory.
 std::vector<std::string> FilesOfCommandLine(const wchar_t* commandLine);

@@ -2,6 +2,7 @@
 
 #include "app/AppServices.h"
 #include "res/resource.h"
+#include "ui/IncomingFiles.h"
 #include "ui/MediaFilter.h"
 #include "ui/NoticeDlgs.h"
 #include "ui/SourceRecords.h"
@@ -91,14 +92,18 @@ void CSourceList::OnAdd()
         ShowListFull(Owner(), 1);
         return;
     }
-    std::unique_ptr<char[]> selection(new (std::nothrow) char[SELECTION_CHARS]);
+    std::unique_ptr<wchar_t[]> selection(new (std::nothrow) wchar_t[SELECTION_CHARS]);
     if (!selection) {
         ShowInfo(Owner(), "There is a internal error! Please restart it to try again.");
         return;
     }
-    memset(selection.get(), 0, SELECTION_CHARS);
-    const std::string filter = DialogFilter();
-    OPENFILENAMEA dialog = {};
+    memset(selection.get(), 0, SELECTION_CHARS * sizeof(wchar_t));
+    // The filter is plain ASCII. The dialog is asked in wide characters so
+    // that a name outside the code page arrives whole, to be given a name the
+    // program's ANSI calls can open.
+    const std::string narrowFilter = DialogFilter();
+    const std::wstring filter(narrowFilter.begin(), narrowFilter.end());
+    OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = Owner();
     dialog.lpstrFilter = filter.c_str();
@@ -106,14 +111,17 @@ void CSourceList::OnAdd()
     dialog.lpstrFile = selection.get();
     dialog.nMaxFile = SELECTION_CHARS;
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT | OFN_NOCHANGEDIR | OFN_ENABLESIZING | OFN_EXPLORER;
-    if (!GetOpenFileNameA(&dialog)) {
+    if (!GetOpenFileNameW(&dialog)) {
         // Cancelling says nothing; a selection too long for the buffer would otherwise vanish silently.
         if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
             ShowInfo(Owner(), "Too many files were chosen at once. Please add them in smaller groups.");
         return;
     }
     UpdateWindow(Owner());
-    AddFiles(SelectedPaths(selection.get()));
+    std::vector<std::string> paths;
+    for (const std::wstring& path : SelectedPaths(selection.get()))
+        paths.push_back(AnsiPath(path));
+    AddFiles(paths);
 }
 
 // Files that cannot be found are left out with a message (the open-file

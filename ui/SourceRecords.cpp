@@ -23,23 +23,28 @@ int WholeSeconds(double duration)
     return static_cast<int>(duration);
 }
 
-std::vector<std::string> SelectedPaths(const char* buffer)
+template <typename Char>
+std::vector<std::basic_string<Char>> SelectedPaths(const Char* buffer)
 {
-    std::vector<std::string> paths;
+    using Text = std::basic_string<Char>;
+    std::vector<Text> paths;
     if (!buffer || !*buffer)
         return paths;
-    const std::string first = buffer;
-    const char* name = buffer + first.size() + 1;
+    const Text first = buffer;
+    const Char* name = buffer + first.size() + 1;
     if (!*name) {
         paths.push_back(first);
         return paths;
     }
     // A drive root already ends in a backslash.
-    const std::string directory = first.back() == '\\' ? first : first + "\\";
-    for (; *name; name += strlen(name) + 1)
+    const Text directory = first.back() == '\\' ? first : first + Char('\\');
+    for (; *name; name += Text(name).size() + 1)
         paths.push_back(directory + name);
     return paths;
 }
+
+template std::vector<std::string> SelectedPaths(const char* buffer);
+template std::vector<std::wstring> SelectedPaths(const wchar_t* buffer);
 
 int RowsThatFit(int rows, int wanted)
 {

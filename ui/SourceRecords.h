@@ -19,8 +19,9 @@ int WholeSeconds(double duration);
 
 // The full paths of an open-file dialog's multiple selection: either one
 // full path, or a directory followed by the names chosen in it, each ended
-// by a zero and the whole ended by a second zero.
-std::vector<std::string> SelectedPaths(const char* buffer);
+// by a zero and the whole ended by a second zero. For char and wchar_t.
+template <typename Char>
+std::vector<std::basic_string<Char>> SelectedPaths(const Char* buffer);
 
 // How many of `wanted` new rows fit beside `rows` existing ones.
 int RowsThatFit(int rows, int wanted);

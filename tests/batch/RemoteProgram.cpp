@@ -427,12 +427,16 @@ bool RemoteProgram::AddFiles(const std::string& folder, const std::vector<std::s
 bool RemoteProgram::ShowFolder(HWND open, HWND edit, const std::string& folder) const
 {
     const std::string wanted = WithoutTrailingBackslash(folder);
-    RemoteMemory memory(m_hProcess, MAX_PATH);
+    // The program asks for its open-file dialog in wide characters, which is
+    // how the dialog then answers, whatever way it is asked.
+    RemoteMemory memory(m_hProcess, MAX_PATH * sizeof(wchar_t));
     auto shown = [&] {
+        wchar_t wide[MAX_PATH] = {};
         char path[MAX_PATH] = {};
         return memory.Valid() &&
                SendMessageA(open, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(memory.At(0))) > 0 &&
-               memory.Read(0, path, sizeof path - 1) &&
+               memory.Read(0, wide, sizeof wide - sizeof(wchar_t)) &&
+               WideCharToMultiByte(CP_ACP, 0, wide, -1, path, MAX_PATH, nullptr, nullptr) > 0 &&
                lstrcmpiA(WithoutTrailingBackslash(path).c_str(), wanted.c_str()) == 0;
     };
     if (shown())

@@ -112,3 +112,30 @@ TEST(HandOver, PathsSurviveTheTripAndEveryMalformedPayloadIsRefused)
     Paths decoded;
     EXPECT_FALSE(DecodeHandOver(HANDOVER_TAG, nullptr, 3, decoded));
 }
+
+TEST(AnsiPaths, AFileWhoseNameTheCodePageCannotHoldIsNamedSoThatAnsiCallsOpenIt)
+{
+    // The file's identity on its volume, through the wide or the ANSI name.
+    auto identity = [](HANDLE file) {
+        BY_HANDLE_FILE_INFORMATION info{};
+        const bool known = file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &info);
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+        return known ? (static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow) : 0ULL;
+    };
+    const std::wstring folder = L"C:\\vodrix_ansi_paths";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring names[] = {L"plain clip.avi", L"clip \u65e5\u672c \u0436.avi"};
+    for (const std::wstring& name : names) {
+        const std::wstring path = folder + L"\\" + name;
+        const auto wide =
+            identity(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        const std::string ansi = AnsiPath(path);
+        ASSERT_NE(0ULL, wide);
+        EXPECT_EQ(wide, identity(CreateFileA(ansi.c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)))
+            << ansi;
+        DeleteFileW(path.c_str());
+    }
+    EXPECT_EQ("C:\\vodrix_ansi_paths\\plain clip.avi", AnsiPath(folder + L"\\plain clip.avi"));
+    RemoveDirectoryW(folder.c_str());
+}

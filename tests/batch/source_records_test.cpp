@@ -58,7 +58,9 @@ TEST(FileSelection, OneFileOrADirectoryWithNames)
     EXPECT_EQ(several, SelectedPaths("C:\\in\0b.mp4\0a.avi\0b.mp4\0"));
     EXPECT_EQ((std::vector<std::string>{"D:\\x.mov", "D:\\y.mov"}), SelectedPaths("D:\\\0x.mov\0y.mov\0"));
     EXPECT_TRUE(SelectedPaths("").empty());
-    EXPECT_TRUE(SelectedPaths(nullptr).empty());
+    EXPECT_TRUE(SelectedPaths(static_cast<const char*>(nullptr)).empty());
+    EXPECT_EQ((std::vector<std::wstring>{L"C:\\in\\\u65e5.avi", L"C:\\in\\a.avi"}),
+              SelectedPaths(L"C:\\in\0\u65e5.avi\0a.avi\0"));
 }
 
 TEST(SourceListCapacity, ThirtyRowsAtMost)
