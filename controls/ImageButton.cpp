@@ -383,13 +383,9 @@ void CImageButton::SetTipText(const char* text, bool activate)
 
 void CImageButton::MakeToolTip()
 {
-    if (m_toolTip.GetSafeHwnd() || !m_toolTip.CreateFor(m_hWnd))
+    if (m_toolTip.GetSafeHwnd() || !m_toolTip.CreateCovering(m_hWnd, m_strTipText.c_str()))
         return;
-    m_toolTip.Activate(false);
     m_toolTip.SetMaxTipWidth(400);
-    RECT client;
-    ::GetClientRect(m_hWnd, &client);
-    m_toolTip.AddTool(m_hWnd, 1, client, m_strTipText.c_str());
     ShowTipText();
 }
 

@@ -95,11 +95,7 @@ void CLinkLabel::PreSubclassWindow()
         ::GetWindowsDirectoryA(directory, sizeof directory);
         m_linkCursor.Reset(LoadHandCursorFrom(directory));
     }
-    if (m_toolTip.CreateFor(m_hWnd)) {
-        RECT client;
-        ::GetClientRect(m_hWnd, &client);
-        m_toolTip.AddTool(m_hWnd, 1, client, m_strTarget.c_str());
-    }
+    m_toolTip.CreateCovering(m_hWnd, m_strTarget.c_str());
 }
 
 void CLinkLabel::CreateFonts()

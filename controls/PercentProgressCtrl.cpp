@@ -54,13 +54,8 @@ bool CPercentProgressCtrl::PreTranslateMessage(MSG* msg)
 LRESULT CPercentProgressCtrl::OnSetTipText(const char* text)
 {
     const bool shown = text && *text;
-    if (!m_toolTip.GetSafeHwnd()) {
-        if (!shown || !m_toolTip.CreateFor(m_hWnd))
-            return 0;
-        RECT client;
-        ::GetClientRect(m_hWnd, &client);
-        m_toolTip.AddTool(m_hWnd, 1, client, "");
-    }
+    if (!m_toolTip.GetSafeHwnd() && (!shown || !m_toolTip.CreateCovering(m_hWnd, "")))
+        return 0;
     m_toolTip.UpdateTipText(m_hWnd, 1, shown ? text : "");
     m_toolTip.Activate(shown);
     return 0;

@@ -84,6 +84,12 @@ bool CToolTipWnd::AddTool(HWND hwndTool, UINT toolId, const RECT& rect, const ch
     return SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
 }
 
+bool CToolTipWnd::CreateCovering(HWND hwndOwner, const char* text)
+{
+    RECT client;
+    return CreateFor(hwndOwner) && ::GetClientRect(hwndOwner, &client) && AddTool(hwndOwner, 1, client, text);
+}
+
 void CToolTipWnd::UpdateTipText(HWND hwndTool, UINT toolId, const char* text)
 {
     TOOLINFOA tool{};

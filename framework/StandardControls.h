@@ -70,7 +70,9 @@ public:
     bool CreateFor(HWND hwndOwner);
     // Adds tool `toolId` covering `rect` of `hwndTool`; true on success.
     bool AddTool(HWND hwndTool, UINT toolId, const RECT& rect, const char* text);
-    int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
+    // Creates the tooltip for `hwndOwner` with one tool, id 1, covering the
+    // owner's client area, as a control's own tip; true when both exist.
+    bool CreateCovering(HWND hwndOwner, const char* text);
     void UpdateTipText(HWND hwndTool, UINT toolId, const char* text);
     void Activate(bool on) { SendMessage(TTM_ACTIVATE, on ? TRUE : FALSE); }
     void SetMaxTipWidth(int width) { SendMessage(TTM_SETMAXTIPWIDTH, 0, width); }

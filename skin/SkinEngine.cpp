@@ -129,13 +129,6 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM found)
     return TRUE;
 }
 
-bool IsDialogWindow(HWND hwnd)
-{
-    char className[16] = {};
-    ::GetClassNameA(hwnd, className, sizeof className);
-    return std::strcmp(className, "#32770") == 0;
-}
-
 BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM found)
 {
     return IsDialogWindow(hwnd) ? CollectWindow(hwnd, found) : TRUE;

@@ -56,6 +56,8 @@ bool IsStandaloneToolBarParent(HWND parent)
 
 }  // namespace
 
+bool IsDialogWindow(HWND hwnd) { return ClassNameOf(hwnd) == DIALOG_CLASS; }
+
 SkinWindowManager::SkinWindowManager() : m_skin(std::make_unique<Skin>()) {}
 
 SkinWindowManager::~SkinWindowManager() = default;

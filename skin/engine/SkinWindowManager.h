@@ -16,6 +16,9 @@ namespace skin {
 
 class Skin;
 
+// True for a window of the system's dialog class.
+bool IsDialogWindow(HWND hwnd);
+
 class SkinWindowManager {
 public:
     SkinWindowManager();
