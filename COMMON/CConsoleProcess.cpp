@@ -47,7 +47,8 @@ void SendLine(CFfmpegEncoder* owner, std::string line)
 
 }  // namespace
 
-BOOL StartHiddenProcess(const std::string& command, HANDLE hStdIn, HANDLE hStdOut, ProcessHandles* pProcess)
+BOOL StartHiddenProcess(const std::string& program, const std::string& command, HANDLE hStdIn, HANDLE hStdOut,
+                        ProcessHandles* pProcess)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -58,7 +59,7 @@ BOOL StartHiddenProcess(const std::string& command, HANDLE hStdIn, HANDLE hStdOu
     std::vector<char> commandLine(command.begin(), command.end());
     commandLine.push_back('\0');
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                         CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &info))
         return FALSE;
     pProcess->hProcess.reset(info.hProcess);
@@ -73,9 +74,9 @@ namespace {
 // How long a standby encoder may take to notice that it is not needed.
 constexpr DWORD STANDBY_END_WAIT_MS = 5000;
 
-// Starts `command` with fresh pipes for its standard handles; the converter
-// keeps only its own ends, so the encoder's exit closes its output.
-BOOL StartWithPipes(const std::string& command, EncoderProcess* encoder)
+// Starts `program` with `command` and fresh pipes for its standard handles;
+// the converter keeps only its own ends, so the encoder's exit closes its output.
+BOOL StartWithPipes(const std::string& program, const std::string& command, EncoderProcess* encoder)
 {
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     UniqueHandle outWrite, inRead, inWriteTemporary;
@@ -87,7 +88,7 @@ BOOL StartWithPipes(const std::string& command, EncoderProcess* encoder)
                          0, FALSE, DUPLICATE_SAME_ACCESS))
         return FALSE;
     inWriteTemporary.reset();
-    return StartHiddenProcess(command, inRead.get(), outWrite.get(), &encoder->process);
+    return StartHiddenProcess(program, command, inRead.get(), outWrite.get(), &encoder->process);
 }
 
 bool WriteAll(HANDLE handle, const std::string& text)
@@ -109,14 +110,17 @@ void EndEncoder(EncoderProcess& encoder)
 
 }  // namespace
 
-void CConsoleProcess::Init(const std::string& strCommand, const std::string& strStandbyCommand,
-                           CFfmpegEncoder* pOwner)
+void CConsoleProcess::Init(const std::string& strProgram, const std::string& strCommand,
+                           const std::string& strStandbyCommand, CFfmpegEncoder* pOwner)
 {
+    m_strProgram = strProgram;
     m_strCommand = strCommand;
     m_strNextStandbyCommand = strStandbyCommand;
     m_pOwner = pOwner;
     CloseAll();
     m_bStopRequest = 0;
+    m_bStopAsked = false;
+    m_bExitedCleanly = false;
 }
 
 void CConsoleProcess::CloseAll()
@@ -135,7 +139,7 @@ int CConsoleProcess::bExecute()
 {
     if (!HandToStandby()) {
         MarkStage("pipes");
-        if (!StartWithPipes(m_strCommand, &m_run)) {
+        if (!StartWithPipes(m_strProgram, m_strCommand, &m_run)) {
             const DWORD code = GetLastError();
             CloseAll();
             m_pOwner->OnProcessEvent(PROCESS_ENDED, code);
@@ -178,7 +182,7 @@ void CConsoleProcess::StartStandby()
     if (m_strNextStandbyCommand.empty())
         return;
     EncoderProcess standby;
-    if (StartWithPipes(m_strNextStandbyCommand, &standby)) {
+    if (StartWithPipes(m_strProgram, m_strNextStandbyCommand, &standby)) {
         m_standby = std::move(standby);
         m_strStandbyCommand = m_strNextStandbyCommand;
     }
@@ -244,6 +248,10 @@ void CConsoleProcess::ReadOutput()
     m_run.process.hThread.reset();
     WaitForSingleObject(m_hWait ? m_hWait.get() : m_run.process.hProcess.get(), INFINITE);
     MarkStage("encoder-waited");
+    // A crash, a kill or a program that is no encoder ends without a word:
+    // only the exit code tells such an end from a finished file.
+    DWORD exitCode = STILL_ACTIVE;
+    m_bExitedCleanly = GetExitCodeProcess(m_run.process.hProcess.get(), &exitCode) && exitCode == 0;
     CloseAll();
     m_pOwner->OnProcessEvent(PROCESS_ENDED, endValue);
     MarkStage("ended-handled");

@@ -19,11 +19,14 @@ struct ProcessHandles {
     DWORD dwThreadId = 0;
 };
 
-// Starts `command` (which names the program) without a console window,
-// inheriting handles, with the given standard input (may be null) and one
-// handle for both standard output and standard error. FALSE on failure,
-// with the last-error code telling why.
-BOOL StartHiddenProcess(const std::string& command, HANDLE hStdIn, HANDLE hStdOut, ProcessHandles* pProcess);
+// Starts `program` (a full path) with `command` (which names the program
+// again, quoted) without a console window, inheriting handles, with the
+// given standard input (may be null) and one handle for both standard output
+// and standard error. The system runs `program` itself and never guesses
+// where a path with blanks ends. FALSE on failure, with the last-error code
+// telling why.
+BOOL StartHiddenProcess(const std::string& program, const std::string& command, HANDLE hStdIn, HANDLE hStdOut,
+                        ProcessHandles* pProcess);
 
 // A started encoder and the converter's ends of its pipes, not inheritable.
 struct EncoderProcess {
@@ -36,10 +39,12 @@ class CConsoleProcess {
 public:
     ~CConsoleProcess() { EndStandby(); }
 
-    // Prepares a run of `strCommand` whose events go to `pOwner`. With
-    // `strStandbyCommand`, the run starts that standby encoder once its own
-    // encoder has started, for the run to follow; an empty one starts none.
-    void Init(const std::string& strCommand, const std::string& strStandbyCommand, CFfmpegEncoder* pOwner);
+    // Prepares a run of `strProgram` with `strCommand` whose events go to
+    // `pOwner`. With `strStandbyCommand`, the run starts that standby encoder
+    // (the same program) once its own encoder has started, for the run to
+    // follow; an empty one starts none.
+    void Init(const std::string& strProgram, const std::string& strCommand, const std::string& strStandbyCommand,
+              CFfmpegEncoder* pOwner);
 
     // Starts the encoder, or hands the command to the standby encoder the
     // previous run left, and follows it to its end. 0 when it could not be
@@ -47,7 +52,16 @@ public:
     int bExecute();
 
     // Makes the output loop send the quit request after its next read.
-    void RequestStop() { m_bStopRequest = 1; }
+    void RequestStop()
+    {
+        m_bStopAsked = true;
+        m_bStopRequest = 1;
+    }
+
+    // After bExecute: the encoder ran to its end and exited with 0.
+    bool EncoderExitedCleanly() const { return m_bExitedCleanly; }
+    // A stop was asked for since Init.
+    bool StopAsked() const { return m_bStopAsked; }
 
     // Ends the standby encoder, if any, when no run will follow.
     void EndStandby();
@@ -58,12 +72,15 @@ private:
     void ReadOutput();
     void CloseAll();
 
+    std::string m_strProgram;
     std::string m_strCommand;
     std::string m_strNextStandbyCommand;  // what this run starts for the next, if anything
     CFfmpegEncoder* m_pOwner = nullptr;
     EncoderProcess m_run;
     UniqueHandle m_hWait;  // the encoder opened for waiting only
     std::atomic<int> m_bStopRequest{0};
+    std::atomic<bool> m_bStopAsked{false};
+    bool m_bExitedCleanly = false;
     EncoderProcess m_standby;          // waits for the next run's command line
     std::string m_strStandbyCommand;   // what started m_standby
 };

@@ -4,6 +4,7 @@
 #include "COMMON/EncoderOutput.h"
 #include "COMMON/MediaProbe.h"
 #include "COMMON/OptionTables.h"
+#include "COMMON/RunFiles.h"
 #include "COMMON/SourceScript.h"
 #include "app/StageTimes.h"
 
@@ -129,19 +130,26 @@ int CFfmpegEncoder::bBuildCommand(MediaItem* pItem)
         m_item.m_szOutputPath[MEDIA_PATH_CHARS] = '\0';
         m_hProcess = nullptr;
         m_bError = 0;
+        m_script.Remove();
+        m_strOutputPath.clear();
 
         if (!bFrameSizeAllowed()) {
             m_pView->ShowNotice(FRAME_SIZE_MESSAGE);
             return 0;
         }
 
+        std::string input;
+        if (!PrepareInput(&input))
+            return 0;
         m_strCommand = EncoderInvocation(m_strProgramDir) + " ";
         // The log entry leaves out the executable and the token; the tail is
         // taken from here, since the program directory may itself hold "-i".
         const size_t tailStart = m_strCommand.size();
-        m_strCommand += "-i \"" + InputPathForEncoder() + "\"";
+        m_strCommand += "-i \"" + input + "\"";
 
         const int result = AppendFamilyOptions(pItem);
+        if (result != 1)
+            m_script.Remove();
         LogEvent(EVENTLOG_INFORMATION_TYPE, EVENT_ID_INFO, m_strCommand.c_str() + tailStart);
         return result;
     } catch (...) {
@@ -160,16 +168,24 @@ bool CFfmpegEncoder::bFrameSizeAllowed() const
     return IsEven(m_item.m_nWidth) && IsEven(m_item.m_nHeight);
 }
 
-// Sources that only DirectShow could read reach the encoder through the
-// script, when their format needs one.
-std::string CFfmpegEncoder::InputPathForEncoder() const
+// Sources that only DirectShow could read reach the encoder through a script
+// of this build's own, when their format needs one. False, after telling the
+// user, when that script cannot be written whole: the encoder would read
+// another run's script or none.
+bool CFfmpegEncoder::PrepareInput(std::string* pInput)
 {
-    if (m_item.m_bDirectShow == 1) {
-        const std::string script = m_strOwnFilesDir + "edit.avs";
-        if (bWriteSourceScript(script.c_str(), m_item.m_szSourcePath) == 1)
-            return script;
+    *pInput = m_item.m_szSourcePath;
+    if (m_item.m_bDirectShow != 1 || !TakesScriptRoute(m_item.m_szSourcePath))
+        return true;
+    if (m_script.CreateUnique(m_strOwnFilesDir, "edit", ".avs") &&
+        bWriteSourceScript(m_script.Path().c_str(), m_item.m_szSourcePath) == 1) {
+        *pInput = m_script.Path();
+        return true;
     }
-    return m_item.m_szSourcePath;
+    m_script.Remove();
+    RefuseItem(__LINE__, "Script file not written in ", m_strOwnFilesDir + " for " + m_item.m_szSourcePath);
+    m_pView->ShowNotice(Format(MSG_SCRIPT_NOT_WRITTEN, m_item.m_szSourcePath, m_strOwnFilesDir.c_str()).c_str());
+    return false;
 }
 
 int CFfmpegEncoder::AppendFamilyOptions(MediaItem* pItem)
@@ -219,12 +235,19 @@ int CFfmpegEncoder::PrepareFamily(const MediaItem& item, int nVideoList, const c
 }
 
 // Ends every family's options: the quoted output name, which also becomes
-// the caller's output path so that the produced file can be found.
+// the caller's output path so that the produced file can be found. A name
+// that is taken gets a number before its extension: no output replaces a
+// file, an earlier row's among them.
 int CFfmpegEncoder::AppendOutputName(MediaItem* pItem, std::string* pCommand, const FamilyOptions& options)
 {
-    *pCommand += " -y \"";
-    *pCommand += pItem->m_szOutputPath + options.outputSuffix + "\"";
-    strcat(pItem->m_szOutputPath, options.outputSuffix.c_str());
+    const std::string& suffix = options.outputSuffix;
+    const size_t dot = suffix.rfind('.');
+    const std::string base(pItem->m_szOutputPath);
+    m_strOutputPath = FreeOutputName(base + suffix.substr(0, dot), suffix.substr(dot));
+    if (m_strOutputPath.empty() || m_strOutputPath.size() > static_cast<size_t>(MEDIA_PATH_CHARS))
+        return RefuseItem(__LINE__, "No free output file name for ", base + suffix);
+    *pCommand += " -y \"" + m_strOutputPath + "\"";
+    memcpy(pItem->m_szOutputPath, m_strOutputPath.c_str(), m_strOutputPath.size() + 1);
     return 1;
 }
 
@@ -326,11 +349,31 @@ int CFfmpegEncoder::bRun(const char*, int)
 {
     MarkStage("command-built");
     m_bStopped = 0;
-    const std::string standby = EncoderInvocation(m_strProgramDir) + " -standby";
-    g_consoleProcess.Init(m_strCommand, m_bFollowingRun ? standby : std::string(), this);
-    if (!g_consoleProcess.bExecute())
+    if (!ReserveOutput())
         return 0;
-    return m_bError == 0 ? 1 : 0;
+    const std::string standby = EncoderInvocation(m_strProgramDir) + " -standby";
+    g_consoleProcess.Init(EncoderProgram(m_strProgramDir), m_strCommand, m_bFollowingRun ? standby : std::string(),
+                          this);
+    const bool succeeded =
+        g_consoleProcess.bExecute() && m_bError == 0 && g_consoleProcess.EncoderExitedCleanly();
+    // A stopped run keeps what the encoder wrote up to the stop: it plays.
+    if ((succeeded || g_consoleProcess.StopAsked()) && m_output.HoldsData())
+        m_output.Keep();
+    else
+        m_output.Remove();
+    m_script.Remove();
+    return succeeded ? 1 : 0;
+}
+
+// The output is made new, never over an existing file, before the encoder
+// starts: the encoder then writes only into a file of this run, and a
+// failed run removes only what it made.
+bool CFfmpegEncoder::ReserveOutput()
+{
+    if (m_output.CreateNew(m_strOutputPath))
+        return true;
+    RefuseItem(__LINE__, "Output file not made: ", m_strOutputPath);
+    return false;
 }
 
 void CFfmpegEncoder::EndFollowingRun()

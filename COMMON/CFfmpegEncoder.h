@@ -3,6 +3,7 @@
 #pragma once
 
 #include "COMMON/CEncoder.h"
+#include "COMMON/RunFiles.h"
 #include "app/AppServices.h"
 
 #include <windows.h>
@@ -22,19 +23,28 @@ enum {
 // First argument of every encoder command line.
 #define ENCODER_ACCESS_TOKEN "lumen-quartz-framebridging"
 
-// How every command line starts: the encoder in `programDir` (which ends in
-// a backslash) and the access token. The program path stays unquoted.
+// The encoder's full path: "vec.exe" in `programDir` (which ends in a backslash).
+inline std::string EncoderProgram(const std::string& programDir) { return programDir + "vec.exe"; }
+
+// How every command line starts: the encoder's path, quoted so that a blank
+// in its folder never splits it, and the access token.
 inline std::string EncoderInvocation(const std::string& programDir)
 {
-    return programDir + "vec.exe " ENCODER_ACCESS_TOKEN;
+    return "\"" + EncoderProgram(programDir) + "\" " ENCODER_ACCESS_TOKEN;
 }
+
+// Shown when the script through which the encoder would read a source
+// cannot be written: the source, then the folder.
+#define MSG_SCRIPT_NOT_WRITTEN                                                                                 \
+    "The script file for \"%s\" cannot be written in \"%s\". Please make sure that this folder can be written, " \
+    "then convert again."
 
 class CFfmpegEncoder : public CEncoder {
 public:
-    // "vec.exe" lies in the program's folder; "edit.avs" and "trace" go to
-    // GetOwnFilesDir().
+    // "vec.exe" lies in the program's folder; the script files and "trace"
+    // go to GetOwnFilesDir().
     CFfmpegEncoder();
-    // "vec.exe", "edit.avs" and "trace" all in `folder` (with its trailing backslash).
+    // "vec.exe", the script files and "trace" all in `folder` (with its trailing backslash).
     explicit CFfmpegEncoder(const std::string& folder);
 
     int bGetOptionName(int nListType, int nIndex, char* pszName) override;
@@ -67,7 +77,7 @@ private:
     struct FamilyOptions;
 
     bool bFrameSizeAllowed() const;
-    std::string InputPathForEncoder() const;
+    bool PrepareInput(std::string* pInput);
     int AppendFamilyOptions(MediaItem* pItem);
     int BuildAviCommand(MediaItem* pItem, std::string* pCommand);
     int BuildMpegCommand(MediaItem* pItem, std::string* pCommand);
@@ -79,9 +89,10 @@ private:
     int PrepareFamily(const MediaItem& item, int nVideoList, const char* pszExtension,
                       FamilyOptions* pOptions);
     static void AppendAspectAndAudio(const FamilyOptions& options, std::string* pCommand);
-    static int AppendOutputName(MediaItem* pItem, std::string* pCommand, const FamilyOptions& options);
+    int AppendOutputName(MediaItem* pItem, std::string* pCommand, const FamilyOptions& options);
     static int RefuseItem(int nLine, const char* pszReason, const std::string& detail);
 
+    bool ReserveOutput();
     void HandleLine(std::string* pLine);
     void ShowProgress(int nPercent);
 
@@ -93,5 +104,8 @@ private:
     std::atomic<int> m_bStopped;     // a stop has been handed to the runner
     bool m_bFollowingRun = false;    // the next run starts a standby encoder for the one after
     std::string m_strProgramDir;   // where "vec.exe" lies
-    std::string m_strOwnFilesDir;  // where "edit.avs" and "trace" are written
+    std::string m_strOwnFilesDir;  // where the script files and "trace" are written
+    std::string m_strOutputPath;   // the output file the built command writes
+    RunFile m_script;              // the script of the built command, if it has one
+    RunFile m_output;              // the output file while a run may still fail
 };

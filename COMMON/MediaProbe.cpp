@@ -199,7 +199,7 @@ int bProbeWithEncoder(const char* sourcePath, int* pnDuration, int32_t* pnWidth,
             return 0;
         SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
         ProcessHandles process;
-        StartHiddenProcess(command, nullptr, writeEnd.get(), &process);
+        StartHiddenProcess(EncoderProgram(programDir), command, nullptr, writeEnd.get(), &process);
         // Without our copy of the write end, the read fails once the encoder
         // has ended (or at once when it never started).
         writeEnd.reset();

@@ -1,7 +1,9 @@
 #include "COMMON/SourceScript.h"
 
-#include <cstdio>
+#include <windows.h>
+
 #include <cstring>
+#include <string>
 #include <strings.h>
 
 namespace {
@@ -23,13 +25,26 @@ bool IsOneOf(const char* extension, const char* const (&list)[N])
     return false;
 }
 
-const char* SourceLineFormat(const char* extension)
+// What follows the source path in its DirectShowSource line.
+const char* SourceLineEnd(const char* extension)
 {
     if (IsOneOf(extension, CONVERT_FPS_EXTENSIONS))
-        return "DirectShowSource(\"%s\", fps=23.976, convertfps=true )\n";
+        return "\", fps=23.976, convertfps=true )";
     if (strcasecmp(extension, ".mp4") == 0)
-        return "DirectShowSource(\"%s\", fps=23.976, convertfps=false )\n";
-    return "DirectShowSource(\"%s\")\n";
+        return "\", fps=23.976, convertfps=false )";
+    return "\")";
+}
+
+// Every byte reaches the file and the file closes cleanly.
+bool WriteWholeFile(const char* path, const std::string& text)
+{
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool complete = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                          written == text.size();
+    return CloseHandle(file) && complete;
 }
 
 }  // namespace
@@ -44,19 +59,15 @@ const char* FindExtension(const char* path)
     return dot ? dot : name + strlen(name);
 }
 
+bool TakesScriptRoute(const char* sourcePath) { return !IsOneOf(FindExtension(sourcePath), DIRECT_EXTENSIONS); }
+
 int bWriteSourceScript(const char* scriptPath, const char* sourcePath)
 {
-    const char* extension = FindExtension(sourcePath);
-    if (IsOneOf(extension, DIRECT_EXTENSIONS))
+    if (!TakesScriptRoute(sourcePath))
         return 0;
-    // An unwritable script still answers 1: the encoder then fails on its
-    // input, and the run reports that as a failed conversion.
-    FILE* script = fopen(scriptPath, "wt");
-    if (!script)
-        return 1;
-    fprintf(script, "LoadPlugin(\"%s\")\n", "plugin\\DirectShowSource.dll");
-    fprintf(script, SourceLineFormat(extension), sourcePath);
-    fputs("return last", script);
-    fclose(script);
-    return 1;
+    // The line ends a text-mode file would write.
+    const std::string text = "LoadPlugin(\"plugin\\DirectShowSource.dll\")\r\nDirectShowSource(\"" +
+                             std::string(sourcePath) + SourceLineEnd(FindExtension(sourcePath)) +
+                             "\r\nreturn last";
+    return WriteWholeFile(scriptPath, text) ? 1 : SCRIPT_NOT_WRITTEN;
 }

@@ -2,9 +2,16 @@
 // DirectShow can open.
 #pragma once
 
-// Decides by the source's extension whether the encoder reads the source
-// through a script. When it does, writes the script to `scriptPath` and
-// returns 1; returns 0 when the encoder reads the source directly.
+// Answer of bWriteSourceScript for a script that did not reach its file whole.
+constexpr int SCRIPT_NOT_WRITTEN = -1;
+
+// Whether the encoder reads the source through a script, by its extension.
+bool TakesScriptRoute(const char* sourcePath);
+
+// When the source takes the script route, writes its script to `scriptPath`
+// (replacing what the file held) and returns 1, or SCRIPT_NOT_WRITTEN when
+// opening, any write or closing failed; returns 0, writing nothing, when the
+// encoder reads the source directly.
 int bWriteSourceScript(const char* scriptPath, const char* sourcePath);
 
 // The extension of the path's file name, from its last dot on (dot included);

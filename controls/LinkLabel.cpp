@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <cctype>
 #include <cstdio>
 
 namespace {
@@ -48,6 +49,74 @@ std::string CommandBeforeTarget(std::string command)
     if (cut != std::string::npos)
         command.resize(cut);
     return command;
+}
+
+// Splits a registered command into its program and the rest. The program is
+// the quoted first part, or else the text up to the first ".exe" that ends a
+// word: "C:\Program Files\Browser\browser.exe -url" names the browser, never
+// a "C:\Program.exe".
+bool SplitRegisteredCommand(const std::string& command, std::string& program, std::string& arguments)
+{
+    const size_t start = command.find_first_not_of(" \t");
+    if (start == std::string::npos)
+        return false;
+    size_t end;
+    if (command[start] == '"') {
+        end = command.find('"', start + 1);
+        if (end == std::string::npos)
+            return false;
+        program = command.substr(start + 1, end - start - 1);
+        ++end;
+    } else {
+        std::string lower = command;
+        for (char& c : lower)
+            c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+        end = start;
+        do {
+            end = lower.find(".exe", end);
+            if (end == std::string::npos)
+                return false;
+            end += 4;
+        } while (end < lower.size() && lower[end] != ' ' && lower[end] != '\t');
+        program = command.substr(start, end - start);
+    }
+    arguments = command.substr(end);
+    return !program.empty();
+}
+
+// The full path of the program a command names, as the system finds it.
+bool FindProgram(const std::string& program, std::string& fullPath)
+{
+    char found[MAX_PATH];
+    const DWORD length = ::SearchPathA(nullptr, program.c_str(), ".exe", sizeof found, found, nullptr);
+    if (length == 0 || length >= sizeof found)
+        return false;
+    fullPath = found;
+    return true;
+}
+
+// Starts the browser command registered for pages with `target`, the
+// program given by its full path: a blank in a folder name never lets
+// another program run. Answers as WinExec did: above 31 when started.
+INT_PTR StartRegisteredCommand(const std::string& command, const char* target, int showCommand)
+{
+    std::string program, arguments, fullPath;
+    if (!SplitRegisteredCommand(command, program, arguments) || !FindProgram(program, fullPath))
+        return ERROR_FILE_NOT_FOUND;
+    std::string commandLine = "\"" + fullPath + "\"" + CommandBeforeTarget(arguments) + " " + target;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = static_cast<WORD>(showCommand);
+    PROCESS_INFORMATION started = {};
+    if (!::CreateProcessA(fullPath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &started)) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_PATH_NOT_FOUND || error == ERROR_BAD_FORMAT ? error : ERROR_FILE_NOT_FOUND;
+    }
+    ::CloseHandle(started.hThread);
+    ::CloseHandle(started.hProcess);
+    return 33;
 }
 
 }  // namespace
@@ -316,8 +385,7 @@ INT_PTR CLinkLabel::OpenLink(const char* target, int showCommand)
     std::string htmlClass, command;
     if (!ReadClassesValue(".htm", htmlClass) || !ReadClassesValue(htmlClass + "\\shell\\open\\command", command))
         return shellResult;
-    const std::string commandLine = CommandBeforeTarget(command) + " " + target;
-    return static_cast<INT_PTR>(::WinExec(commandLine.c_str(), static_cast<UINT>(showCommand)));
+    return StartRegisteredCommand(command, target, showCommand);
 }
 
 std::string CLinkLabel::ErrorText(INT_PTR code)

@@ -21,7 +21,8 @@ public:
     void SetVisitedState(bool visited);
     void SetUnderlineMode(int mode);
     // Opens `target` through the shell, else through the browser command
-    // associated with ".htm". Returns the shell's (or WinExec's) result:
+    // associated with ".htm", started by its program's full path. Returns
+    // the shell's result, or a WinExec-like one for the browser command:
     // greater than 32 on success.
     static INT_PTR OpenLink(const char* target, int showCommand);
     // The reason shown for a failed open.

@@ -1,4 +1,4 @@
-// Reads the AviSynth script "edit.avs" through which the converter hands over
+// Reads the AviSynth script through which the converter hands over
 // sources that only DirectShow could open.
 #pragma once
 

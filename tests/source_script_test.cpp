@@ -80,9 +80,14 @@ TEST_F(SourceScriptTest, OtherExtensionsAndNoExtensionGetThePlainSourceLine)
     }
 }
 
-TEST_F(SourceScriptTest, UnwritableScriptStillNamesTheScript)
+TEST_F(SourceScriptTest, AScriptThatCannotBeWrittenIsNoScript)
 {
-    EXPECT_EQ(1, bWriteSourceScript("Z:\\no\\such\\folder\\edit.avs", "D:\\in\\clip.rm"));
+    EXPECT_EQ(SCRIPT_NOT_WRITTEN, bWriteSourceScript("Z:\\no\\such\\folder\\edit.avs", "D:\\in\\clip.rm"));
+    // Held without sharing, as another program may hold it.
+    HANDLE held = CreateFileA(m_script.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_EQ(SCRIPT_NOT_WRITTEN, bWriteSourceScript(m_script.c_str(), "D:\\in\\clip.rm"));
+    CloseHandle(held);
 }
 
 TEST(FindExtensionTest, TakesTheLastDotOfTheFileNameOnly)

@@ -156,17 +156,20 @@ TEST_F(ConverterProgram, StopDuringTheSecondRowAndTheWindowAnswersWhileTheEncode
     EXPECT_TRUE(FileExists(Output("\\long_ntsc-dvd_ac3.mpg")));
     EXPECT_FALSE(FileExists(Output("\\c_ntsc-dvd_ac3.mpg")));
 
+    // The partial file stays the user's: the redone row gets a name of its own.
     ConvertExpecting(DONE);
     EXPECT_TRUE(Plays(Output("\\long_ntsc-dvd_ac3.mpg")));
+    EXPECT_TRUE(Plays(Output("\\long_ntsc-dvd_ac3 (2).mpg")));
     EXPECT_EQ((std::vector<int>{IMAGE_CONVERTED, IMAGE_CONVERTED, IMAGE_CONVERTED}), Images(m_program.Rows()));
     EXPECT_TRUE(Plays(Output("\\c_ntsc-dvd_ac3.mpg")));
 }
 
 TEST_F(ConverterProgram, AnEncoderFailureNamesTheTraceFileWithTheCommandAndTheEncodersLines)
 {
-    AddClips({"a.avi"});
-    // A folder where the output file should go makes the encoder fail.
-    HostShell("mkdir \"$OUT/a_xvid_mp3.avi\"");
+    // A source spoilt after it was added makes the encoder fail.
+    HostShell("cp \"$CLIPS/a.avi\" \"$CLIPS/spoilt.avi\"");
+    AddClips({"spoilt.avi"});
+    HostShell("printf 'not a video' > \"$CLIPS/spoilt.avi\"");
     m_program.Click(IDC_CONVERT);
     const RemoteDialog notice = m_program.WaitForDialog(60000, "Notice");
     ASSERT_TRUE(notice.hwnd != nullptr);
@@ -178,17 +181,31 @@ TEST_F(ConverterProgram, AnEncoderFailureNamesTheTraceFileWithTheCommandAndTheEn
     const std::vector<RemoteRow> rows = m_program.Rows();
     ASSERT_EQ(1u, rows.size());
     EXPECT_EQ(IMAGE_ADDED, rows[0].image);
-    const std::string output = OutputFolder() + "\\a_xvid_mp3.avi";
+    const std::string output = OutputFolder() + "\\spoilt_xvid_mp3.avi";
     EXPECT_TRUE(Contains(LoggedErrors(), "Module ID:ff0001 123Can not convert file :" + output));
+    EXPECT_FALSE(FileExists(output)) << "the failed run left its file behind";
 
     std::ifstream trace(tracePath, std::ios::binary);
     const std::string content((std::istreambuf_iterator<char>(trace)), std::istreambuf_iterator<char>());
-    const std::string command = ProgramFolder() + "vec.exe lumen-quartz-framebridging -i \"" + Clip("a.avi") +
-                                "\" -vcodec xvid -b 1150k -s 160x120 ";
+    const std::string command = "\"" + ProgramFolder() + "vec.exe\" lumen-quartz-framebridging -i \"" +
+                                Clip("spoilt.avi") + "\" -vcodec xvid -b 1150k -s 160x120 ";
     EXPECT_EQ(0u, content.find(command)) << content;
     const size_t commandEnd = content.find("\"" + output + "\"");
     ASSERT_NE(std::string::npos, commandEnd) << content;
     EXPECT_GT(content.size(), commandEnd + output.size() + 2) << "no encoder lines after the command";
+}
+
+TEST_F(ConverterProgram, SameNamedSourcesAndAnOlderFileEachKeepAFileOfTheirOwn)
+{
+    HostShell("cp \"$CLIPS/b.mp4\" \"$CLIPS/holiday.2019.mp4\"; cp \"$CLIPS/b.mp4\" \"$CLIPS/holiday.2020.mp4\"; "
+              "printf 'the user' > \"$OUT/holiday_xvid_mp3.avi\"");
+    AddClips({"holiday.2019.mp4", "holiday.2020.mp4"});
+    ConvertExpecting(DONE);
+    EXPECT_EQ((std::vector<int>{IMAGE_CONVERTED, IMAGE_CONVERTED}), Images(m_program.Rows()));
+    std::ifstream old(Output("\\holiday_xvid_mp3.avi"), std::ios::binary);
+    EXPECT_EQ("the user", std::string(std::istreambuf_iterator<char>(old), std::istreambuf_iterator<char>()));
+    EXPECT_TRUE(Plays(Output("\\holiday_xvid_mp3 (2).avi")));
+    EXPECT_TRUE(Plays(Output("\\holiday_xvid_mp3 (3).avi")));
 }
 
 TEST_F(ConverterProgram, RemoveAndSortKeepEveryRowWithItsOwnFile)

@@ -329,7 +329,7 @@ TEST_F(BatchLoop, ShutsDownAfterACompletedRunOnly)
 
 TEST_F(BatchLoop, AnOutputPathTooLongIsRefusedInsteadOfCut)
 {
-    const std::string longDir = m_folder + std::string(MEDIA_PATH_CHARS - m_folder.size() - 24, 'd') + "\\";
+    const std::string longDir = m_folder + std::string(MEDIA_PATH_CHARS - m_folder.size() - 31, 'd') + "\\";
     FakeHost host(longDir);
     host.AddSource(Source("one.avi"));
     host.AddSource(Source("two.mp4"));

@@ -69,19 +69,21 @@ TEST_F(InstalledProgram, KeepsScriptAndTraceInTheUsersFolderWhichTheNoticeNames)
     AddClips({"b.mp4"});
     ConvertExpecting(" Media file has been generated.");
     EXPECT_TRUE(Plays(Output("\\b_xvid_mp3.avi")));
-    EXPECT_NE(std::string::npos, ReadText(UserFile("edit.avs")).find("DirectShowSource(\"" + Clip("b.mp4") + "\""));
-    EXPECT_EQ(0u, ReadText(UserFile("trace")).find(ProgramFolder() + "vec.exe lumen-quartz-framebridging -i \"" +
-                                                    UserFile("edit.avs") + "\" -vcodec xvid "));
+    EXPECT_EQ(0u, ReadText(UserFile("trace")).find("\"" + ProgramFolder() + "vec.exe\" lumen-quartz-framebridging -i \"" +
+                                                    UserFile("edit-")));
+    WIN32_FIND_DATAA found;
+    EXPECT_EQ(INVALID_HANDLE_VALUE, FindFirstFileA(UserFile("edit-*.avs").c_str(), &found)) << "the run's script stayed";
 
-    // A folder where the output file should go makes the encoder fail.
-    AddClips({"a.avi"});
-    HostShell("mkdir \"$OUT/a_xvid_mp3.avi\"");
+    // A source spoilt after it was added makes the encoder fail.
+    HostShell("cp \"$CLIPS/a.avi\" \"$CLIPS/spoilt.avi\"");
+    AddClips({"spoilt.avi"});
+    HostShell("printf 'not a video' > \"$CLIPS/spoilt.avi\"");
     m_program.Click(IDC_CONVERT);
     const RemoteDialog notice = m_program.WaitForDialog(60000, "Notice");
     ASSERT_TRUE(notice.hwnd != nullptr);
     EXPECT_NE(std::string::npos, notice.AllText().find("file:\"" + UserFile("trace") + "\" to ")) << notice.AllText();
     RemoteProgram::Close(notice, IDCANCEL);
-    EXPECT_NE(std::string::npos, ReadText(UserFile("trace")).find("-i \"" + Clip("a.avi") + "\""));
+    EXPECT_NE(std::string::npos, ReadText(UserFile("trace")).find("-i \"" + Clip("spoilt.avi") + "\""));
 }
 
 TEST_F(InstalledProgramWritingBesideItself, ConvertNamesTheFolderAndStartsNothing)

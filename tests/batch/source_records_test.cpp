@@ -132,8 +132,9 @@ TEST(OutputNaming, NamesWithoutADotKeepTheirWholeName)
     EXPECT_EQ(".avi", OutputBaseName("D:\\clips\\.avi"));
 }
 
-TEST(OutputNaming, TheLongestSuffixMustStillFit)
+TEST(OutputNaming, TheLongestSuffixWithANumberMustStillFit)
 {
-    EXPECT_TRUE(OutputPathFits(std::string(492, 'x'), MEDIA_PATH_CHARS));
-    EXPECT_FALSE(OutputPathFits(std::string(493, 'x'), MEDIA_PATH_CHARS));
+    // "_h263p_pcm_s16le (9999).avi"
+    EXPECT_TRUE(OutputPathFits(std::string(485, 'x'), MEDIA_PATH_CHARS));
+    EXPECT_FALSE(OutputPathFits(std::string(486, 'x'), MEDIA_PATH_CHARS));
 }

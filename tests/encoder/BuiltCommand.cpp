@@ -40,10 +40,10 @@ ConverterCommand BuildConverterCommand(const std::string& programDir, const Conv
     if (!CopyPath(s.input, item.m_szSourcePath) || !CopyPath(s.outputBase, item.m_szOutputPath))
         return {};
 
-    CFfmpegEncoder encoder(programDir);
-    if (encoder.bBuildCommand(&item) != 1) {
+    auto encoder = std::make_shared<CFfmpegEncoder>(programDir);
+    if (encoder->bBuildCommand(&item) != 1) {
         ADD_FAILURE() << "the converter refused to build a command for " << s.input;
         return {};
     }
-    return {encoder.GetCommand(), item.m_szOutputPath};
+    return {encoder->GetCommand(), item.m_szOutputPath, encoder};
 }

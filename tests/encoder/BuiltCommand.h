@@ -5,7 +5,10 @@
 
 #include "COMMON/MediaItem.h"
 
+#include <memory>
 #include <string>
+
+class CFfmpegEncoder;
 
 struct ConverterSettings {
     int target = TARGET_AVI;
@@ -20,7 +23,7 @@ struct ConverterSettings {
     int channels = 2;
     int sampleRate = 3;       // index into the sample-rate table
     int volume = 256;
-    int directShow = 0;       // 1: the source may reach the encoder through "edit.avs"
+    int directShow = 0;       // 1: the source may reach the encoder through a script
     std::string input;        // source path
     std::string outputBase;   // output path without the codec suffix and extension
 };
@@ -28,6 +31,9 @@ struct ConverterSettings {
 struct ConverterCommand {
     std::string commandLine;
     std::string outputPath;  // the full output name the builder settled on
+    // The builder, which keeps the script the command names until the
+    // command is done with.
+    std::shared_ptr<CFfmpegEncoder> builder;
 };
 
 // Builds the command line for an encoder lying in `programDir` (with its

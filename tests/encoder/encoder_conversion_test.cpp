@@ -121,11 +121,12 @@ protected:
         return BuildConverterCommand(ProgramDir(route), settings);
     }
 
-    // The converter hands a DirectShow source over through the script it
-    // writes beside the program.
+    // The converter hands a DirectShow source over through a script of its
+    // own beside the program.
     static bool ReadsTheScript(const ConverterCommand& command, Route route = Route::WindowsFfmpeg)
     {
-        return command.commandLine.find("-i \"" + ProgramDir(route) + "edit.avs\" ") != std::string::npos;
+        const size_t script = command.commandLine.find("-i \"" + ProgramDir(route) + "edit-");
+        return script != std::string::npos && command.commandLine.find(".avs\" ", script) != std::string::npos;
     }
 
     static std::string InfoCommand(const std::string& path, Route route = Route::WindowsFfmpeg)

@@ -17,7 +17,7 @@ namespace {
 using Strings = std::vector<std::string>;
 
 const char EXAMPLE[] =
-    "C:\\App\\vec.exe lumen-quartz-framebridging -i \"D:\\in\\clip.mov\" -vcodec xvid -b 800k -s 320x240 "
+    "\"C:\\App\\vec.exe\" lumen-quartz-framebridging -i \"D:\\in\\clip.mov\" -vcodec xvid -b 800k -s 320x240 "
     "-r 25.00 -aspect 4:3 -acodec mp3 -ab 128 -ac 2 -ar 44100 -vol 256 -async 1 -vsync 1  -y "
     "\"D:\\out\\clip_xvid_mp3.avi\"";
 

@@ -3,6 +3,7 @@
 #include "COMMON/CFfmpegEncoder.h"
 #include "COMMON/EncoderOutput.h"
 #include "COMMON/OptionTables.h"
+#include "COMMON/UniqueHandle.h"
 #include "EngineTestSupport.h"
 #include "support/EventLogRecorder.h"
 
@@ -15,7 +16,7 @@
 namespace {
 
 const char* const EXAMPLE_COMMAND =
-    R"(C:\App\vec.exe lumen-quartz-framebridging -i "D:\in\clip.mov" -vcodec xvid -b 800k -s 320x240 )"
+    R"("C:\App\vec.exe" lumen-quartz-framebridging -i "D:\in\clip.mov" -vcodec xvid -b 800k -s 320x240 )"
     R"(-r 25.00 -aspect 4:3 -acodec mp3 -ab 128 -ac 2 -ar 44100 -vol 256 -async 1 -vsync 1  -y )"
     R"("D:\out\clip_xvid_mp3.avi")";
 
@@ -104,7 +105,7 @@ TEST_F(CommandLineTest, ExampleIsBuiltByteForByteAndLoggedWithoutExecutable)
     EXPECT_EQ(Tail(EXAMPLE_COMMAND), events[0].text);
 }
 
-TEST_F(CommandLineTest, ExecutableStaysUnquotedInADirectoryWithBlanksOrDashes)
+TEST_F(CommandLineTest, ExecutableIsQuotedInADirectoryWithBlanksOrDashes)
 {
     for (const char* dir : {R"(C:\Program Files\Vodrix Video\)", R"(C:\multi-input tools\)"}) {
         SCOPED_TRACE(dir);
@@ -112,7 +113,7 @@ TEST_F(CommandLineTest, ExecutableStaysUnquotedInADirectoryWithBlanksOrDashes)
         CFfmpegEncoder encoder(dir);
         MediaItem item = ExampleItem();
         ASSERT_EQ(1, encoder.bBuildCommand(&item));
-        EXPECT_EQ(std::string(dir) + std::string(EXAMPLE_COMMAND).substr(strlen(R"(C:\App\)")),
+        EXPECT_EQ("\"" + std::string(dir) + std::string(EXAMPLE_COMMAND).substr(strlen(R"("C:\App\)")),
                   encoder.GetCommand());
         ASSERT_EQ(1u, m_log.Texts().size());
         EXPECT_EQ(Tail(EXAMPLE_COMMAND), m_log.Texts()[0]);
@@ -123,7 +124,7 @@ TEST_F(CommandLineTest, MpegPutsFrameRateBeforeSizeAndUsesPresetsOrCodecs)
 {
     MediaItem dvd = ExampleItem(TARGET_MPEG, 4, 0);
     ASSERT_EQ(1, Build(dvd));
-    EXPECT_EQ(R"(C:\App\vec.exe lumen-quartz-framebridging -i "D:\in\clip.mov" -target pal-dvd -b 800k )"
+    EXPECT_EQ(R"("C:\App\vec.exe" lumen-quartz-framebridging -i "D:\in\clip.mov" -target pal-dvd -b 800k )"
               R"(-r 25.00 -s 320x240 -aspect 4:3 -acodec ac3 -ab 128 -ac 2 -ar 44100 -mbd 2 -qmin 2  )"
               R"(-async 1 -vsync 1  -vol 256 -y "D:\out\clip_pal-dvd_ac3.mpg")",
               Command());
@@ -139,7 +140,7 @@ TEST_F(CommandLineTest, FlashFamilyChoosesContainerOrCodecByIndex)
 {
     MediaItem swf = ExampleItem(TARGET_FLV, 0, 0);
     ASSERT_EQ(1, Build(swf));
-    EXPECT_EQ(R"(C:\App\vec.exe lumen-quartz-framebridging -i "D:\in\clip.mov" -f swf -b 800k -s 320x240 )"
+    EXPECT_EQ(R"("C:\App\vec.exe" lumen-quartz-framebridging -i "D:\in\clip.mov" -f swf -b 800k -s 320x240 )"
               R"(-r 25.00 -aspect 4:3 -acodec mp3 -ab 128 -ac 2 -ar 44100 -async 1 -vsync 1  -vol 256 )"
               R"(-y "D:\out\clip_swf_mp3.swf")",
               Command());
@@ -154,7 +155,7 @@ TEST_F(CommandLineTest, WindowsMediaAndQuickTimeFamilies)
 {
     MediaItem asf = ExampleItem(TARGET_WMV, 3, 1);
     ASSERT_EQ(1, Build(asf));
-    EXPECT_EQ(R"(C:\App\vec.exe lumen-quartz-framebridging -i "D:\in\clip.mov" -vcodec msmpeg4v2 -b 800k )"
+    EXPECT_EQ(R"("C:\App\vec.exe" lumen-quartz-framebridging -i "D:\in\clip.mov" -vcodec msmpeg4v2 -b 800k )"
               R"(-s 320x240 -r 25.00 -aspect 4:3 -acodec mp2 -ab 128 -ac 2 -ar 44100 -vol 256 -async 1 )"
               R"(-vsync 1  -y "D:\out\clip_msmpeg4v2_mp2.asf")",
               Command());
@@ -175,7 +176,7 @@ TEST_F(CommandLineTest, WindowsMediaAndQuickTimeFamilies)
     mov.m_nHeight = 576;
     mov.m_nVideoBitrate = 2500;
     ASSERT_EQ(1, Build(mov));
-    EXPECT_EQ(R"(C:\App\vec.exe lumen-quartz-framebridging -i "D:\in\clip.mov" -vcodec svq1 -b 2500k )"
+    EXPECT_EQ(R"("C:\App\vec.exe" lumen-quartz-framebridging -i "D:\in\clip.mov" -vcodec svq1 -b 2500k )"
               R"(-s 720x576 -r 29.97 -aspect 16:9 -acodec pcm_alaw -ab 576 -ac 1 -ar 11025 -vol 768 )"
               R"(-async 1 -vsync 1  -y "D:\out\clip_svq1_pcm_alaw.mov")",
               Command());
@@ -185,27 +186,39 @@ TEST_F(CommandLineTest, ScriptRouteOnlyForDirectShowSourcesThatNeedIt)
 {
     ScratchDir dir("script route");
     CFfmpegEncoder encoder(dir.Path());
-    const std::string prefix = dir.Path() + "vec.exe lumen-quartz-framebridging -i \"";
+    const std::string prefix = "\"" + dir.Path() + "vec.exe\" lumen-quartz-framebridging -i \"";
+    // Another process holding the script name of older versions changes nothing.
+    WriteFileBytes(dir.File("edit.avs"), "held");
+    UniqueHandle held(CreateFileA(dir.File("edit.avs").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
 
     MediaItem streamed = ExampleItem();
     strcpy(streamed.m_szSourcePath, R"(D:\in\clip.rmvb)");
     streamed.m_bDirectShow = 1;
     ASSERT_EQ(1, encoder.bBuildCommand(&streamed));
-    EXPECT_EQ(0u, encoder.GetCommand().find(prefix + dir.File("edit.avs") + "\" -vcodec xvid "));
-    EXPECT_NE(std::string::npos, ReadFileBytes(dir.File("edit.avs")).find(R"(DirectShowSource("D:\in\clip.rmvb")"));
+    ASSERT_EQ(0u, encoder.GetCommand().find(prefix + dir.Path())) << encoder.GetCommand();
+    const size_t scriptStart = prefix.size();
+    const std::string script =
+        encoder.GetCommand().substr(scriptStart, encoder.GetCommand().find('"', scriptStart) - scriptStart);
+    EXPECT_EQ(0u, encoder.GetCommand().find(prefix + script + "\" -vcodec xvid "));
+    EXPECT_EQ(".avs", script.substr(script.size() - 4));
+    EXPECT_NE(dir.File("edit.avs"), script);
+    EXPECT_NE(std::string::npos, ReadFileBytes(script).find(R"(DirectShowSource("D:\in\clip.rmvb")"));
 
-    DeleteFileA(dir.File("edit.avs").c_str());
+    // A build for another item lets go of the script of the one before.
     MediaItem directFormat = ExampleItem();
     strcpy(directFormat.m_szSourcePath, R"(D:\in\clip.avi)");
     directFormat.m_bDirectShow = 1;
     ASSERT_EQ(1, encoder.bBuildCommand(&directFormat));
     EXPECT_EQ(0u, encoder.GetCommand().find(prefix + R"(D:\in\clip.avi" -vcodec xvid )"));
+    EXPECT_FALSE(FileExists(script));
 
     MediaItem notDirectShow = ExampleItem();
     strcpy(notDirectShow.m_szSourcePath, R"(D:\in\clip.rmvb)");
     ASSERT_EQ(1, encoder.bBuildCommand(&notDirectShow));
     EXPECT_EQ(0u, encoder.GetCommand().find(prefix + R"(D:\in\clip.rmvb" -vcodec xvid )"));
-    EXPECT_FALSE(FileExists(dir.File("edit.avs")));
+    held.reset();
+    EXPECT_EQ("held", ReadFileBytes(dir.File("edit.avs")));
 }
 
 TEST_F(CommandLineTest, OutputNameThatWouldNotFitIsRefused)
@@ -254,7 +267,7 @@ TEST_F(CommandLineTest, UnknownTargetBuildsOnlyThePrefix)
         m_log.Clear();
         MediaItem item = ExampleItem(target);
         EXPECT_EQ(0, Build(item));
-        EXPECT_EQ(R"(C:\App\vec.exe lumen-quartz-framebridging -i "D:\in\clip.mov")", Command());
+        EXPECT_EQ(R"("C:\App\vec.exe" lumen-quartz-framebridging -i "D:\in\clip.mov")", Command());
         EXPECT_STREQ(R"(D:\out\clip)", item.m_szOutputPath);
         EXPECT_EQ(std::vector<std::string>{R"(-i "D:\in\clip.mov")"}, m_log.Texts());
     }

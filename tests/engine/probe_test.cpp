@@ -78,7 +78,7 @@ TEST_F(EncoderProbeTest, StopsReadingOnceEverythingIsKnown)
     EXPECT_TRUE(PumpUntilFileExists(m_dir.File("done")));  // no encoder outlives the test
     EXPECT_EQ(1, result);
     EXPECT_EQ(9, m_duration);
-    EXPECT_EQ(GetProgramDir() + R"(vec.exe lumen-quartz-framebridging -info "D:\in\my clip.mov")",
+    EXPECT_EQ("\"" + GetProgramDir() + R"(vec.exe" lumen-quartz-framebridging -info "D:\in\my clip.mov")",
               ReadFileBytes(m_dir.File("cmdline.txt")));
 }
 

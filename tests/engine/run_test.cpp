@@ -1,6 +1,7 @@
 // Runs of the test encoder: progress on a real progress bar, the tray tip,
 // failed runs, the trace file, stopping and the handles a run leaves behind.
 #include "COMMON/CFfmpegEncoder.h"
+#include "COMMON/MediaProbe.h"
 #include "EngineTestSupport.h"
 #include "support/EventLogRecorder.h"
 
@@ -238,27 +239,86 @@ TEST_F(RunTest, EncoderThatCannotStartFailsTheRun)
     EXPECT_FALSE(FileExists(empty.File("trace")));
 }
 
-TEST_F(RunTest, ExecutableInADirectoryWithBlanksIsFound)
+// A program planted where the folder's first blank would end an unquoted
+// path never runs: not for a conversion nor for a probe.
+TEST_F(RunTest, ExecutableInADirectoryWithBlanksIsTheOneThatRuns)
 {
-    ScratchDir dir("blank dir");
+    ScratchDir dir("planted at blank");
+    const std::string planted = dir.Path().substr(0, dir.Path().find(" at blank")) + ".exe";
     ASSERT_TRUE(CopyFileA((GetProgramDir() + "vec.exe").c_str(), dir.File("vec.exe").c_str(), FALSE));
-    EncoderScript script(m_dir, {"cmdline " + m_dir.File("cmdline.txt"), "write " + ProgressLine("3") + "\\n"});
+    ASSERT_TRUE(CopyFileA((GetProgramDir() + "vec.exe").c_str(), planted.c_str(), FALSE));
+    const std::string ran = m_dir.File("ran.txt");
+    EncoderScript script(m_dir, {"module " + ran, "cmdline " + m_dir.File("cmdline.txt"),
+                                 "write " + ProgressLine("3") + "\\n"});
     CFfmpegEncoder encoder(dir.Path());
     m_item = AviItem(SOURCE, m_dir.File("clip"));
     ASSERT_EQ(1, encoder.bBuildCommand(&m_item));
     encoder.bSetNotifyView(&m_window.View());
     EXPECT_EQ(1, RunWhilePumping([&] { return encoder.bRun(nullptr, 0); }));
-    // The system may quote the program's path for the encoder; its arguments arrive as built.
-    const std::string arguments = encoder.GetCommand().substr(dir.File("vec.exe").size());
     const std::string received = ReadFileBytes(m_dir.File("cmdline.txt"));
-    ASSERT_GT(received.size(), arguments.size());
-    EXPECT_EQ(arguments, received.substr(received.size() - arguments.size()));
+    int duration = 0, width = 0, height = 0;
+    bProbeWithEncoder(SOURCE, &duration, &width, &height, dir.Path());
+    DeleteFileA(planted.c_str());
+
+    EXPECT_EQ(encoder.GetCommand(), received);
     EXPECT_EQ(encoder.GetCommand() + "\r\n" + ProgressLine("3") + "\r\n", ReadFileBytes(dir.File("trace")));
+    // The run's encoder, then the probe's.
+    EXPECT_EQ(dir.File("vec.exe") + "\n" + dir.File("vec.exe") + "\n", ReadFileBytes(ran));
+}
+
+// Whatever way the encoder ends, a run that failed leaves no file of its own
+// and never touches a file that was there before it.
+TEST_F(RunTest, OnlyACleanEndCountsAndAFailedRunLeavesNothingOfItsOwn)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::string> steps;
+        int result;
+        bool outputStays;
+    };
+    const std::string output = m_dir.File("clip_xvid_mp3 (2).avi");
+    const Case cases[] = {
+        {"a finished file", {"fill " + output, "write " + ProgressLine("3") + "\\n"}, 1, true},
+        {"a crash after writing, without a word", {"fill " + output, "exit 3"}, 0, false},
+        {"an end without a word and without output", {"exit 0"}, 1, false},
+        {"an error line after writing", {"fill " + output, "write failed\\n"}, 0, false},
+    };
+    const std::string partial = m_dir.File("clip_xvid_mp3.avi");
+    WriteFileBytes(partial, "an earlier stopped run");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EncoderScript script(m_dir, c.steps);
+        EXPECT_EQ(c.result, Convert());
+        EXPECT_EQ(output, m_item.m_szOutputPath);
+        EXPECT_EQ(c.outputStays, FileExists(output));
+        EXPECT_EQ("an earlier stopped run", ReadFileBytes(partial));
+        DeleteFileA(output.c_str());
+    }
+}
+
+TEST_F(RunTest, AScriptThatCannotBeWrittenFailsTheItemWithANotice)
+{
+    ScratchDir dir("script folder");
+    CFfmpegEncoder encoder(dir.File("gone\\"));
+    RecordingView view;
+    encoder.bSetNotifyView(&view);
+    m_item = AviItem(R"(D:\in\clip.rmvb)", m_dir.File("clip"));
+    m_item.m_bDirectShow = 1;
+    EXPECT_EQ(0, encoder.bBuildCommand(&m_item));
+    EXPECT_EQ(std::vector<std::string>{"notice The script file for \"D:\\in\\clip.rmvb\" cannot be written in \"" +
+                                       dir.File("gone\\") +
+                                       "\". Please make sure that this folder can be written, then convert again."},
+              view.calls);
+    const std::vector<RecordedEvent> events = m_log.Events();
+    ASSERT_EQ(1u, events.size());
+    EXPECT_EQ(EVENTLOG_ERROR_TYPE, events[0].type);
+    EXPECT_NE(std::string::npos, events[0].text.find("Script file not written in " + dir.File("gone\\")));
 }
 
 TEST_F(RunTest, StopWhileSilentTakesEffectAtTheNextOutput)
 {
-    EncoderScript script(m_dir, {"write " + ProgressLine("6") + "\\n", "signal " + m_dir.File("silent"),
+    EncoderScript script(m_dir, {"fill " + m_dir.File("clip_xvid_mp3.avi"), "write " + ProgressLine("6") + "\\n",
+                                 "signal " + m_dir.File("silent"),
                                  "wait " + m_dir.File("go"), "stdin-pending " + m_dir.File("pending"),
                                  "write " + ProgressLine("12") + "\\n", "read-stdin " + m_dir.File("quit"),
                                  "write " + ProgressLine("18") + "\\n"});
@@ -274,6 +334,7 @@ TEST_F(RunTest, StopWhileSilentTakesEffectAtTheNextOutput)
     // The line read with the stop request and all later output are not looked at.
     EXPECT_EQ(m_encoder.GetCommand() + "\r\n" + ProgressLine("6") + "\r\n", Trace());
     EXPECT_EQ((std::vector<int>{10, 100}), m_window.Positions());
+    EXPECT_EQ("encoded data", ReadFileBytes(m_dir.File("clip_xvid_mp3.avi"))) << "a stopped run keeps its file";
 }
 
 TEST_F(RunTest, EncoderWritingOnAfterTheQuitRequestCannotBlockTheRun)

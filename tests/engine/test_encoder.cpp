@@ -9,6 +9,8 @@
 //   read-stdin FILE     read standard input until 10 bytes or its end; store them
 //   flood BYTES         write about BYTES bytes of output lines, ignoring write failures
 //   cmdline FILE        store the command line this process was started with
+//   module FILE         add this program's own path and a line feed to FILE
+//   fill FILE           write a few bytes of data into FILE, as an encoder its output
 //   exit CODE           end with CODE
 // Lines starting with '#' are ignored. The script's end exits with 0.
 #include <windows.h>
@@ -89,6 +91,13 @@ std::string ReadQuitRequest()
     return bytes;
 }
 
+void AppendModulePath(const std::string& path)
+{
+    char module[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::ofstream(path, std::ios::binary | std::ios::app) << module << "\n";
+}
+
 void Flood(long bytes)
 {
     const std::string line = std::string(99, 'x') + "\n";
@@ -130,6 +139,10 @@ int main()
             Flood(atol(arg.c_str()));
         else if (verb == "cmdline")
             StoreFile(arg, GetCommandLineA());
+        else if (verb == "module")
+            AppendModulePath(arg);
+        else if (verb == "fill")
+            StoreFile(arg, "encoded data");
         else if (verb == "exit")
             return atoi(arg.c_str());
         else
