@@ -55,6 +55,10 @@ RequestExecutionLevel admin
 !define PROCESS_ID_BYTES 16384
 ; The option of the uninstaller's second run from its copy.
 !define REMOVE_ENDED_UNINSTALLER "/REMOVE-ENDED-UNINSTALLER"
+; Run in place with this option, the uninstaller leaves its own file to its
+; caller (setup removing an installed version), and no run of a copy of it
+; lingers to remove it (older uninstallers ignore the option).
+!define CALLER_REMOVES_UNINSTALLER "/CALLER-REMOVES-UNINSTALLER"
 
 Name "${APP_TITLE}"
 Caption "${APP_TITLE} ${VERSION} Setup"
@@ -254,7 +258,7 @@ Function RemoveInstalledVersion
     ${EndIf}
     DetailPrint "Removing the installed version from $0"
     ; _?= runs it in place and waits for it; it then leaves itself behind.
-    ExecWait '"$0\${UNINSTALLER}" /S _?=$0' $1
+    ExecWait '"$0\${UNINSTALLER}" /S ${CALLER_REMOVES_UNINSTALLER} _?=$0' $1
     ${If} $1 != 0
         MessageBox MB_OK|MB_ICONSTOP "The installed version in $0 could not be removed (exit code $1)." /SD IDOK
         SetErrorLevel ${EXIT_INSTALLED_VERSION_STAYS}
@@ -301,12 +305,12 @@ FunctionEnd
 ; (within a minute), then the folder; the copy itself at the next start of
 ; Windows, as a running program's file cannot go sooner.
 Function un.RemoveEndedUninstaller
-    ${For} $0 1 600
+    ${For} $0 1 3000
         Delete "$INSTDIR\${UNINSTALLER}"
         ${IfNot} ${FileExists} "$INSTDIR\${UNINSTALLER}"
             ${Break}
         ${EndIf}
-        Sleep 100
+        Sleep 20
     ${Next}
     RMDir "$INSTDIR"
     Delete /REBOOTOK "$EXEPATH"
@@ -318,14 +322,19 @@ Function .onInit
 FunctionEnd
 
 Function un.onInit
-    ${GetParameters} $0
+    ${GetParameters} $2
     ClearErrors
-    ${GetOptions} $0 "${REMOVE_ENDED_UNINSTALLER}" $1
+    ${GetOptions} $2 "${REMOVE_ENDED_UNINSTALLER}" $0
     ${IfNot} ${Errors}
         Call un.RemoveEndedUninstaller
     ${EndIf}
     StrCpy $R1 $INSTDIR
     Call un.EnsureProgramClosed
+    ClearErrors
+    ${GetOptions} $2 "${CALLER_REMOVES_UNINSTALLER}" $0
+    ${IfNot} ${Errors}
+        Return
+    ${EndIf}
     GetFullPathName /SHORT $0 $EXEDIR
     GetFullPathName /SHORT $1 $INSTDIR
     ${If} $0 == $1
