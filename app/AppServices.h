@@ -53,9 +53,9 @@ std::string GetProgramDir();
 // tell nothing of access rights, read-only media or mounts.
 bool FolderAcceptsFiles(const std::string& folder);
 
-// An installed program's folder may refuse a standard user's files. While
-// it takes them, both answers below are the program's folder. Otherwise the
-// program's own files go to a per-user folder APP_TITLE under the local
+// A copy of the program that was not installed (RunsFromInstalledFolder)
+// keeps its data beside itself while its folder takes files: both answers
+// below are then the program's folder. Otherwise the program's own files go to a per-user folder APP_TITLE under the local
 // application data (made when needed), and the output goes by default to
 // the user's Videos folder, else Documents. Decided once per run; each
 // answer ends in a backslash.

@@ -1,6 +1,7 @@
 #include "app/CConverterApp.h"
 
 #include "app/AppServices.h"
+#include "app/Installation.h"
 #include "app/StageTimes.h"
 #include "skin/SkinEngine.h"
 #include "ui/ConverterDlg.h"
@@ -30,7 +31,8 @@ std::string CConverterApp::StopText() { return EntryText(" stop"); }
 // program simply keeps the system's look.
 bool CConverterApp::InitInstance()
 {
-    CoInitialize(nullptr);  // the folder browser and DirectShow need COM on this thread
+    CoInitialize(nullptr);  // the folder browser, DirectShow and shortcuts need COM on this thread
+    MakeSendToEntryOnce();
     InitSkinEngine(GetModuleHandleA(nullptr), APP_TITLE);
     WearRememberedSkin();
     SetDialogSkin(DIALOG_SKIN_NAME);

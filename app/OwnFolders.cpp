@@ -1,6 +1,7 @@
 // Apart from the program directory, so that vec.exe, which needs only that,
 // does not load the shell.
 #include "app/AppServices.h"
+#include "app/Installation.h"
 
 #include "COMMON/UniqueHandle.h"
 
@@ -62,7 +63,9 @@ std::string UserVideoFolder(const std::string& programDir)
 OwnFolders DecideOwnFolders()
 {
     const std::string programDir = GetProgramDir();
-    if (FolderAcceptsFiles(programDir))
+    // An installed program's folder is shared by every user of the computer
+    // (and the trace names their media), even where they may all write to it.
+    if (!RunsFromInstalledFolder() && FolderAcceptsFiles(programDir))
         return {programDir, programDir};
     return {PerUserFilesFolder(programDir), UserVideoFolder(programDir)};
 }

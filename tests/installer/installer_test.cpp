@@ -3,6 +3,7 @@
 #include "batch/RemoteProgram.h"
 
 #include "app/AppServices.h"
+#include "COMMON/UniqueHandle.h"
 #include "res/resource.h"
 #include "support/HostProcess.h"
 #include "support/WindowWatch.h"
@@ -29,6 +30,7 @@ const char* const SHORTCUTS[] = {"Vodrix Video Converter.lnk", "Vodrix Video Con
 const char* const APPLICATION_KEY = "Software\\Classes\\Applications\\VodrixVideoConverter.exe";
 const char* const CLIP = "clip.avi";
 constexpr DWORD EXIT_PROGRAM_RUNNING = 2;
+constexpr DWORD EXIT_INSTALL_STAYS = 4;
 // The host's FFmpeg as the prefix finds it notes each call here (run_suite.sh).
 const std::string HOST_FFMPEG_CALLS = WindowsPathOfHost(HOST_FFMPEG_DIR "/calls.log");
 
@@ -41,6 +43,7 @@ std::string KnownFolder(int csidl)
 std::string StartMenuFolder() { return KnownFolder(CSIDL_COMMON_PROGRAMS) + "\\Vodrix Video Converter"; }
 std::string SendToShortcut() { return KnownFolder(CSIDL_SENDTO) + "\\Vodrix Video Converter.lnk"; }
 std::string WorkFolder() { return KnownFolder(CSIDL_LOCAL_APPDATA) + "\\installer suite"; }
+std::string UserFilesFolder() { return KnownFolder(CSIDL_LOCAL_APPDATA) + "\\Vodrix Video Converter"; }
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -55,24 +58,48 @@ void WriteAll(const std::string& path, const std::string& content)
     ASSERT_TRUE((std::ofstream(path, std::ios::binary) << content).good()) << path;
 }
 
-// Runs a command line to its end (at most two minutes) and answers its exit
-// code, or the error that kept it from starting.
-DWORD RunToEnd(std::string commandLine)
-{
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return GetLastError();
-    DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.hProcess, &code);
-    else
-        TerminateProcess(process.hProcess, code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-}
+// A command line started as a deployment tool starts it; what still runs
+// ends with this object.
+class Started {
+public:
+    explicit Started(std::string commandLine)
+    {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                            &startup, &process)) {
+            m_startError = GetLastError();
+            return;
+        }
+        CloseHandle(process.hThread);
+        m_process.reset(process.hProcess);
+    }
+    ~Started()
+    {
+        if (m_process && WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT) {
+            TerminateProcess(m_process.get(), STILL_ACTIVE);
+            WaitForSingleObject(m_process.get(), 10000);
+        }
+    }
+    // The exit code, STILL_ACTIVE after `timeoutMs`, or the error that kept it from starting.
+    DWORD ExitCode(DWORD timeoutMs) const
+    {
+        DWORD code = STILL_ACTIVE;
+        if (!m_process)
+            return m_startError;
+        if (WaitForSingleObject(m_process.get(), timeoutMs) == WAIT_OBJECT_0)
+            GetExitCodeProcess(m_process.get(), &code);
+        return code;
+    }
+
+private:
+    UniqueHandle m_process;
+    DWORD m_startError = 0;
+};
+
+// Runs a command line to its end (at most two minutes).
+DWORD RunToEnd(const std::string& commandLine) { return Started(commandLine).ExitCode(120000); }
 
 // A value of the uninstall entry, numbers in decimal; empty when it is missing.
 std::string Entry(const char* name)
@@ -102,8 +129,8 @@ std::string OpenWithEntry(const std::string& extension)
 }
 
 // "Open with" offers the program for each type of the Add dialog's filter,
-// and starts it with the chosen file; "Send to" names it.
-void ExpectOpenWithAndSendTo(const std::string& folder)
+// and starts it with the chosen file.
+void ExpectOpenWith(const std::string& folder)
 {
     char value[1024] = {};
     DWORD size = sizeof value - 1;
@@ -123,7 +150,6 @@ void ExpectOpenWithAndSendTo(const std::string& folder)
             << extension;
         EXPECT_TRUE(KeyPresent(OpenWithEntry(extension))) << extension;
     }
-    EXPECT_TRUE(Exists(SendToShortcut()));
 }
 
 void ExpectNoOpenWithNorSendTo()
@@ -140,13 +166,16 @@ DWORD Install(const char* installerHostPath, const std::string& folder = "")
     return RunToEnd(Quoted(WindowsPathOfHost(installerHostPath)) + " /S" + (folder.empty() ? "" : " /D=" + folder));
 }
 
-// As a deployment tool does: the uninstaller hands the work to a copy of
-// itself and ends at once, so the uninstall is over when the entry and the
-// uninstaller are gone.
-bool UninstallQuietly(const std::string& folder)
+// As a deployment tool does: the registered string's exit code is the
+// result. Only the uninstaller, which cannot go while it runs, goes just after.
+::testing::AssertionResult UninstallQuietly(const std::string& folder)
 {
-    return RunToEnd(Entry("QuietUninstallString")) == 0 &&
-           WaitUntil([&] { return !EntryPresent() && !Exists(folder + "\\uninstall.exe"); }, 60000);
+    const DWORD code = RunToEnd(Entry("QuietUninstallString"));
+    if (code != 0 || EntryPresent())
+        return ::testing::AssertionFailure() << "exit code " << code << ", entry present " << EntryPresent();
+    if (!WaitUntil([&] { return !Exists(folder + "\\uninstall.exe"); }, 60000))
+        return ::testing::AssertionFailure() << "the uninstaller stayed";
+    return ::testing::AssertionSuccess();
 }
 
 void ExpectInstalledIn(const std::string& folder)
@@ -161,10 +190,11 @@ void ExpectInstalledIn(const std::string& folder)
     }
     for (const char* shortcut : SHORTCUTS)
         EXPECT_TRUE(Exists(StartMenuFolder() + "\\" + shortcut)) << shortcut;
-    ExpectOpenWithAndSendTo(folder);
+    ExpectOpenWith(folder);
     const std::string uninstaller = Quoted(folder + "\\uninstall.exe");
     EXPECT_EQ("Vodrix Video Converter|" APP_VERSION_NUMBER "|Vodrix Software|" + folder +
-                  "\\VodrixVideoConverter.exe,0|" + folder + "|" + uninstaller + "|" + uninstaller + " /S|1|1",
+                  "\\VodrixVideoConverter.exe,0|" + folder + "|" + uninstaller + " _?=" + folder + "|" +
+                  uninstaller + " /S _?=" + folder + "|1|1",
               Entry("DisplayName") + "|" + Entry("DisplayVersion") + "|" + Entry("Publisher") + "|" +
                   Entry("DisplayIcon") + "|" + Entry("InstallLocation") + "|" + Entry("UninstallString") + "|" +
                   Entry("QuietUninstallString") + "|" + Entry("NoModify") + "|" + Entry("NoRepair"));
@@ -179,6 +209,7 @@ void ExpectRemovedFrom(const std::string& folder)
     for (const char* file : {"licenses", "trace", "edit.avs"})
         EXPECT_FALSE(Exists(folder + "\\" + file)) << file;
     EXPECT_FALSE(Exists(StartMenuFolder()));
+    EXPECT_FALSE(Exists(UserFilesFolder())) << "the user's trace and scripts stayed";
     EXPECT_FALSE(EntryPresent());
     ExpectNoOpenWithNorSendTo();
 }
@@ -218,13 +249,15 @@ TEST_F(Installer, UpgradeKeepsSettingsTheInstalledProgramConvertsAndUninstallLea
 
     ASSERT_EQ(0u, Install(INSTALLER_HOST_PATH));
     ExpectInstalledIn(folder);
+    EXPECT_FALSE(Exists(SendToShortcut())) << "setup made Send to, for the account that elevates";
     std::string directory;
     EXPECT_TRUE(ReadSetting("Directory", directory) && directory == folder) << directory;
 
     RemoteProgram program;
     ASSERT_TRUE(program.Start(HostPathOf(folder + "\\VodrixVideoConverter.exe"), WorkFolder() + "\\errors.log"));
+    EXPECT_TRUE(Exists(SendToShortcut())) << "the first start made no Send to entry";
     EXPECT_EQ(EXIT_PROGRAM_RUNNING, Install(INSTALLER_HOST_PATH));
-    EXPECT_EQ(EXIT_PROGRAM_RUNNING, RunToEnd(Quoted(folder + "\\uninstall.exe") + " /S _?=" + folder));
+    EXPECT_EQ(EXIT_PROGRAM_RUNNING, RunToEnd(Entry("QuietUninstallString")));
     ExpectInstalledIn(folder);
 
     // The installed program converts with the installed ffmpeg.exe; the
@@ -241,8 +274,21 @@ TEST_F(Installer, UpgradeKeepsSettingsTheInstalledProgramConvertsAndUninstallLea
     program.Quit();
     const std::string output = folder + "\\clip_xvid_mp3.avi";
     ASSERT_TRUE(Exists(output));
-    EXPECT_TRUE(Exists(folder + "\\trace"));
+    // Installed, the program keeps its trace per user, though every user may write to its folder here.
+    EXPECT_TRUE(Exists(UserFilesFolder() + "\\trace"));
+    EXPECT_FALSE(Exists(folder + "\\trace"));
+    // What older versions wrote beside themselves, and a script a run left behind.
+    WriteAll(folder + "\\trace", "");
     WriteAll(folder + "\\edit.avs", "DirectShowSource(\"C:\\clip.wmv\")\n");
+    WriteAll(UserFilesFolder() + "\\vodrix-1.avs", "DirectShowSource(\"C:\\clip.wmv\")\n");
+
+    // A program of the folder without a window, run by hand, stops them too.
+    {
+        const Started ffmpeg(Quoted(folder + "\\ffmpeg.exe") + " -v quiet -re -f lavfi -i nullsrc=s=16x16 -f null -");
+        EXPECT_EQ(EXIT_PROGRAM_RUNNING, RunToEnd(Entry("QuietUninstallString")));
+        EXPECT_EQ(EXIT_PROGRAM_RUNNING, Install(INSTALLER_HOST_PATH));
+        ASSERT_EQ(STILL_ACTIVE, ffmpeg.ExitCode(0)) << "FFmpeg ended before the checks";
+    }
 
     ASSERT_TRUE(UninstallQuietly(folder));
     ExpectRemovedFrom(folder);
@@ -251,14 +297,27 @@ TEST_F(Installer, UpgradeKeepsSettingsTheInstalledProgramConvertsAndUninstallLea
     EXPECT_TRUE(RemoveDirectoryA(folder.c_str())) << "the folder held more than the converted clip";
 }
 
-TEST_F(Installer, ChosenFolderTakesTheInstallAndTheUninstallRemovesItWhole)
+// A chosen folder of other files (a user's own FFmpeg) gets the program in
+// a folder of its own; a file the uninstall cannot remove keeps the install.
+TEST_F(Installer, ChosenFolderOfOtherFilesKeepsThemAndTheUninstallRemovesOnlyItsOwnFolderWhole)
 {
-    const std::string folder = WorkFolder() + "\\Chosen Place\\Vodrix";
-    ASSERT_EQ(0u, Install(INSTALLER_HOST_PATH, folder));
+    const std::string chosen = WorkFolder() + "\\Chosen Place";
+    const std::string folder = chosen + "\\Vodrix Video Converter";
+    ASSERT_TRUE(CreateDirectoryA(chosen.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    WriteAll(chosen + "\\ffmpeg.exe", "the user's own");
+    ASSERT_EQ(0u, Install(INSTALLER_HOST_PATH, chosen));
     ExpectInstalledIn(folder);
+    {
+        const UniqueHandle held(CreateFileA((folder + "\\x-night.smf").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                            nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_EQ(EXIT_INSTALL_STAYS, RunToEnd(Entry("QuietUninstallString")));
+        EXPECT_TRUE(EntryPresent() && Exists(folder + "\\uninstall.exe"));
+    }
     ASSERT_TRUE(UninstallQuietly(folder));
     ExpectRemovedFrom(folder);
     EXPECT_FALSE(Exists(folder));
+    EXPECT_EQ("the user's own", ReadAll(chosen + "\\ffmpeg.exe"));
 }
 
 // Maker, product, description and version as Explorer's properties show them.
