@@ -237,6 +237,11 @@ Function ChooseOwnFolder
         ${AndIf} $5 == $4
             Return
         ${EndIf}
+        ; An install of ours whose entry went (or is going) takes the update.
+        ${If} ${FileExists} "$INSTDIR\${UNINSTALLER}"
+        ${AndIf} ${FileExists} "$INSTDIR\${PROGRAM_EXE}"
+            Return
+        ${EndIf}
         StrCpy $1 $INSTDIR
         Call FolderHoldsAnything
         ${If} $0 = 0
@@ -411,7 +416,7 @@ Section "Uninstall"
     SetShellVarContext current
     Delete "${SEND_TO_SHORTCUT}"
     Delete "${USER_FILES_FOLDER}\trace"
-    Delete "${USER_FILES_FOLDER}\*.avs"
+    Delete "${USER_FILES_FOLDER}\edit*.avs"
     RMDir "${USER_FILES_FOLDER}"
 
     !insertmacro VODRIX_MEDIA_TYPES UNREGISTER_MEDIA_TYPE

@@ -280,7 +280,7 @@ TEST_F(Installer, UpgradeKeepsSettingsTheInstalledProgramConvertsAndUninstallLea
     // What older versions wrote beside themselves, and a script a run left behind.
     WriteAll(folder + "\\trace", "");
     WriteAll(folder + "\\edit.avs", "DirectShowSource(\"C:\\clip.wmv\")\n");
-    WriteAll(UserFilesFolder() + "\\vodrix-1.avs", "DirectShowSource(\"C:\\clip.wmv\")\n");
+    WriteAll(UserFilesFolder() + "\\edit-1234-1.avs", "DirectShowSource(\"C:\\clip.wmv\")\n");
 
     // A program of the folder without a window, run by hand, stops them too.
     {
