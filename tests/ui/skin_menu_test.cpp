@@ -38,6 +38,14 @@ std::vector<uint8_t> NamedSkin(const char* name)
 
 const std::vector<uint8_t> kBrokenBytes(40, 7);
 
+// A skin that names itself and holds nothing a window wears.
+std::vector<uint8_t> HollowSkin()
+{
+    Skin skin;
+    std::strcpy(AddObjectAs<Application>(skin, kTypeApplication).m_application, "Hollow");
+    return skin.WriteBytes(kNewestMinor);
+}
+
 // A file of `bytes` that lives as long as the object.
 struct ScopedFile {
     ScopedFile(std::string where, const std::vector<uint8_t>& bytes) : path(std::move(where))
@@ -184,6 +192,8 @@ TEST_F(SkinMenuTest, TheSubmenuListsTheSkinsAndAChoiceIsWornAtOnceAndRemembered)
 TEST_F(SkinMenuTest, TheRememberedSkinIsWornAtTheNextStartAndAGoneOneFallsBackToTheDefault)
 {
     ScopedFile broken{GetProgramDir() + "vodrix-test-broken.dat", kBrokenBytes};
+    ScopedFile hollow{GetProgramDir() + "vodrix-test-hollow.dat", HollowSkin()};
+    ScopedFile overfull{GetProgramDir() + "vodrix-test-overfull.dat", OverfullSkinBytes()};
     const struct {
         const char* remembered;  // null: nothing stored
         std::string path;
@@ -192,6 +202,8 @@ TEST_F(SkinMenuTest, TheRememberedSkinIsWornAtTheNextStartAndAGoneOneFallsBackTo
         {"the other skin", m_beta.path, "Beta"},
         {"a file that is gone", GetProgramDir() + "gone.smf", "Alpha"},
         {"a broken file", broken.path, "Alpha"},
+        {"a skin with nothing drawn", hollow.path, "Alpha"},
+        {"a skin of too many objects", overfull.path, "Alpha"},
         {"no skin", NO_SKIN_SETTING, ""},
         {nullptr, "", "Alpha"},
     };
@@ -212,33 +224,46 @@ TEST_F(SkinMenuTest, TheRememberedSkinIsWornAtTheNextStartAndAGoneOneFallsBackTo
     }
 }
 
-TEST_F(SkinMenuTest, ASkinThatCannotBeReadShowsANoticeAndKeepsTheLook)
+TEST_F(SkinMenuTest, ASkinThatCannotBeWornShowsANoticeAndKeepsTheLook)
 {
     const std::string userSkins = GetUserSkinsDir();
     ASSERT_FALSE(userSkins.empty());
     CreateDirectoryA(userSkins.substr(0, userSkins.size() - sizeof "Skins").c_str(), nullptr);
     CreateDirectoryA(userSkins.c_str(), nullptr);
-    ScopedFile broken{userSkins + "broken-test.smf", kBrokenBytes};
-    std::string caption;
-    std::vector<std::string> texts;
-    std::string wornAfter;
+    const ScopedFile broken{userSkins + "broken-test.smf", kBrokenBytes};
+    const ScopedFile hollow{userSkins + "hollow-test.smf", HollowSkin()};
+    const struct {
+        const char* item;
+        const ScopedFile& file;
+        int status;
+    } choices[] = {
+        {"broken-test.smf", broken, SKIN_STATUS_BODY_UNREADABLE},
+        {"Hollow", hollow, SKIN_STATUS_NOTHING_TO_DRAW},
+    };
+    std::vector<std::string> captions;
+    std::vector<std::vector<std::string>> texts;
+    std::vector<std::string> wornAfter;
     RunProgram([&](HWND main) {
-        const UINT id = IdOf(main, "broken-test.smf");
-        if (!id)
-            return;
-        PostMessageA(main, WM_SYSCOMMAND, id, 0);
-        HWND notice = WaitForTopWindow("Info", 20000);
-        if (!notice)
-            return;
-        caption = WindowText(notice);
-        texts = ChildTexts(notice);
-        PressEscape(notice);
-        WaitForWindowGone(notice, 10000);
-        wornAfter = WornSkinName();
+        for (const auto& choice : choices) {
+            PostMessageA(main, WM_SYSCOMMAND, IdOf(main, choice.item), 0);
+            HWND notice = WaitForTopWindow("Info", 20000);
+            if (!notice)
+                return;
+            captions.push_back(WindowText(notice));
+            texts.push_back(ChildTexts(notice));
+            PressEscape(notice);
+            WaitForWindowGone(notice, 10000);
+            wornAfter.push_back(WornSkinName());
+        }
     });
-    EXPECT_EQ("Info", caption);
-    EXPECT_TRUE(HasText(texts, SkinFailureText(broken.path, SKIN_STATUS_BODY_UNREADABLE))) << ::testing::PrintToString(texts);
-    EXPECT_EQ("Alpha", wornAfter);
+    ASSERT_EQ(std::size(choices), texts.size());
+    for (size_t i = 0; i < texts.size(); ++i) {
+        SCOPED_TRACE(choices[i].item);
+        EXPECT_EQ("Info", captions[i]);
+        EXPECT_TRUE(HasText(texts[i], SkinFailureText(choices[i].file.path, choices[i].status)))
+            << ::testing::PrintToString(texts[i]);
+        EXPECT_EQ("Alpha", wornAfter[i]);
+    }
     EXPECT_EQ("(none stored)", SkinSetting());
 }
 
