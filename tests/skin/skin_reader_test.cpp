@@ -240,8 +240,11 @@ struct LimitCase {
     bool accepted;
 };
 
-std::vector<uint8_t> MenusBody(uint32_t count)
+// The most menus whose properties the limit holds, and `extra` more.
+std::vector<uint8_t> MenusBody(uint32_t extra)
 {
+    const SkinObjectPtr menu = CreateSkinObject(kTypePopupMenu);
+    const uint32_t count = kMaxProperties / static_cast<uint32_t>(menu->Properties().size() + menu->Fields().size()) + extra;
     std::vector<SkinObjectPtr> menus;
     std::vector<SkinObject*> records;
     for (uint32_t i = 0; i < count; ++i) {
@@ -251,16 +254,11 @@ std::vector<uint8_t> MenusBody(uint32_t count)
     return BodyWithObjects(16, records, count);
 }
 
-uint32_t MenusFillingTheProperties()
-{
-    const SkinObjectPtr menu = CreateSkinObject(kTypePopupMenu);
-    return kMaxProperties / static_cast<uint32_t>(menu->Properties().size() + menu->Fields().size());
-}
-
+// One object with zeros behind it (no images, no voices), `size` bytes in all.
 std::vector<uint8_t> LongBody(size_t size)
 {
     std::vector<uint8_t> body = TinyObjectsBody(1, TinyPlace::kTopLevel);
-    body.resize(size);  // zeros behind the object: no images, no voices
+    body.resize(size);
     return body;
 }
 
@@ -284,8 +282,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LimitCase{"childrenOver", [] { return TinyObjectsBody(kMaxChildren + 1, TinyPlace::kChildren); }, false},
                       LimitCase{"images", [] { return TinyObjectsBody(kMaxImages, TinyPlace::kImages); }, true},
                       LimitCase{"imagesOver", [] { return TinyObjectsBody(kMaxImages + 1, TinyPlace::kImages); }, false},
-                      LimitCase{"properties", [] { return MenusBody(MenusFillingTheProperties()); }, true},
-                      LimitCase{"propertiesOver", [] { return MenusBody(MenusFillingTheProperties() + 1); }, false},
+                      LimitCase{"properties", [] { return MenusBody(0); }, true},
+                      LimitCase{"propertiesOver", [] { return MenusBody(1); }, false},
                       LimitCase{"body", [] { return LongBody(kMaxBodyBytes); }, true},
                       LimitCase{"bodyOver", [] { return LongBody(kMaxBodyBytes + 1); }, false}),
     [](const ::testing::TestParamInfo<LimitCase>& info) { return info.param.name; });
