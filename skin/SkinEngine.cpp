@@ -1,7 +1,10 @@
 #include "skin/SkinEngine.h"
 
 #include "skin/core/ControlObjects.h"
+#include "skin/core/MemoryShortage.h"
+#include "skin/core/PlainObjects.h"
 #include "skin/core/Skin.h"
+#include "skin/core/SkinLimits.h"
 #include "skin/draw/SkinLook.h"
 #include "skin/engine/EngineState.h"
 #include "skin/engine/OsFamily.h"
@@ -10,11 +13,13 @@
 #include "skin/engine/SkinMenuBar.h"
 #include "skin/engine/SkinnedWindow.h"
 #include "skin/engine/XpProbe.h"
+#include "skin/image/CxImage.h"
 #include "skin/kinds/KindTable.h"
 #include "skin/scrollbar/SkinnedScrollBars.h"
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <vector>
 
 using namespace skin;
@@ -23,11 +28,25 @@ namespace {
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
+// A thread whose status cannot be stored for want of memory keeps its last one.
 int SetStatus(int status)
 {
     Guard guard(Engine().lock);
-    Engine().threads.statuses[::GetCurrentThreadId()] = status;
+    try {
+        Engine().threads.statuses[::GetCurrentThreadId()] = status;
+    } catch (const std::bad_alloc&) {
+    }
     return status;
+}
+
+// Runs one of the program's operations; memory that runs out inside it
+// fails the operation with status 10 instead of ending the program.
+template <typename Operation>
+int WithoutThrowing(Operation operation)
+{
+    constexpr int kRanOut = -1;
+    const int result = UnlessMemoryRunsOut(operation, kRanOut);
+    return result == kRanOut ? (SetStatus(SKIN_STATUS_OUT_OF_MEMORY), 0) : result;
 }
 
 bool IsInitialised() { return Engine().initialised != 0; }
@@ -179,11 +198,42 @@ void RedrawThreadWindows()
         ::RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-}  // namespace
-
-int InitSkinEngine(HINSTANCE instance, const char* appTitle)
+// Whether the skin holds an object of a type that some window, menu or
+// tooltip wears.
+bool HoldsDrawnObject(const Skin& skin)
 {
-    (void)appTitle;
+    const KindTable& kinds = SkinKindTable();
+    for (const auto& entry : skin.Objects()) {
+        const int32_t type = entry.second->TypeId();
+        if (type == kTypePopupMenu || type == kTypeTooltip)
+            return true;
+        if (std::any_of(kinds.begin(), kinds.end(), [type](const KindRow& row) { return row.kind == type; }))
+            return true;
+    }
+    return false;
+}
+
+// The pixels the skin's images announce: what drawing it may decode.
+uint64_t AnnouncedPixels(const Skin& skin)
+{
+    uint64_t pixels = 0;
+    for (const auto& entry : skin.Images()) {
+        const SharedBytes& encoded = static_cast<const SkinImage&>(*entry.second).Encoded();
+        pixels += CxImage::PixelsOf(encoded.data(), encoded.size(), static_cast<const SkinImage&>(*entry.second).Format());
+    }
+    return pixels;
+}
+
+// Why a skin that was read cannot be worn; 0 when it can.
+int RefusalOf(const Skin& skin)
+{
+    if (AnnouncedPixels(skin) > kMaxPixels)
+        return SKIN_STATUS_TOO_LARGE;
+    return HoldsDrawnObject(skin) ? SKIN_STATUS_OK : SKIN_STATUS_NOTHING_TO_DRAW;
+}
+
+int StartThread(HINSTANCE instance)
+{
     EngineState& engine = Engine();
     Guard guard(engine.lock);
     if (engine.threads.callWndProcHooks.empty() && !IsInitialised()) {
@@ -196,13 +246,15 @@ int InitSkinEngine(HINSTANCE instance, const char* appTitle)
     return status == SKIN_STATUS_OK ? 1 : 0;
 }
 
-int LoadSkinFile(const char* path)
+int LoadAndWear(const char* path)
 {
     if (!IsInitialised())
         return SetStatus(SKIN_STATUS_NOT_INITIALISED), 0;
     auto skin = std::make_unique<Skin>();
     if (!path || !skin->ReadFile(path))
         return SetStatus(path ? static_cast<int>(skin->Status()) : SKIN_STATUS_FILE_NOT_OPENED), 0;
+    if (const int refusal = RefusalOf(*skin))
+        return SetStatus(refusal), 0;
     SetStatus(skin->Status());
     const SysColorTable* colours = skin->SysColours();
     Engine().sysColours.Take(colours);  // before the windows redraw in the new colours
@@ -213,7 +265,7 @@ int LoadSkinFile(const char* path)
     return applied;
 }
 
-int UnloadSkin()
+int Unload()
 {
     if (!IsInitialised())
         return SetStatus(SKIN_STATUS_NOT_INITIALISED), 0;
@@ -227,6 +279,36 @@ int UnloadSkin()
     RedrawThreadWindows();
     SetStatus(SKIN_STATUS_OK);
     return 1;
+}
+
+int StopThread()
+{
+    EngineState& engine = Engine();
+    Guard guard(engine.lock);
+    if (!IsInitialised())
+        return 0;
+    UnhookThread();
+    if (engine.threads.callWndProcHooks.empty())
+        GlobalTeardown();
+    return 1;
+}
+
+}  // namespace
+
+int InitSkinEngine(HINSTANCE instance, const char* appTitle)
+{
+    (void)appTitle;
+    return WithoutThrowing([instance] { return StartThread(instance); });
+}
+
+int LoadSkinFile(const char* path)
+{
+    return WithoutThrowing([path] { return LoadAndWear(path); });
+}
+
+int UnloadSkin()
+{
+    return WithoutThrowing(Unload);
 }
 
 int SetDialogSkin(const char* name)
@@ -245,13 +327,7 @@ int ClearDialogSkin() { return SetDialogSkin(""); }
 
 void ExitSkinEngine()
 {
-    EngineState& engine = Engine();
-    Guard guard(engine.lock);
-    if (!IsInitialised())
-        return;
-    UnhookThread();
-    if (engine.threads.callWndProcHooks.empty())
-        GlobalTeardown();
+    WithoutThrowing(StopThread);
 }
 
 int GetSkinStatus()
@@ -276,6 +352,9 @@ const char* SkinStatusText(int status)
         {SKIN_STATUS_BODY_UNREADABLE, "the skin data is damaged (it could not be unpacked)"},
         {SKIN_STATUS_HEADER_SHORT, "the file is too short to be a skin"},
         {SKIN_STATUS_HEADER_REFUSED, "the file is not a skin of a version this program reads"},
+        {SKIN_STATUS_TOO_LARGE, "the skin holds more than a skin may (objects, images or pixels)"},
+        {SKIN_STATUS_NOTHING_TO_DRAW, "the skin holds nothing the program draws with"},
+        {SKIN_STATUS_OUT_OF_MEMORY, "there is not enough memory for it"},
         {SKIN_STATUS_XP_PROBE_FAILED, "the skin engine could not start on this system"},
         {SKIN_STATUS_NOT_INITIALISED, "the skin engine is not running"},
     };

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-// What the calling thread's last engine operation ended with (4 to 7 are
+// What the calling thread's last engine operation ended with (4 to 8 are
 // the skin file's own reasons).
 enum : int {
     SKIN_STATUS_OK = 0,
@@ -16,6 +16,9 @@ enum : int {
     SKIN_STATUS_BODY_UNREADABLE = 5,
     SKIN_STATUS_HEADER_SHORT = 6,
     SKIN_STATUS_HEADER_REFUSED = 7,
+    SKIN_STATUS_TOO_LARGE = 8,       // more than a skin may hold (skin/FORMAT.md)
+    SKIN_STATUS_NOTHING_TO_DRAW = 9, // none of the objects the engine draws with
+    SKIN_STATUS_OUT_OF_MEMORY = 10,
     SKIN_STATUS_XP_PROBE_FAILED = 17,
     SKIN_STATUS_NOT_INITIALISED = 19,
 };
@@ -25,6 +28,10 @@ enum : int {
 int InitSkinEngine(HINSTANCE instance, const char* appTitle);
 // Reads a skin file and makes it current, re-skinning every skinned window.
 // Nonzero on success; 0 leaves the current skin and every window unchanged.
+// A skin that holds none of the objects the engine draws with is refused.
+//
+// No operation lets an exception out: one whose memory runs out returns 0
+// (or nothing) with status 10.
 int LoadSkinFile(const char* path);
 // Returns every window to the system's look and empties the current skin;
 // the hooks stay, and a later LoadSkinFile skins the thread's dialogs again.

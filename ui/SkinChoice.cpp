@@ -2,8 +2,8 @@
 
 #include "app/AppServices.h"
 #include "skin/SkinEngine.h"
-#include "skin/core/PlainObjects.h"
-#include "skin/core/Skin.h"
+#include "skin/core/MemoryShortage.h"
+#include "skin/core/SkinTitle.h"
 
 #include <algorithm>
 
@@ -28,12 +28,8 @@ std::string& Worn()
 
 std::string SkinShownName(const std::string& path)
 {
-    skin::Skin skin;
-    skin.ReadFile(path);  // a broken file still shows, by its file name
-    const auto* application = dynamic_cast<const skin::Application*>(skin.DefaultObject(skin::kTypeApplication));
-    if (application && application->m_application[0])
-        return application->m_application;
-    return FileNameOf(path);
+    const std::string title = skin::ReadSkinTitle(path);
+    return title.empty() ? FileNameOf(path) : title;  // a broken file still shows, by its file name
 }
 
 std::vector<SkinEntry> SkinsInFolders(const std::vector<std::string>& folders)
@@ -85,7 +81,9 @@ std::string SkinFailureText(const std::string& path, int status)
            ". The program keeps its present look.";
 }
 
-bool ChooseSkin(HWND owner, const std::string& path)
+namespace {
+
+bool WearChosenSkin(HWND owner, const std::string& path)
 {
     if (path.empty()) {
         UnloadSkin();
@@ -100,4 +98,12 @@ bool ChooseSkin(HWND owner, const std::string& path)
     Worn() = path;
     WriteSetting(SKIN_SETTING, path.c_str());
     return true;
+}
+
+}  // namespace
+
+// Memory that runs out on the way fails the choice, which is not remembered.
+bool ChooseSkin(HWND owner, const std::string& path)
+{
+    return skin::UnlessMemoryRunsOut([&] { return WearChosenSkin(owner, path); }, false);
 }

@@ -17,7 +17,8 @@ struct SkinEntry {
 };
 
 // The name a skin file gives itself (its Application object's "APPLICATION"
-// text), else the file name without its folder; read without any window.
+// text), else the file name without its folder; read from the file's start
+// alone, without any window.
 std::string SkinShownName(const std::string& path);
 // Every ".smf" file in the folders (each ending in a backslash; empty ones
 // are skipped), sorted by shown name.

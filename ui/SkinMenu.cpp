@@ -1,6 +1,7 @@
 #include "ui/SkinMenu.h"
 
 #include "res/resource.h"
+#include "skin/core/MemoryShortage.h"
 
 namespace {
 
@@ -54,13 +55,25 @@ void CSkinMenu::OnInitMenuPopup(HMENU menu)
         Fill(submenu);
 }
 
+// Memory that runs out while the skins are listed or named leaves the menu
+// with "No skin" alone; the program goes on.
+std::vector<SkinEntry> CSkinMenu::ListSkins()
+{
+    return skin::UnlessMemoryRunsOut(
+        [] {
+            std::vector<SkinEntry> skins = FindSkins();
+            if (skins.size() > MOST_SKINS)
+                skins.resize(MOST_SKINS);
+            return skins;
+        },
+        std::vector<SkinEntry>());
+}
+
 void CSkinMenu::Fill(HMENU submenu)
 {
     while (GetMenuItemCount(submenu) > 0)
         DeleteMenu(submenu, 0, MF_BYPOSITION);
-    m_skins = FindSkins();
-    if (m_skins.size() > MOST_SKINS)
-        m_skins.resize(MOST_SKINS);
+    m_skins = ListSkins();
     for (size_t i = 0; i < m_skins.size(); ++i)
         AppendRadioItem(submenu, IDM_SKIN_FIRST + static_cast<UINT>(i) * COMMAND_STEP, m_skins[i].name,
                         IsWornSkin(m_skins[i].path));

@@ -23,6 +23,7 @@ public:
     static HMENU SubmenuOf(HMENU menu);
 
 private:
+    static std::vector<SkinEntry> ListSkins();
     void Fill(HMENU submenu);
 
     std::vector<SkinEntry> m_skins;  // as last shown, in the order of their ids

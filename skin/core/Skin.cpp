@@ -2,6 +2,7 @@
 
 #include "skin/core/ControlObjects.h"
 #include "skin/core/PlainObjects.h"
+#include "skin/core/SkinLimits.h"
 #include "skin/core/SkinStream.h"
 
 #include <cstdio>
@@ -17,20 +18,22 @@ constexpr size_t kMajorAt = 20;
 constexpr size_t kMinorAt = 21;
 constexpr size_t kObjectCountAt = 176;
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
+// Files longer than any skin may be are refused before their bytes are read.
+SkinStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes)
 {
     FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
-        return false;
+        return kSkinFileUnreadable;
     bool ok = std::fseek(file, 0, SEEK_END) == 0;
     const long size = ok ? std::ftell(file) : -1;
-    ok = size >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
+    const bool tooLong = size >= 0 && uint64_t(size) > kMaxFileBytes;
+    ok = size >= 0 && !tooLong && std::fseek(file, 0, SEEK_SET) == 0;
     if (ok) {
         bytes.resize(static_cast<size_t>(size));
         ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
     }
     std::fclose(file);
-    return ok;
+    return ok ? kSkinOk : tooLong ? kSkinTooLarge : kSkinFileUnreadable;
 }
 
 void WriteTable(RecordIo& io, const SkinObjectMap& table)
@@ -54,21 +57,17 @@ bool Skin::Fail(SkinStatus status)
 bool Skin::ReadFile(const std::string& path)
 {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
-        std::lock_guard<std::mutex> lock(m_lock);
-        return Fail(kSkinFileUnreadable);
-    }
-    return ReadBytes(bytes.data(), bytes.size());
+    const SkinStatus read = ReadWholeFile(path, bytes);
+    std::lock_guard<std::mutex> lock(m_lock);
+    if (read != kSkinOk)
+        return Fail(read);
+    return ReadPackedLocked(bytes.data(), bytes.size(), &bytes);
 }
 
 bool Skin::ReadBytes(const uint8_t* data, size_t size)
 {
-    size_t length = 0;
     std::lock_guard<std::mutex> lock(m_lock);
-    const std::shared_ptr<const uint8_t> body = UnpackContainer(data, size, &length);
-    if (!body)
-        return Fail(kSkinBodyBroken);
-    return ReadBodyLocked(body.get(), length, body);
+    return ReadPackedLocked(data, size, nullptr);
 }
 
 bool Skin::ReadBody(const uint8_t* body, size_t size)
@@ -77,10 +76,26 @@ bool Skin::ReadBody(const uint8_t* body, size_t size)
     return ReadBodyLocked(body, size, nullptr);
 }
 
+// `spent`, when given, holds the packed bytes and is let go once they are
+// unpacked, so that the file and the objects are never in memory together.
+bool Skin::ReadPackedLocked(const uint8_t* data, size_t size, std::vector<uint8_t>* spent)
+{
+    std::shared_ptr<const uint8_t> body;
+    size_t length = 0;
+    const SkinStatus unpacked = UnpackContainer(data, size, body, length);
+    if (spent)
+        std::vector<uint8_t>().swap(*spent);
+    if (unpacked != kSkinOk)
+        return Fail(unpacked);
+    return ReadBodyLocked(body.get(), length, body);
+}
+
 // `owner`, when given, keeps `body` alive, and the images share it.
 bool Skin::ReadBodyLocked(const uint8_t* body, size_t size, const std::shared_ptr<const uint8_t>& owner)
 {
     ClearLocked();
+    if (size > kMaxBodyBytes)
+        return Fail(kSkinTooLarge);
     if (size < kHeaderSize)
         return Fail(kSkinHeaderShort);
     std::memcpy(m_header.data(), body, kHeaderSize);
@@ -97,19 +112,23 @@ bool Skin::ReadBodyLocked(const uint8_t* body, size_t size, const std::shared_pt
     uint32_t objectCount = 0;
     std::memcpy(&objectCount, m_header.data() + kObjectCountAt, 4);
     ReadObjectList(
-        io, objectCount,
+        io, objectCount, kMaxObjects,
         [](int32_t typeId) { return typeId == kTypeCaptionButton ? nullptr : CreateSkinObject(typeId); },
         [this](SkinObjectPtr object) { PutObject(std::move(object)); });
     uint32_t imageCount = 0;
     io.Field(imageCount);
     ReadObjectList(
-        io, imageCount, [](int32_t) { return std::make_unique<SkinImage>(); },  // the type id is not checked
+        io, imageCount, kMaxImages, [](int32_t) { return std::make_unique<SkinImage>(); },  // the type id is not checked
         [this](SkinObjectPtr image) { m_images[image->Name()] = std::move(image); });
     uint32_t voiceCount = 0;
     io.Field(voiceCount);
     ReadObjectList(
-        io, voiceCount, [](int32_t) { return std::make_unique<SkinObject>(kTypeVoice); },
+        io, voiceCount, kMaxObjects, [](int32_t) { return std::make_unique<SkinObject>(kTypeVoice); },
         [this](SkinObjectPtr voice) { m_voices[voice->Name()] = std::move(voice); });
+    if (io.OverLimit()) {
+        ClearLocked();  // what was read so far goes at once: it may be much
+        return Fail(kSkinTooLarge);
+    }
     m_unknownTypes = io.UnknownTypes();
     m_status = kSkinOk;
     return true;

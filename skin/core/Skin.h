@@ -31,9 +31,14 @@ SkinHeader MakeHeader(uint8_t major, uint8_t minor, uint32_t objectCount);
 // The container: the body's length (32-bit, little-endian), then the body
 // compressed with LZO1X.
 std::vector<uint8_t> PackContainer(const std::vector<uint8_t>& body);
-// The body of a container and its length; null when it cannot be
-// decompressed to the announced length.
-std::shared_ptr<const uint8_t> UnpackContainer(const uint8_t* data, size_t size, size_t* length);
+// The body of a container and its length: kSkinOk; kSkinTooLarge when it
+// announces a body longer than a skin may have (nothing is allocated then);
+// kSkinBodyBroken when it cannot be decompressed to the announced length.
+SkinStatus UnpackContainer(const uint8_t* data, size_t size, std::shared_ptr<const uint8_t>& body, size_t& length);
+// The start of a container's body from the first bytes of the container:
+// up to `capacity` bytes into `out`, as many as those bytes make. The
+// number of bytes made; 0 when they are no LZO1X stream.
+size_t UnpackContainerStart(const uint8_t* data, size_t size, uint8_t* out, size_t capacity);
 
 class Skin {
 public:
@@ -43,7 +48,8 @@ public:
     Skin& operator=(const Skin&) = delete;
 
     // Reads a skin file, the bytes of one, or its decompressed body. On
-    // false, Status() says why; the skin then holds what was read so far.
+    // false, Status() says why; the skin then holds what was read so far,
+    // or nothing when the skin holds more than SkinLimits.h allows.
     bool ReadFile(const std::string& path);
     bool ReadBytes(const uint8_t* data, size_t size);
     bool ReadBody(const uint8_t* body, size_t size);
@@ -88,6 +94,7 @@ public:
     const SysColorTable* SysColours() const { return m_sysColours; }
 
 private:
+    bool ReadPackedLocked(const uint8_t* data, size_t size, std::vector<uint8_t>* spent);
     bool ReadBodyLocked(const uint8_t* body, size_t size, const std::shared_ptr<const uint8_t>& owner);
     bool Fail(SkinStatus status);
     void ClearLocked();

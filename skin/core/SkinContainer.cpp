@@ -1,7 +1,10 @@
 #include "skin/core/Skin.h"
 
+#include "skin/core/SkinLimits.h"
+
 #include <minilzo.h>
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -54,26 +57,41 @@ std::vector<uint8_t> PackContainer(const std::vector<uint8_t>& body)
     return file;
 }
 
-std::shared_ptr<const uint8_t> UnpackContainer(const uint8_t* data, size_t size, size_t* length)
+SkinStatus UnpackContainer(const uint8_t* data, size_t size, std::shared_ptr<const uint8_t>& body, size_t& length)
 {
     if (size < 4 || !LzoReady())
-        return nullptr;
+        return kSkinBodyBroken;
     const uint32_t announced = ReadLength(data);
     const size_t packedSize = size - 4;
     if (!LengthReachable(announced, packedSize))
-        return nullptr;
+        return kSkinBodyBroken;
+    if (announced > kMaxBodyBytes)
+        return kSkinTooLarge;
     // Left uninitialised: the decompressor writes every byte it reports.
     // One byte at least, as the decompressor needs a real buffer even for nothing.
-    std::shared_ptr<uint8_t> body(new (std::nothrow) uint8_t[announced > 0 ? announced : 1],
-                                  std::default_delete<uint8_t[]>());
-    if (!body.get())
-        return nullptr;
+    std::shared_ptr<uint8_t> unpacked(new (std::nothrow) uint8_t[announced > 0 ? announced : 1],
+                                      std::default_delete<uint8_t[]>());
+    if (!unpacked.get())
+        return kSkinBodyBroken;
     lzo_uint produced = announced;
-    const int result = lzo1x_decompress_safe(data + 4, packedSize, body.get(), &produced, nullptr);
+    const int result = lzo1x_decompress_safe(data + 4, packedSize, unpacked.get(), &produced, nullptr);
     if (result != LZO_E_OK || produced != announced)
-        return nullptr;
-    *length = announced;
-    return body;
+        return kSkinBodyBroken;
+    body = std::move(unpacked);
+    length = announced;
+    return kSkinOk;
+}
+
+size_t UnpackContainerStart(const uint8_t* data, size_t size, uint8_t* out, size_t capacity)
+{
+    if (size < 4 || !LzoReady())
+        return 0;
+    lzo_uint produced = std::min<size_t>(capacity, ReadLength(data));
+    // Cut from a longer stream, the input or the output runs out first; the
+    // decompressor checks before each step, so what it produced is sound.
+    const int result = lzo1x_decompress_safe(data + 4, size - 4, out, &produced, nullptr);
+    const bool sound = result == LZO_E_OK || result == LZO_E_INPUT_OVERRUN || result == LZO_E_OUTPUT_OVERRUN;
+    return sound ? produced : 0;
 }
 
 }  // namespace skin

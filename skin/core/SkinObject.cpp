@@ -1,5 +1,6 @@
 #include "skin/core/SkinObject.h"
 
+#include "skin/core/SkinLimits.h"
 #include "skin/core/SkinStream.h"
 #include "skin/core/SystemColours.h"
 
@@ -123,7 +124,8 @@ void SkinObject::ReadChildren(RecordIo& io)
         return;
     }
     ReadObjectList(
-        io, count, [](int32_t typeId) { return CanBeChild(typeId) ? CreateSkinObject(typeId) : nullptr; },
+        io, count, kMaxChildren,
+        [](int32_t typeId) { return CanBeChild(typeId) ? CreateSkinObject(typeId) : nullptr; },
         [this](SkinObjectPtr child) {
             const std::string name = child->Name();
             m_children.emplace(name, std::move(child));  // the first child of a name stays
@@ -138,10 +140,11 @@ void SkinObject::WriteChildren(RecordIo& io)
     WriteObjectList(io, m_children);
 }
 
-void ReadObjectList(RecordIo& io, uint32_t count, const std::function<SkinObjectPtr(int32_t)>& create,
+void ReadObjectList(RecordIo& io, uint32_t count, uint32_t most, const std::function<SkinObjectPtr(int32_t)>& create,
                     const std::function<void(SkinObjectPtr)>& put)
 {
     ByteReader& reader = io.Reader();
+    uint32_t made = 0;
     for (uint32_t i = 0; i < count && !reader.AtEnd(); ++i) {
         int32_t typeId = kTypeNone;
         io.Field(typeId);
@@ -150,6 +153,14 @@ void ReadObjectList(RecordIo& io, uint32_t count, const std::function<SkinObject
             io.CountUnknownType();
             continue;
         }
+        // Asked before the record is read: an object over the limits is
+        // the last one made, and its children are never made.
+        if (made++ == most) {
+            io.RefuseOverLimit();
+            return;
+        }
+        if (!io.AdmitObject() || !io.AdmitProperties(object->Properties().size() + object->Fields().size()))
+            return;
         object->Exchange(io);
         put(std::move(object));
     }

@@ -110,8 +110,10 @@ SkinObjectPtr CreateSkinObject(int32_t typeId);
 // A list of records, each a type id and the object's record. Reading makes
 // each object with `create` (nullptr: an unknown id, of which nothing is
 // read) and hands it to `put`; every turn reads at least a type id, so a
-// count larger than the body can hold ends with the body.
-void ReadObjectList(RecordIo& io, uint32_t count, const std::function<SkinObjectPtr(int32_t)>& create,
+// count larger than the body can hold ends with the body. A list of more
+// than `most` objects, or one that passes the limits of the whole read,
+// ends the reading over the limits (RecordIo::OverLimit).
+void ReadObjectList(RecordIo& io, uint32_t count, uint32_t most, const std::function<SkinObjectPtr(int32_t)>& create,
                     const std::function<void(SkinObjectPtr)>& put);
 void WriteObjectList(RecordIo& io, const SkinObjectMap& objects);
 

@@ -1,5 +1,7 @@
 #include "skin/core/SkinStream.h"
 
+#include "skin/core/SkinLimits.h"
+
 namespace skin {
 
 size_t ByteReader::Read(void* out, size_t count)
@@ -49,6 +51,32 @@ bool RecordIo::EnterLevel()
         return false;
     ++m_depth;
     return true;
+}
+
+bool RecordIo::AdmitObject()
+{
+    if (m_objects >= kMaxObjects) {
+        RefuseOverLimit();
+        return false;
+    }
+    ++m_objects;
+    return true;
+}
+
+bool RecordIo::AdmitProperties(size_t count)
+{
+    m_properties += count;
+    if (m_properties > kMaxProperties) {
+        RefuseOverLimit();
+        return false;
+    }
+    return true;
+}
+
+void RecordIo::RefuseOverLimit()
+{
+    m_overLimit = true;
+    m_reader->Exhaust();
 }
 
 }  // namespace skin

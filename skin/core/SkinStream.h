@@ -92,6 +92,15 @@ public:
     void CountUnknownType() { ++m_unknownTypes; }
     uint32_t UnknownTypes() const { return m_unknownTypes; }
 
+    // The limits of SkinLimits.h, asked before each object is made and
+    // before it reads its record. A refusal ends the reading (as if the
+    // body ended there) and marks the read as over the limits.
+    bool AdmitObject();
+    bool AdmitProperties(size_t count);
+    // Ends the reading over the limits for a reason the caller counted.
+    void RefuseOverLimit();
+    bool OverLimit() const { return m_overLimit; }
+
 private:
     void Bytes(void* value, size_t size);
 
@@ -109,6 +118,9 @@ private:
     int m_minor;
     int m_depth = 0;
     uint32_t m_unknownTypes = 0;
+    uint32_t m_objects = 0;
+    uint64_t m_properties = 0;
+    bool m_overLimit = false;
 };
 
 }  // namespace skin

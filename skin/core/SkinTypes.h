@@ -69,6 +69,7 @@ enum SkinStatus : int32_t {
     kSkinBodyBroken = 5,      // the body could not be decompressed to the announced length
     kSkinHeaderShort = 6,     // fewer than 188 bytes of header
     kSkinVersionRefused = 7,  // wrong signature or a version other than 1.0 to 1.16
+    kSkinTooLarge = 8,        // the skin holds more than SkinLimits.h allows
 };
 
 }  // namespace skin

@@ -273,15 +273,18 @@ int SkinWindowManager::ApplySkin(std::unique_ptr<Skin> skin)
     if (!skin)
         return 0;
     std::lock_guard<std::recursive_mutex> guard(m_lock);
-    const bool updatesLocked = ::LockWindowUpdate(::GetDesktopWindow()) != FALSE;
-    std::unique_ptr<Skin> previous = std::exchange(m_skin, std::move(skin));
-    m_previousFonts = std::move(m_fonts);
-    m_fonts.clear();
-
+    // Gathered before the skins change hands: memory that runs out here
+    // leaves every window on the skin it wears.
     std::vector<HWND> handles;
     for (const auto& entry : m_registry)
         handles.push_back(entry.first);
     std::vector<HWND> unskin;
+    unskin.reserve(handles.size());
+
+    const bool updatesLocked = ::LockWindowUpdate(::GetDesktopWindow()) != FALSE;
+    std::unique_ptr<Skin> previous = std::exchange(m_skin, std::move(skin));
+    m_previousFonts = std::move(m_fonts);
+    m_fonts.clear();
     for (HWND hwnd : handles) {
         SkinnedWindow* window = Find(hwnd);
         if (!window)

@@ -312,14 +312,35 @@ DecodeResult DecodeRunLength(const uint8_t* data, size_t size, const BmpLayout& 
 
 }  // namespace
 
-DecodeResult DecodeBmp(const uint8_t* data, size_t size, CxImage& image)
+namespace {
+
+DecodeResult ReadBmpLayout(const uint8_t* data, size_t size, BmpLayout& layout)
 {
     if (size < kFileHeaderSize + 4 || data[0] != 'B' || data[1] != 'M')
         return DecodeResult::NotThisFormat();
     ByteReader in(data, size);
-    BmpLayout layout;
     if (const char* error = ReadLayout(in, layout))
         return DecodeResult::Failed(error);
+    return DecodeResult::Decoded();
+}
+
+}  // namespace
+
+DecodeResult MeasureBmp(const uint8_t* data, size_t size, uint32_t& width, uint32_t& height)
+{
+    BmpLayout layout;
+    const DecodeResult read = ReadBmpLayout(data, size, layout);
+    width = layout.width;
+    height = layout.height;
+    return read;
+}
+
+DecodeResult DecodeBmp(const uint8_t* data, size_t size, CxImage& image)
+{
+    BmpLayout layout;
+    const DecodeResult read = ReadBmpLayout(data, size, layout);
+    if (read.status != DecodeStatus::kDecoded)
+        return read;
     if (!image.WithinCeiling(layout.width, layout.height))
         return DecodeResult::Failed(CxImage::kMaxMemoryError);
     if (layout.compression == kRle8 || layout.compression == kRle4)

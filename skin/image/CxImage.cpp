@@ -54,34 +54,59 @@ uint32_t Rgb555ToBgra(uint16_t pixel)
 using cximage::DecodeResult;
 using cximage::DecodeStatus;
 
-CxImage::CxImage(const uint8_t* data, size_t size, uint32_t format, uint64_t maxMemory)
-    : m_maxMemory(maxMemory)
+namespace {
+
+// Runs what `format` names: the BMP or the TGA step, or for an unknown
+// format the BMP step and, when the bytes are no BMP, the TGA step.
+template <typename BmpStep, typename TgaStep>
+DecodeResult ByFormat(uint32_t format, BmpStep bmp, TgaStep tga)
 {
     DecodeResult result = DecodeResult::Failed("unknown image format code");
     switch (format) {
-    case kFormatBmp:
-        result = cximage::DecodeBmp(data, size, *this);
+    case CxImage::kFormatBmp:
+        result = bmp();
         if (result.status == DecodeStatus::kNotThisFormat)
             result = DecodeResult::Failed("not a BMP stream");
         break;
-    case kFormatTga:
-        result = cximage::DecodeTga(data, size, *this);
+    case CxImage::kFormatTga:
+        result = tga();
         if (result.status == DecodeStatus::kNotThisFormat)
             result = DecodeResult::Failed("not a TGA stream");
         break;
-    case kFormatUnknown:
-        result = cximage::DecodeBmp(data, size, *this);
+    case CxImage::kFormatUnknown:
+        result = bmp();
         if (result.status == DecodeStatus::kNotThisFormat)
-            result = cximage::DecodeTga(data, size, *this);
+            result = tga();
         if (result.status == DecodeStatus::kNotThisFormat)
             result = DecodeResult::Failed("unknown image format");
         break;
     }
+    return result;
+}
+
+}  // namespace
+
+CxImage::CxImage(const uint8_t* data, size_t size, uint32_t format, uint64_t maxMemory)
+    : m_maxMemory(maxMemory)
+{
+    const DecodeResult result = ByFormat(
+        format, [&] { return cximage::DecodeBmp(data, size, *this); },
+        [&] { return cximage::DecodeTga(data, size, *this); });
     if (result.status != DecodeStatus::kDecoded) {
         Destroy();
         if (result.error)
             m_strError = result.error;
     }
+}
+
+uint64_t CxImage::PixelsOf(const uint8_t* data, size_t size, uint32_t format)
+{
+    uint32_t width = 0;
+    uint32_t height = 0;
+    const DecodeResult result = ByFormat(
+        format, [&] { return cximage::MeasureBmp(data, size, width, height); },
+        [&] { return cximage::MeasureTga(data, size, width, height); });
+    return result.status == DecodeStatus::kDecoded ? uint64_t(width) * height : 0;
 }
 
 bool CxImage::WithinCeiling(uint32_t width, uint32_t height) const

@@ -24,6 +24,10 @@ public:
     // then TGA). On failure the image is empty and GetLastError says why.
     CxImage(const uint8_t* data, size_t size, uint32_t format, uint64_t maxMemory = kMaxMemory);
 
+    // The pixels decoding these bytes would make at most, from their
+    // headers alone; 0 when they are no image of the format.
+    static uint64_t PixelsOf(const uint8_t* data, size_t size, uint32_t format);
+
     // How a new image's pixels start: zero, or left for a caller that
     // writes every one of them anyway.
     enum class Start { kZeroed, kUnwritten };

@@ -56,5 +56,9 @@ uint32_t Rgb555ToBgra(uint16_t pixel);
 
 DecodeResult DecodeBmp(const uint8_t* data, size_t size, CxImage& image);
 DecodeResult DecodeTga(const uint8_t* data, size_t size, CxImage& image);
+// The size the decoder would make from the headers alone; kDecoded when
+// they are sound, without the pixels being looked at.
+DecodeResult MeasureBmp(const uint8_t* data, size_t size, uint32_t& width, uint32_t& height);
+DecodeResult MeasureTga(const uint8_t* data, size_t size, uint32_t& width, uint32_t& height);
 
 }  // namespace cximage

@@ -158,17 +158,40 @@ bool DecodePackets(ByteReader& in, const PixelReader& pixels, PixelPlacer& place
 
 }  // namespace
 
-DecodeResult DecodeTga(const uint8_t* data, size_t size, CxImage& image)
+namespace {
+
+DecodeResult ReadTgaHeader(const uint8_t* data, size_t size, TgaHeader& header)
 {
     if (size < kHeaderSize)
         return DecodeResult::NotThisFormat();
     ByteReader in(data, size);
-    const TgaHeader header = ReadHeader(in);
+    header = ReadHeader(in);
     if (!LooksLikeTga(header))
         return DecodeResult::NotThisFormat();
     if (header.width == 0 || header.height == 0)
         return DecodeResult::Failed("TGA image without pixels");
-    in.Skip(header.idLength);
+    return DecodeResult::Decoded();
+}
+
+}  // namespace
+
+DecodeResult MeasureTga(const uint8_t* data, size_t size, uint32_t& width, uint32_t& height)
+{
+    TgaHeader header = {};
+    const DecodeResult read = ReadTgaHeader(data, size, header);
+    width = header.width;
+    height = header.height;
+    return read;
+}
+
+DecodeResult DecodeTga(const uint8_t* data, size_t size, CxImage& image)
+{
+    TgaHeader header = {};
+    const DecodeResult read = ReadTgaHeader(data, size, header);
+    if (read.status != DecodeStatus::kDecoded)
+        return read;
+    ByteReader in(data, size);
+    in.Seek(kHeaderSize + header.idLength);
     std::vector<uint32_t> colourMap;
     if (header.colourMapType == 1) {
         for (uint32_t i = 0; i < header.mapLength; ++i)

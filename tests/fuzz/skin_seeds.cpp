@@ -1,8 +1,11 @@
 // Writes the seed corpus of the fuzz target: the sample skin with every
-// object type at every minor version, as a file and as a body.
+// object type at every minor version, as a file and as a body, and files of
+// tiny objects one past a limit of what a skin may hold.
 //   skin_seeds FOLDER
 #include "SkinFuzzInput.h"
 #include "SkinSamples.h"
+
+#include "skin/core/SkinLimits.h"
 
 #include <fstream>
 #include <iostream>
@@ -32,6 +35,22 @@ int main(int argc, char** argv)
         if (!WriteSeed(stem + ".smf", kFuzzContainer, sample->WriteBytes(minor)) ||
             !WriteSeed(stem + ".body", kFuzzBody, sample->WriteBody(minor))) {
             std::cerr << "cannot write seeds into " << argv[1] << "\n";
+            return 1;
+        }
+    }
+    const struct {
+        const char* name;
+        uint32_t count;
+        skintest::TinyPlace place;
+    } overLimits[] = {
+        {"objects", skin::kMaxObjects + 1, skintest::TinyPlace::kTopLevel},
+        {"children", skin::kMaxChildren + 1, skintest::TinyPlace::kChildren},
+        {"images", skin::kMaxImages + 1, skintest::TinyPlace::kImages},
+    };
+    for (const auto& over : overLimits) {
+        const std::string path = std::string(argv[1]) + "/over-" + over.name + ".smf";
+        if (!WriteSeed(path, kFuzzContainer, skin::PackContainer(skintest::TinyObjectsBody(over.count, over.place)))) {
+            std::cerr << "cannot write " << path << "\n";
             return 1;
         }
     }

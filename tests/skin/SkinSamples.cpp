@@ -5,6 +5,7 @@
 #include "skin/core/SkinStream.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace skintest {
@@ -247,6 +248,33 @@ std::vector<uint8_t> BodyWithObjects(uint8_t minor, const std::vector<SkinObject
         writer.WriteUint32(static_cast<uint32_t>(object->TypeId()));
         object->Exchange(io);
     }
+    return body;
+}
+
+std::vector<uint8_t> TinyObjectsBody(uint32_t count, TinyPlace place)
+{
+    constexpr uint8_t kShortestRecords = 0;
+    SkinObject shape(kTypeShapeWnd);
+    SkinObject voice(kTypeVoice);
+    SkinImage image;
+    const bool children = place == TinyPlace::kChildren;
+    std::vector<uint8_t> body = BodyWithObjects(kShortestRecords, children ? std::vector<SkinObject*>{&shape} : std::vector<SkinObject*>{},
+                                                place == TinyPlace::kTopLevel ? count : children ? 1 : 0);
+    if (children)
+        std::memcpy(&body[body.size() - 4], &count, 4);  // the shape's child count ends its record
+    if (place == TinyPlace::kImages)
+        AppendUint32(body, count);
+    SkinObject& tiny = place == TinyPlace::kImages ? image : children ? voice : shape;
+    const std::vector<uint8_t> record = BodyWithObjects(kShortestRecords, {&tiny}, 1);
+    body.reserve(body.size() + size_t(count) * (record.size() - kHeaderSize) + 8);
+    for (uint32_t i = 0; i < count; ++i) {
+        const size_t at = body.size();
+        body.insert(body.end(), record.begin() + kHeaderSize, record.end());
+        std::snprintf(reinterpret_cast<char*>(&body[at + 4]), kTextField, "t%u", i);
+    }
+    if (place != TinyPlace::kImages)
+        AppendUint32(body, 0);  // images
+    AppendUint32(body, 0);      // voices
     return body;
 }
 

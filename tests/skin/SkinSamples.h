@@ -37,6 +37,13 @@ struct HostileBody {
 };
 std::vector<HostileBody> HostileBodies();
 
+// Where TinyObjectsBody puts its objects.
+enum class TinyPlace { kTopLevel, kChildren, kImages };
+// A body of `count` of the smallest objects a file can hold (common records
+// of version 1.0, each named apart): top-level shapes, voices as the
+// children of one shape, or empty images.
+std::vector<uint8_t> TinyObjectsBody(uint32_t count, TinyPlace place);
+
 // A body (header and records) or a whole file, put together by hand.
 std::vector<uint8_t> BodyWithObjects(uint8_t minor, const std::vector<skin::SkinObject*>& objects,
                                      uint32_t announcedCount);

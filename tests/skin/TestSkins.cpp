@@ -2,6 +2,7 @@
 
 #include "skin/core/ControlObjects.h"
 #include "skin/core/PlainObjects.h"
+#include "skin/core/SkinLimits.h"
 #include "skin/engine/EngineState.h"
 #include "skin/SkinEngine.h"
 
@@ -88,6 +89,14 @@ std::unique_ptr<Skin> MakeFullSkin()
     for (int kind : AllControlKinds())
         AddObject(*skin, kind);
     return skin;
+}
+
+std::vector<uint8_t> OverfullSkinBytes()
+{
+    std::unique_ptr<Skin> skin = MakeFullSkin();
+    for (uint32_t i = 0; i < kMaxObjects; ++i)
+        AddObject(*skin, kTypeVoice, "voice" + std::to_string(i));
+    return skin->WriteBytes(kNewestMinor);
 }
 
 TempSkinFile::TempSkinFile(const char* tag)

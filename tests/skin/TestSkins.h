@@ -37,6 +37,9 @@ std::unique_ptr<skin::Skin> MakeSkin(std::initializer_list<int> kinds);
 // Every kind a skinned window can have.
 std::vector<int> AllControlKinds();
 std::unique_ptr<skin::Skin> MakeFullSkin();
+// The file of a skin the engine could wear, but for one object more than a
+// skin may hold.
+std::vector<uint8_t> OverfullSkinBytes();
 
 // A file in the temporary folder, unique to this process, deleted with the object.
 class TempSkinFile {

@@ -9,6 +9,7 @@
 #include "support/MessageSequence.h"
 #include "support/WindowWatch.h"
 
+#include <cstring>
 #include <functional>
 #include <thread>
 
@@ -197,6 +198,21 @@ std::vector<uint8_t> HeaderOnlyBody(uint8_t major, uint8_t minor)
     return body;
 }
 
+// A skin whose one picture announces more pixels than a skin may have, in
+// a few bytes (as run-length data may).
+std::vector<uint8_t> TooManyPixels()
+{
+    std::unique_ptr<Skin> skin = MakeFullSkin();
+    AddPaintedImage(*skin, "huge", 1, 1, [](int, int) { return RGB(0, 0, 0); });
+    SkinImage& huge = *skin->FindImage("huge");
+    std::vector<uint8_t> bytes(huge.Encoded().begin(), huge.Encoded().end());
+    const uint32_t side = 4096;
+    std::memcpy(&bytes[18], &side, 4);  // the information header's width and height
+    std::memcpy(&bytes[22], &side, 4);
+    huge.SetEncoded(std::move(bytes), kImageBmp);
+    return skin->WriteBytes(kNewestMinor);
+}
+
 class BadSkinFileTest : public SkinnedThreadTest {};
 
 TEST_F(BadSkinFileTest, ABadFileLeavesTheSkinAndEveryWindowAsTheyWere)
@@ -218,6 +234,9 @@ TEST_F(BadSkinFileTest, ABadFileLeavesTheSkinAndEveryWindowAsTheyWere)
         {"bad signature", PackContainer(badSignature), SKIN_STATUS_HEADER_REFUSED},
         {"version 2.0", PackContainer(HeaderOnlyBody(2, 0)), SKIN_STATUS_HEADER_REFUSED},
         {"version 1.17", PackContainer(HeaderOnlyBody(1, 17)), SKIN_STATUS_HEADER_REFUSED},
+        {"too many objects", OverfullSkinBytes(), SKIN_STATUS_TOO_LARGE},
+        {"too many pixels", TooManyPixels(), SKIN_STATUS_TOO_LARGE},
+        {"nothing the engine draws", PackContainer(HeaderOnlyBody(1, 16)), SKIN_STATUS_NOTHING_TO_DRAW},
     };
     TestDialog dialog;
     const HWND button = dialog.AddControl("Button", BS_PUSHBUTTON);

@@ -4,7 +4,11 @@
 
 #include "skin/core/ControlObjects.h"
 #include "skin/core/PlainObjects.h"
+#include "skin/core/SkinLimits.h"
 #include "skin/core/SkinStream.h"
+
+#include <functional>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +17,8 @@ namespace {
 using namespace skin;
 using skintest::AppendUint32;
 using skintest::BodyWithObjects;
+using skintest::TinyObjectsBody;
+using skintest::TinyPlace;
 
 SkinObjectPtr Named(int32_t type, const std::string& name)
 {
@@ -225,5 +231,61 @@ TEST(SkinReaderTest, TruncatedBodyKeepsDefaults)
               static_cast<const Button*>(read)->m_states[kButtonNormal].effect.flags);
     EXPECT_EQ(fresh.m_thirdColour, read->m_thirdColour);
 }
+
+// A skin at each limit of SkinLimits.h is read; one object more, or one
+// byte of body more, refuses it with nothing kept.
+struct LimitCase {
+    const char* name;
+    std::function<std::vector<uint8_t>()> body;
+    bool accepted;
+};
+
+// The most menus whose properties the limit holds, and `extra` more.
+std::vector<uint8_t> MenusBody(uint32_t extra)
+{
+    const SkinObjectPtr menu = CreateSkinObject(kTypePopupMenu);
+    const uint32_t count = kMaxProperties / static_cast<uint32_t>(menu->Properties().size() + menu->Fields().size()) + extra;
+    std::vector<SkinObjectPtr> menus;
+    std::vector<SkinObject*> records;
+    for (uint32_t i = 0; i < count; ++i) {
+        menus.push_back(Named(kTypePopupMenu, "m" + std::to_string(i)));
+        records.push_back(menus.back().get());
+    }
+    return BodyWithObjects(16, records, count);
+}
+
+// One object with zeros behind it (no images, no voices), `size` bytes in all.
+std::vector<uint8_t> LongBody(size_t size)
+{
+    std::vector<uint8_t> body = TinyObjectsBody(1, TinyPlace::kTopLevel);
+    body.resize(size);
+    return body;
+}
+
+class SkinLimitTest : public ::testing::TestWithParam<LimitCase> {};
+
+TEST_P(SkinLimitTest, OneMoreThanALimitRefusesTheSkin)
+{
+    const std::vector<uint8_t> body = GetParam().body();
+    Skin skin;
+    const bool accepted = GetParam().accepted;
+    EXPECT_EQ(accepted, skin.ReadBody(body.data(), body.size()));
+    EXPECT_EQ(accepted ? kSkinOk : kSkinTooLarge, skin.Status());
+    EXPECT_EQ(accepted, !skin.Objects().empty() || !skin.Images().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, SkinLimitTest,
+    ::testing::Values(LimitCase{"objects", [] { return TinyObjectsBody(kMaxObjects, TinyPlace::kTopLevel); }, true},
+                      LimitCase{"objectsOver", [] { return TinyObjectsBody(kMaxObjects + 1, TinyPlace::kTopLevel); }, false},
+                      LimitCase{"children", [] { return TinyObjectsBody(kMaxChildren, TinyPlace::kChildren); }, true},
+                      LimitCase{"childrenOver", [] { return TinyObjectsBody(kMaxChildren + 1, TinyPlace::kChildren); }, false},
+                      LimitCase{"images", [] { return TinyObjectsBody(kMaxImages, TinyPlace::kImages); }, true},
+                      LimitCase{"imagesOver", [] { return TinyObjectsBody(kMaxImages + 1, TinyPlace::kImages); }, false},
+                      LimitCase{"properties", [] { return MenusBody(0); }, true},
+                      LimitCase{"propertiesOver", [] { return MenusBody(1); }, false},
+                      LimitCase{"body", [] { return LongBody(kMaxBodyBytes); }, true},
+                      LimitCase{"bodyOver", [] { return LongBody(kMaxBodyBytes + 1); }, false}),
+    [](const ::testing::TestParamInfo<LimitCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -38,6 +38,14 @@ std::vector<uint8_t> NamedSkin(const char* name)
 
 const std::vector<uint8_t> kBrokenBytes(40, 7);
 
+// A skin that names itself and holds nothing a window wears.
+std::vector<uint8_t> HollowSkin()
+{
+    Skin skin;
+    std::strcpy(AddObjectAs<Application>(skin, kTypeApplication).m_application, "Hollow");
+    return skin.WriteBytes(kNewestMinor);
+}
+
 // A file of `bytes` that lives as long as the object.
 struct ScopedFile {
     ScopedFile(std::string where, const std::vector<uint8_t>& bytes) : path(std::move(where))
@@ -184,6 +192,8 @@ TEST_F(SkinMenuTest, TheSubmenuListsTheSkinsAndAChoiceIsWornAtOnceAndRemembered)
 TEST_F(SkinMenuTest, TheRememberedSkinIsWornAtTheNextStartAndAGoneOneFallsBackToTheDefault)
 {
     ScopedFile broken{GetProgramDir() + "vodrix-test-broken.dat", kBrokenBytes};
+    ScopedFile hollow{GetProgramDir() + "vodrix-test-hollow.dat", HollowSkin()};
+    ScopedFile overfull{GetProgramDir() + "vodrix-test-overfull.dat", OverfullSkinBytes()};
     const struct {
         const char* remembered;  // null: nothing stored
         std::string path;
@@ -192,6 +202,8 @@ TEST_F(SkinMenuTest, TheRememberedSkinIsWornAtTheNextStartAndAGoneOneFallsBackTo
         {"the other skin", m_beta.path, "Beta"},
         {"a file that is gone", GetProgramDir() + "gone.smf", "Alpha"},
         {"a broken file", broken.path, "Alpha"},
+        {"a skin with nothing drawn", hollow.path, "Alpha"},
+        {"a skin of too many objects", overfull.path, "Alpha"},
         {"no skin", NO_SKIN_SETTING, ""},
         {nullptr, "", "Alpha"},
     };
