@@ -78,6 +78,14 @@ BOOL WINAPI RecordShutdown(UINT flags, DWORD reason)
     return TRUE;
 }
 
+// The system says no, as it does to an account without the right to shut down.
+BOOL WINAPI RefuseShutdown(UINT flags, DWORD reason)
+{
+    RecordShutdown(flags, reason);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
 // The main dialog on a thread of its own, as the application runs it, and
 // driven like the program. Ends the dialog before the thread is joined, even
 // when a check failed half-way.
@@ -236,6 +244,39 @@ TEST_F(ShutdownOption, TheCountdownLetsTheUserShutDownAtOnceOrCancel)
         EXPECT_EQ(nullptr, dialog.CurrentDialog().hwnd) << "no further message";
         EXPECT_EQ(button == IDOK ? 1 : 0, g_shutdowns);
     }
+}
+
+// The computer goes down only on the user's word: a quit message that ends
+// the countdown ends the program and nothing else, and a shut-down that the
+// system refuses brings the window back to idle with a notice.
+TEST_F(ShutdownOption, AQuitDuringTheCountdownOrARefusalKeepsTheComputerRunning)
+{
+    {
+        SetEnvironmentVariableA(SHUTDOWN_SECONDS_VARIABLE, "600");
+        DialogThread thread;
+        RemoteProgram& dialog = thread.window;
+        ASSERT_NO_FATAL_FAILURE(AddProbedClip(dialog, "c.mov"));
+        dialog.SetChecked(IDC_SHUTDOWN, true);
+        dialog.Click(IDC_CONVERT);
+        const RemoteDialog countdown = dialog.WaitForDialog(60000, COUNTDOWN_CAPTION);
+        ASSERT_TRUE(countdown.hwnd != nullptr);
+        PostThreadMessageA(GetWindowThreadProcessId(countdown.hwnd, nullptr), WM_QUIT, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog.Window()); }, 30000)) << "the quit ends the program";
+        EXPECT_EQ(0, g_shutdowns);
+    }
+    SetEnvironmentVariableA(SHUTDOWN_SECONDS_VARIABLE, "1");
+    SetExitWindowsCall(RefuseShutdown);
+    DialogThread thread;
+    RemoteProgram& dialog = thread.window;
+    ASSERT_NO_FATAL_FAILURE(AddProbedClip(dialog, "c.mov"));
+    dialog.SetChecked(IDC_SHUTDOWN, true);
+    dialog.Click(IDC_CONVERT);
+    const RemoteDialog notice = dialog.WaitForDialog(60000, "Info");
+    ASSERT_TRUE(notice.hwnd != nullptr);
+    EXPECT_EQ(1, g_shutdowns) << "asked once, when the countdown ran out";
+    EXPECT_NE(std::string::npos, notice.AllText().find("the computer could not be shut down")) << notice.AllText();
+    RemoteProgram::Close(notice, IDOK);
+    EXPECT_TRUE(dialog.WaitUntilIdle(30000));
 }
 
 // A long clip: once the estimate can be made, the bar's tip tells the
