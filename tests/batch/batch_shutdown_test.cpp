@@ -5,6 +5,7 @@
 
 #include "app/AppServices.h"
 #include "res/resource.h"
+#include "support/ImportPatch.h"
 #include "support/WindowWatch.h"
 #include "ui/ConverterDlg.h"
 #include "ui/Shutdown.h"
@@ -21,6 +22,9 @@
 namespace {
 
 std::atomic<int> g_shutdowns(0);
+std::atomic<EXECUTION_STATE> g_executionState(0);
+
+EXECUTION_STATE WINAPI RecordExecutionState(EXECUTION_STATE flags) { return g_executionState.exchange(flags); }
 
 const char* const COUNTDOWN_CAPTION = "Shut down";
 
@@ -280,9 +284,13 @@ TEST_F(ShutdownOption, AQuitDuringTheCountdownOrARefusalKeepsTheComputerRunning)
 }
 
 // A long clip: once the estimate can be made, the bar's tip tells the
-// percentage and the time left; back at idle the tip is gone.
-TEST_F(ShutdownOption, ARunningBatchShowsTheTimeLeftOnTheProgressBar)
+// percentage and the time left; back at idle the tip is gone. The system
+// does not sleep while the batch runs, and may again once it has stopped.
+TEST_F(ShutdownOption, ARunningBatchKeepsTheSystemAwakeAndShowsTheTimeLeft)
 {
+    const ScopedImportPatch awake("kernel32.dll", "SetThreadExecutionState",
+                                  reinterpret_cast<const void*>(&RecordExecutionState));
+    ASSERT_TRUE(awake.Applied());
     DialogThread thread;
     RemoteProgram& dialog = thread.window;
     ASSERT_NO_FATAL_FAILURE(AddProbedClip(dialog, "long.avi"));
@@ -292,7 +300,9 @@ TEST_F(ShutdownOption, ARunningBatchShowsTheTimeLeftOnTheProgressBar)
     std::string tip;
     EXPECT_TRUE(WaitUntil([&] { return !(tip = ProgressTip(bar)).empty(); }, 120000)) << "no time left shown";
     EXPECT_TRUE(std::regex_match(tip, std::regex(R"(\d+% - (about \d+ min left|less than a minute left))"))) << tip;
+    EXPECT_EQ(static_cast<EXECUTION_STATE>(ES_CONTINUOUS | ES_SYSTEM_REQUIRED), g_executionState.load());
     dialog.Click(IDC_STOP);
     EXPECT_TRUE(dialog.WaitUntilIdle(60000));
     EXPECT_EQ("", ProgressTip(bar));
+    EXPECT_TRUE(WaitUntil([] { return g_executionState == ES_CONTINUOUS; }, 10000)) << "still kept awake";
 }
