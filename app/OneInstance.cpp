@@ -85,6 +85,8 @@ public:
                   SetSecurityDescriptorOwner(&m_descriptor, user, FALSE);
         m_attributes = {sizeof m_attributes, &m_descriptor, FALSE};
     }
+    UserOnlyAccess(const UserOnlyAccess&) = delete;  // the descriptor points into this object
+    UserOnlyAccess& operator=(const UserOnlyAccess&) = delete;
     SECURITY_ATTRIBUTES* Attributes() { return m_bMade ? &m_attributes : nullptr; }
 
 private:

@@ -113,8 +113,8 @@ bool AnotherProcessRunsThisProgram()
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
-        if (entry.th32ProcessID != GetCurrentProcessId() && _wcsicmp(FileNameOf(entry.szExeFile).c_str(), ownName.c_str()) == 0 &&
-            RunsThisProgramForThisUser(entry.th32ProcessID))
+        const bool sameName = _wcsicmp(FileNameOf(entry.szExeFile).c_str(), ownName.c_str()) == 0;
+        if (sameName && entry.th32ProcessID != GetCurrentProcessId() && RunsThisProgramForThisUser(entry.th32ProcessID))
             return true;
     }
     return false;

@@ -131,9 +131,11 @@ BOOL CConverterDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     SetWindowText(APP_TITLE);
+    // Before the start-up worker can make the window idle: the tray's call
+    // below answers its message meanwhile, and drops are taken from then on.
+    m_arriving.Attach(m_hWnd);
     InitControls();
     m_tray.Add(m_hWnd);
-    m_arriving.Attach(m_hWnd);
     // Run as administrator, the window still takes a normal user's hand-over
     // and drops, and hears of a restarted taskbar.
     LetThroughFromLowerPrograms(m_hWnd, {WM_COPYDATA, WM_DROPFILES, WM_COPYGLOBALDATA,

@@ -181,7 +181,9 @@ TEST_F(ConverterProgram, DuringABatchHandedOverFilesWaitAndDropsAreRefusedAfterI
 
 // A marked window of another program, above the converter's, gets nothing; a
 // path too long for the program's calls goes by its short name, and the
-// second start ends at once with every file handed over.
+// second start ends at once with every file handed over. A dropped path
+// without a short name is refused alone, by name, on a window fresh from
+// its start.
 TEST_F(ConverterProgram, ASecondStartHandsFilesOnlyToThisProgramEvenByAPathTooLongForIt)
 {
     HostShell("d=\"$CLIPS/$(printf 'l%.0s' $(seq 100))/$(printf 'm%.0s' $(seq 100))\"; mkdir -p \"$d\"; "
@@ -199,6 +201,17 @@ TEST_F(ConverterProgram, ASecondStartHandsFilesOnlyToThisProgramEvenByAPathTooLo
     GetLongPathNameW(shortName.c_str(), shown, MAX_PATH * 2);
     EXPECT_EQ(std::wstring(longPath.begin(), longPath.end()), shown) << rows[0].path;
     EXPECT_EQ(Clip("b.mp4"), rows[1].path);
+
+    // Without a short name to go by (here: no file at all) such a path is refused alone, by name.
+    const std::string gone = longPath.substr(0, longPath.size() - 4) + " gone.avi";
+    m_program.DropFiles({gone, Clip("c.mov")});
+    const RemoteDialog refusal = m_program.WaitForDialog(30000, "Info");
+    ASSERT_TRUE(refusal.hwnd != nullptr);
+    EXPECT_NE(std::string::npos, refusal.AllText().find("too long for the program")) << refusal.AllText();
+    EXPECT_NE(std::string::npos, refusal.AllText().find(gone)) << refusal.AllText();
+    RemoteProgram::Close(refusal, IDOK);
+    ASSERT_TRUE(m_program.WaitForProbedRows(3, 60000));
+    EXPECT_EQ(Clip("c.mov"), m_program.Rows()[2].path);
 }
 
 // Whatever holds the name, the program starts without waiting for a window
