@@ -71,6 +71,7 @@ std::string GetUserSkinsDir();
 
 // The files (not sub-folders) directly inside `folder` whose names match the
 // wildcard `pattern`, as full paths, in the order the file system gives them.
+// Each path is one the ANSI calls open (AnsiPath), whatever its characters.
 // A trailing backslash on `folder` is optional; none when it cannot be read.
 std::vector<std::string> FilesInFolder(const std::string& folder, const char* pattern);
 

@@ -1,6 +1,7 @@
 #include "app/OneInstance.h"
 
 #include "app/AppServices.h"
+#include "app/SameProgram.h"
 #include "ui/IncomingFiles.h"
 
 #include <algorithm>
@@ -27,10 +28,14 @@ struct WindowSearch {
     HWND found;
 };
 
+// Any program can put the mark on a window; only this program, run by
+// this user in this session, is given the files.
 BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM param)
 {
     auto* search = reinterpret_cast<WindowSearch*>(param);
-    if (!GetPropA(window, search->mark))
+    DWORD processId = 0;
+    if (!GetPropA(window, search->mark) || !GetWindowThreadProcessId(window, &processId) ||
+        !RunsThisProgramForThisUser(processId))
         return TRUE;
     search->found = window;
     return FALSE;
@@ -61,6 +66,37 @@ bool HandOver(HWND window, const std::vector<std::string>& files)
            answer == TRUE;
 }
 
+// The claim's security: the current user alone may open it, so no other
+// user's program can hold or take it. Null when the user is unknown (the
+// object then gets the system's default).
+class UserOnlyAccess {
+public:
+    UserOnlyAccess() : m_user(CurrentUserSid())
+    {
+        if (m_user.empty())
+            return;
+        const PSID user = m_user.data();
+        m_acl.resize(sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) + GetLengthSid(user));
+        ACL* acl = reinterpret_cast<ACL*>(m_acl.data());
+        m_bMade = InitializeAcl(acl, static_cast<DWORD>(m_acl.size()), ACL_REVISION) &&
+                  AddAccessAllowedAce(acl, ACL_REVISION, MUTEX_ALL_ACCESS, user) &&
+                  InitializeSecurityDescriptor(&m_descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+                  SetSecurityDescriptorDacl(&m_descriptor, TRUE, acl, FALSE) &&
+                  SetSecurityDescriptorOwner(&m_descriptor, user, FALSE);
+        m_attributes = {sizeof m_attributes, &m_descriptor, FALSE};
+    }
+    UserOnlyAccess(const UserOnlyAccess&) = delete;  // the descriptor points into this object
+    UserOnlyAccess& operator=(const UserOnlyAccess&) = delete;
+    SECURITY_ATTRIBUTES* Attributes() { return m_bMade ? &m_attributes : nullptr; }
+
+private:
+    SidBytes m_user;
+    std::vector<BYTE> m_acl;
+    SECURITY_DESCRIPTOR m_descriptor{};
+    SECURITY_ATTRIBUTES m_attributes{};
+    bool m_bMade = false;
+};
+
 }  // namespace
 
 COneInstance::COneInstance() : m_strMark("Vodrix Video Converter window " + SettingsKey()) {}
@@ -73,11 +109,14 @@ COneInstance::~COneInstance()
 
 // The first start may still be starting (no window yet) or ending (its
 // window gone, its claim not yet): look for the window and wait for the
-// claim in turns until one of them answers.
+// claim in turns until one of them answers. A claim that no process of this
+// program holds is someone else's object of that name, as is one this user
+// may not open: neither keeps the program from starting.
 bool COneInstance::ClaimOrHandOver(const std::vector<std::string>& files)
 {
     const std::string name = "Local\\Vodrix Video Converter " + NameOfKey(SettingsKey());
-    m_mutex.reset(CreateMutexA(nullptr, FALSE, name.c_str()));
+    UserOnlyAccess access;
+    m_mutex.reset(CreateMutexA(access.Attributes(), FALSE, name.c_str()));
     if (!m_mutex)
         return true;
     const DWORD start = GetTickCount();
@@ -90,6 +129,8 @@ bool COneInstance::ClaimOrHandOver(const std::vector<std::string>& files)
         const HWND running = RunningWindow(m_strMark);
         if (running && HandOver(running, files))
             return false;
+        if (!running && !AnotherProcessRunsThisProgram())
+            return true;
         if (GetTickCount() - start > GIVE_UP_MS)
             return true;
     }

@@ -1,9 +1,11 @@
 // One window per user: a second start hands its files to the running window
-// and ends. The claim is a named mutex held by the first start for its whole
-// life; the running window carries a property (its mark) by which a second
-// start finds it, hidden in the tray or not. Both names follow the settings
-// key, so that programs with settings of their own (the test suites') keep
-// to themselves.
+// and ends. The claim is a named mutex, open to the current user alone, held
+// by the first start for its whole life; the running window carries a
+// property (its mark) by which a second start finds it, hidden in the tray
+// or not. Only a window of this program run by the same user in the same
+// session is trusted with the files, whatever else carries the mark. Both
+// names follow the settings key, so that programs with settings of their own
+// (the test suites') keep to themselves.
 #pragma once
 
 #include "COMMON/UniqueHandle.h"

@@ -4,6 +4,7 @@
 #include "app/Installation.h"
 
 #include "COMMON/UniqueHandle.h"
+#include "app/AnsiPath.h"
 
 #include <shlobj.h>
 
@@ -89,19 +90,21 @@ bool FolderAcceptsFiles(const std::string& folder)
     return static_cast<bool>(file);
 }
 
+// Listed in wide characters: the ANSI listing turns a name outside the code
+// page into question marks, which open nothing.
 std::vector<std::string> FilesInFolder(const std::string& folder, const char* pattern)
 {
-    const std::string prefix = WithTrailingBackslash(folder);
+    const std::wstring prefix = WideFromCodePage(WithTrailingBackslash(folder));
     std::vector<std::string> files;
-    WIN32_FIND_DATAA found;
-    const HANDLE first = FindFirstFileA((prefix + pattern).c_str(), &found);
+    WIN32_FIND_DATAW found;
+    const HANDLE first = FindFirstFileW((prefix + WideFromCodePage(pattern)).c_str(), &found);
     if (first == INVALID_HANDLE_VALUE)
         return files;
     const std::unique_ptr<void, FindCloser> search(first);  // a search ends with FindClose, not CloseHandle
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files.push_back(prefix + found.cFileName);
-    } while (FindNextFileA(search.get(), &found));
+            files.push_back(AnsiPath(prefix + found.cFileName));
+    } while (FindNextFileW(search.get(), &found));
     return files;
 }
 

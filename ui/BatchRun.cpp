@@ -81,14 +81,22 @@ bool CConverterBatchHost::ShutdownWanted() { return m_chkShutdown.GetCheck() == 
 void CConverterBatchHost::OfferShutdown() { ::PostMessageA(m_dialog.GetSafeHwnd(), UWM_OFFER_SHUTDOWN, 0, 0); }
 
 // A countdown that cannot be shown must not keep the computer running
-// against the user's choice: it shuts down as if nobody had acted.
+// against the user's choice: it shuts down as if nobody had acted. A quit
+// that ends the countdown's loop is no such choice; the loop posts it again
+// and the program ends on it.
 void CConverterBatchHost::RunShutdownCountdown()
 {
     CShutdownCountdownDlg countdown(ShutdownCountdownSeconds(), SystemTicks());
-    if (countdown.DoModal(m_dialog.GetSafeHwnd()) == IDCANCEL)
+    countdown.DoModal(m_dialog.GetSafeHwnd());
+    if (countdown.Outcome() == CountdownOutcome::KeepRunning) {
         EnableCommands(true);
-    else
-        ::ShutdownComputer();
+        return;
+    }
+    if (::ShutdownComputer())
+        return;
+    EnableCommands(true);
+    ShowMessage("The media files have been generated, but the computer could not be shut down: "
+                "Windows refused it.");
 }
 
 void CConverterBatchHost::EnableCommands(bool idle)

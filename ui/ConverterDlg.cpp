@@ -6,6 +6,8 @@
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
 #include "ui/HelpFile.h"
+#include "ui/StayAwake.h"
+#include "win/MessageFilter.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -95,6 +97,10 @@ LRESULT CConverterDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     LRESULT answer = 0;
     if (m_arriving.OnMessage(msg, wp, lp, answer))
         return answer;
+    if (msg == CTrayIcon::TaskbarCreatedMessage()) {
+        m_tray.OnTaskbarCreated();
+        return 0;
+    }
     switch (msg) {
     case WM_SYSCOMMAND: return OnSysCommand(wp, lp);
     case WM_INITMENUPOPUP:
@@ -125,9 +131,15 @@ BOOL CConverterDlg::OnInitDialog()
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     SetWindowText(APP_TITLE);
+    // Before the start-up worker can make the window idle: the tray's call
+    // below answers its message meanwhile, and drops are taken from then on.
+    m_arriving.Attach(m_hWnd);
     InitControls();
     m_tray.Add(m_hWnd);
-    m_arriving.Attach(m_hWnd);
+    // Run as administrator, the window still takes a normal user's hand-over
+    // and drops, and hears of a restarted taskbar.
+    LetThroughFromLowerPrograms(m_hWnd, {WM_COPYDATA, WM_DROPFILES, WM_COPYGLOBALDATA,
+                                         CTrayIcon::TaskbarCreatedMessage()});
     MarkStage("controls-set-up");
     return TRUE;
 }
@@ -387,6 +399,7 @@ unsigned __stdcall CConverterDlg::ConvertThreadProc(void* param)
 {
     if (!param)
         return 0;
+    const CStayAwake awake;  // whichever way the run ends, the system may sleep again
     RunBatchLoop(static_cast<CConverterDlg*>(param)->m_batchHost);
     return 1;
 }

@@ -61,44 +61,6 @@ std::vector<std::string> MediaFilesIn(const std::string& folder)
     return files;
 }
 
-// `text` in the system code page; false when some character has no place there.
-bool ToCodePage(const std::wstring& text, std::string& narrow)
-{
-    // The UTF-8 code page takes every character, and refuses the check for a lossy one.
-    const bool utf8 = GetACP() == CP_UTF8;
-    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    BOOL lossy = FALSE;
-    BOOL* check = utf8 ? nullptr : &lossy;
-    const int size = WideCharToMultiByte(CP_ACP, flags, text.c_str(), -1, nullptr, 0, nullptr, check);
-    narrow.clear();
-    if (size <= 0)
-        return false;
-    narrow.resize(static_cast<size_t>(size));
-    WideCharToMultiByte(CP_ACP, flags, text.c_str(), -1, &narrow[0], size, nullptr, nullptr);
-    narrow.pop_back();
-    return !lossy;
-}
-
-// The path a system call writes into a buffer it first reports the size
-// of: `call(buffer, size)` returns the length written, or the size needed;
-// empty when it fails.
-template <typename PathCall>
-std::wstring PathFromSystem(PathCall call)
-{
-    const DWORD size = call(nullptr, 0);
-    if (size == 0)
-        return {};
-    std::wstring path(size, L'\0');
-    const DWORD length = call(&path[0], size);
-    path.resize(length < size ? length : 0);
-    return path;
-}
-
-std::wstring ShortPath(const std::wstring& path)
-{
-    return PathFromSystem([&](wchar_t* buffer, DWORD size) { return GetShortPathNameW(path.c_str(), buffer, size); });
-}
-
 std::wstring AbsolutePath(const wchar_t* path)
 {
     const std::wstring full =
@@ -151,16 +113,6 @@ std::vector<std::string> ExpandFolders(const std::vector<std::string>& paths)
     return files;
 }
 
-std::string AnsiPath(const std::wstring& path)
-{
-    std::string narrow;
-    if (ToCodePage(path, narrow))
-        return narrow;
-    std::string shortNarrow;
-    const std::wstring shortPath = ShortPath(path);
-    return !shortPath.empty() && ToCodePage(shortPath, shortNarrow) ? shortNarrow : narrow;
-}
-
 std::vector<std::string> FilesOfCommandLine(const wchar_t* commandLine)
 {
     int count = 0;
@@ -195,7 +147,7 @@ bool DecodeHandOver(ULONG_PTR tag, const void* data, DWORD size, std::vector<std
     // Each path runs to its zero; the zero that ends the list is the last byte.
     for (DWORD at = 0; at + 1 < size;) {
         const size_t length = strnlen(bytes + at, size - at);
-        if (length == 0 || length >= MAX_PATH)
+        if (length == 0 || length > HANDOVER_LONGEST_PATH)
             return false;
         decoded.emplace_back(bytes + at, length);
         at += static_cast<DWORD>(length) + 1;

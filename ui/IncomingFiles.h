@@ -3,6 +3,8 @@
 // window. All of it is window-free.
 #pragma once
 
+#include "app/AnsiPath.h"
+
 #include <windows.h>
 
 #include <string>
@@ -20,11 +22,6 @@ bool IsMediaFileName(const std::string& name);
 // directly inside it (no sub-folders), in name order regardless of case.
 std::vector<std::string> ExpandFolders(const std::vector<std::string>& paths);
 
-// A path as the program's ANSI calls can open it: in the system code page,
-// or, when a character of it has no place there, as the file system's short
-// name. Without a short name it comes back as the code page has it.
-std::string AnsiPath(const std::wstring& path);
-
 // The files named on a command line (the program's own name first, quoted
 // by the Windows rules), each made absolute against the current directory.
 std::vector<std::string> FilesOfCommandLine(const wchar_t* commandLine);
@@ -36,10 +33,13 @@ std::vector<std::string> FilesOfCommandLine(const wchar_t* commandLine);
 constexpr ULONG_PTR HANDOVER_TAG = 0x56445801;  // "VDX" and version 1
 // A payload larger than this is refused unread.
 constexpr DWORD HANDOVER_MAX_BYTES = 1024 * 1024;
+// The longest path Windows itself knows. A path of MAX_PATH characters or
+// more travels, so that the window can name it when it refuses it.
+constexpr size_t HANDOVER_LONGEST_PATH = 32767;
 
 std::string EncodeHandOver(const std::vector<std::string>& paths);
 // The paths of a payload that comes from another process and is checked
 // whole before any of it is taken: the tag, the size, the terminating
-// zeros, no empty path inside the list, no path of MAX_PATH characters or
-// more. False, with `paths` left empty, for anything else.
+// zeros, no empty path inside the list, no path longer than
+// HANDOVER_LONGEST_PATH. False, with `paths` left empty, for anything else.
 bool DecodeHandOver(ULONG_PTR tag, const void* data, DWORD size, std::vector<std::string>& paths);

@@ -13,16 +13,20 @@ constexpr int LONGEST_COUNTDOWN_SECONDS = 3600;
 
 ExitWindowsCall g_exitWindows = ExitWindowsEx;
 
-void EnableShutdownPrivilege()
+// AdjustTokenPrivileges succeeds even when the account lacks the
+// privilege; only the last error tells.
+bool EnableShutdownPrivilege()
 {
     UniqueHandle token;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.receive()))
-        return;
+        return false;
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    if (LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid))
-        AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+    if (!LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid))
+        return false;
+    return AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr) &&
+           GetLastError() != ERROR_NOT_ALL_ASSIGNED;
 }
 
 bool OnNtPlatform()
@@ -41,11 +45,11 @@ ExitWindowsCall SetExitWindowsCall(ExitWindowsCall call)
     return previous;
 }
 
-void ShutdownComputer()
+bool ShutdownComputer()
 {
-    if (OnNtPlatform())
-        EnableShutdownPrivilege();
-    g_exitWindows(EWX_SHUTDOWN, 0);
+    if (OnNtPlatform() && !EnableShutdownPrivilege())
+        return false;
+    return g_exitWindows(EWX_SHUTDOWN, 0) != FALSE;
 }
 
 int ShutdownCountdownSeconds()

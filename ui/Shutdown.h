@@ -13,8 +13,9 @@ using ExitWindowsCall = BOOL(WINAPI*)(UINT flags, DWORD reason);
 ExitWindowsCall SetExitWindowsCall(ExitWindowsCall call);
 
 // On the NT platform enables the shut-down privilege of this process, then
-// asks for a shut-down without a question. Nothing is reported.
-void ShutdownComputer();
+// asks for a shut-down without a question. False when the privilege was not
+// granted or the system refused: the computer keeps running.
+bool ShutdownComputer();
 
 // How long the user has to stop a shut-down: 30 seconds, or the whole
 // seconds (1 to 3600) that the environment variable SHUTDOWN_SECONDS_VARIABLE

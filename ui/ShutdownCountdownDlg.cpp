@@ -32,6 +32,7 @@ LRESULT CShutdownCountdownDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 BOOL CShutdownCountdownDlg::OnInitDialog()
 {
     CDialogBase::OnInitDialog();
+    m_outcome = CountdownOutcome::KeepRunning;
     m_startTick = m_clock();
     ShowSecondsLeft();
     SetTimer(m_hWnd, COUNTDOWN_TIMER, COUNTDOWN_LOOK_MS, nullptr);
@@ -40,12 +41,18 @@ BOOL CShutdownCountdownDlg::OnInitDialog()
     return TRUE;
 }
 
+void CShutdownCountdownDlg::OnOK()
+{
+    m_outcome = CountdownOutcome::ShutDown;
+    CDialogBase::OnOK();
+}
+
 void CShutdownCountdownDlg::ShowSecondsLeft()
 {
     const int left = CountdownSecondsLeft(m_nSeconds, m_clock() - m_startTick);
     if (left == 0) {
         KillTimer(m_hWnd, COUNTDOWN_TIMER);
-        EndDialog(IDOK);
+        OnOK();
         return;
     }
     if (left != m_nShown) {

@@ -7,13 +7,25 @@
 #include "framework/Dialog.h"
 #include "ui/TickSource.h"
 
+enum class CountdownOutcome {
+    NotShown,     // the dialog could not be created
+    KeepRunning,  // shown, and ended by anything but the two below
+    ShutDown,     // the time ran out, or "Shut down now"
+};
+
 class CShutdownCountdownDlg : public CDialogBase {
 public:
     CShutdownCountdownDlg(int seconds, TickSource clock);
 
+    // After DoModal. Only the user's choice, or the time running out, shuts
+    // down: a modal loop ended by a quit message (or anything else) keeps
+    // the computer running.
+    CountdownOutcome Outcome() const { return m_outcome; }
+
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     BOOL OnInitDialog() override;
+    void OnOK() override;
 
 private:
     // Shows the seconds left, read from the clock rather than counted, so a
@@ -24,4 +36,5 @@ private:
     TickSource m_clock;
     unsigned long m_startTick = 0;
     int m_nShown = -1;  // the count on screen
+    CountdownOutcome m_outcome = CountdownOutcome::NotShown;
 };

@@ -43,10 +43,13 @@ void ShowListFull(HWND owner, int refused)
     ShowInfo(owner, text);
 }
 
-void ShowMissing(HWND owner, const std::vector<std::string>& missing)
+// `heading`, then each path on a line of its own; nothing when there are none.
+void ShowLeftOut(HWND owner, const char* heading, const std::vector<std::string>& paths)
 {
-    std::string text = "These files cannot be found and were not added:";
-    for (const std::string& path : missing)
+    if (paths.empty())
+        return;
+    std::string text = heading;
+    for (const std::string& path : paths)
         text += "\n" + path;
     ShowInfo(owner, text.c_str());
 }
@@ -125,15 +128,17 @@ void CSourceList::OnAdd()
 }
 
 // Files that cannot be found are left out with a message (the open-file
-// dialog lets none through; a command line or a hand-over can name them).
+// dialog lets none through; a command line or a hand-over can name them),
+// and so are paths too long for the program's calls that have no short name
+// to go by.
 void CSourceList::AddFiles(const std::vector<std::string>& paths)
 {
     const AddingScope adding(m_bAdding);
-    std::vector<std::string> found, missing;
+    std::vector<std::string> found, missing, tooLong;
     for (const std::string& path : paths)
-        (FileExists(path) ? found : missing).push_back(path);
-    if (!missing.empty())
-        ShowMissing(Owner(), missing);
+        (path.size() >= MAX_PATH ? tooLong : FileExists(path) ? found : missing).push_back(path);
+    ShowLeftOut(Owner(), "These paths are too long for the program and were not added:", tooLong);
+    ShowLeftOut(Owner(), "These files cannot be found and were not added:", missing);
     if (found.empty())
         return;
     m_owner.OnProbingStarts();

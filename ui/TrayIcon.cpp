@@ -7,14 +7,31 @@
 void CTrayIcon::Add(HWND owner)
 {
     m_hOwner = owner;
+    m_bShown = true;
     NOTIFYICONDATAA data = Record(APP_TITLE);
     Shell_NotifyIconA(NIM_ADD, &data);
 }
 
-void CTrayIcon::Remove() const
+void CTrayIcon::Remove()
 {
+    m_bShown = false;
     NOTIFYICONDATAA data = Record(APP_TITLE);
     Shell_NotifyIconA(NIM_DELETE, &data);
+}
+
+// The tip of a running conversion comes back with its next rewrite.
+void CTrayIcon::OnTaskbarCreated() const
+{
+    if (!m_bShown)
+        return;
+    NOTIFYICONDATAA data = Record(APP_TITLE);
+    Shell_NotifyIconA(NIM_ADD, &data);
+}
+
+UINT CTrayIcon::TaskbarCreatedMessage()
+{
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
 }
 
 void CTrayIcon::SetTip(const char* tip) const

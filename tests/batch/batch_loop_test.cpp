@@ -390,7 +390,7 @@ TEST(ShutdownComputer, EnablesThePrivilegeThenAsksForAShutdown)
 {
     const bool enabledBefore = ShutdownPrivilegeEnabled();
     const ExitWindowsCall previous = SetExitWindowsCall(RecordExitWindows);
-    ShutdownComputer();
+    EXPECT_TRUE(ShutdownComputer());
     EXPECT_FALSE(enabledBefore);
     EXPECT_EQ((std::vector<std::pair<UINT, DWORD>>{{EWX_SHUTDOWN, 0u}}), g_exitCalls);
     EXPECT_TRUE(ShutdownPrivilegeEnabled());

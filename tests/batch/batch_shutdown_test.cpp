@@ -5,6 +5,7 @@
 
 #include "app/AppServices.h"
 #include "res/resource.h"
+#include "support/ImportPatch.h"
 #include "support/WindowWatch.h"
 #include "ui/ConverterDlg.h"
 #include "ui/Shutdown.h"
@@ -21,6 +22,9 @@
 namespace {
 
 std::atomic<int> g_shutdowns(0);
+std::atomic<EXECUTION_STATE> g_executionState(0);
+
+EXECUTION_STATE WINAPI RecordExecutionState(EXECUTION_STATE flags) { return g_executionState.exchange(flags); }
 
 const char* const COUNTDOWN_CAPTION = "Shut down";
 
@@ -76,6 +80,14 @@ BOOL WINAPI RecordShutdown(UINT flags, DWORD reason)
     if (flags == EWX_SHUTDOWN && reason == 0)
         ++g_shutdowns;
     return TRUE;
+}
+
+// The system says no, as it does to an account without the right to shut down.
+BOOL WINAPI RefuseShutdown(UINT flags, DWORD reason)
+{
+    RecordShutdown(flags, reason);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
 }
 
 // The main dialog on a thread of its own, as the application runs it, and
@@ -238,10 +250,47 @@ TEST_F(ShutdownOption, TheCountdownLetsTheUserShutDownAtOnceOrCancel)
     }
 }
 
-// A long clip: once the estimate can be made, the bar's tip tells the
-// percentage and the time left; back at idle the tip is gone.
-TEST_F(ShutdownOption, ARunningBatchShowsTheTimeLeftOnTheProgressBar)
+// The computer goes down only on the user's word: a quit message that ends
+// the countdown ends the program and nothing else, and a shut-down that the
+// system refuses brings the window back to idle with a notice.
+TEST_F(ShutdownOption, AQuitDuringTheCountdownOrARefusalKeepsTheComputerRunning)
 {
+    {
+        SetEnvironmentVariableA(SHUTDOWN_SECONDS_VARIABLE, "600");
+        DialogThread thread;
+        RemoteProgram& dialog = thread.window;
+        ASSERT_NO_FATAL_FAILURE(AddProbedClip(dialog, "c.mov"));
+        dialog.SetChecked(IDC_SHUTDOWN, true);
+        dialog.Click(IDC_CONVERT);
+        const RemoteDialog countdown = dialog.WaitForDialog(60000, COUNTDOWN_CAPTION);
+        ASSERT_TRUE(countdown.hwnd != nullptr);
+        PostThreadMessageA(GetWindowThreadProcessId(countdown.hwnd, nullptr), WM_QUIT, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog.Window()); }, 30000)) << "the quit ends the program";
+        EXPECT_EQ(0, g_shutdowns);
+    }
+    SetEnvironmentVariableA(SHUTDOWN_SECONDS_VARIABLE, "1");
+    SetExitWindowsCall(RefuseShutdown);
+    DialogThread thread;
+    RemoteProgram& dialog = thread.window;
+    ASSERT_NO_FATAL_FAILURE(AddProbedClip(dialog, "c.mov"));
+    dialog.SetChecked(IDC_SHUTDOWN, true);
+    dialog.Click(IDC_CONVERT);
+    const RemoteDialog notice = dialog.WaitForDialog(60000, "Info");
+    ASSERT_TRUE(notice.hwnd != nullptr);
+    EXPECT_EQ(1, g_shutdowns) << "asked once, when the countdown ran out";
+    EXPECT_NE(std::string::npos, notice.AllText().find("the computer could not be shut down")) << notice.AllText();
+    RemoteProgram::Close(notice, IDOK);
+    EXPECT_TRUE(dialog.WaitUntilIdle(30000));
+}
+
+// A long clip: once the estimate can be made, the bar's tip tells the
+// percentage and the time left; back at idle the tip is gone. The system
+// does not sleep while the batch runs, and may again once it has stopped.
+TEST_F(ShutdownOption, ARunningBatchKeepsTheSystemAwakeAndShowsTheTimeLeft)
+{
+    const ScopedImportPatch awake("kernel32.dll", "SetThreadExecutionState",
+                                  reinterpret_cast<const void*>(&RecordExecutionState));
+    ASSERT_TRUE(awake.Applied());
     DialogThread thread;
     RemoteProgram& dialog = thread.window;
     ASSERT_NO_FATAL_FAILURE(AddProbedClip(dialog, "long.avi"));
@@ -251,7 +300,9 @@ TEST_F(ShutdownOption, ARunningBatchShowsTheTimeLeftOnTheProgressBar)
     std::string tip;
     EXPECT_TRUE(WaitUntil([&] { return !(tip = ProgressTip(bar)).empty(); }, 120000)) << "no time left shown";
     EXPECT_TRUE(std::regex_match(tip, std::regex(R"(\d+% - (about \d+ min left|less than a minute left))"))) << tip;
+    EXPECT_EQ(static_cast<EXECUTION_STATE>(ES_CONTINUOUS | ES_SYSTEM_REQUIRED), g_executionState.load());
     dialog.Click(IDC_STOP);
     EXPECT_TRUE(dialog.WaitUntilIdle(60000));
     EXPECT_EQ("", ProgressTip(bar));
+    EXPECT_TRUE(WaitUntil([] { return g_executionState == ES_CONTINUOUS; }, 10000)) << "still kept awake";
 }

@@ -78,14 +78,16 @@ TEST(CommandLine, NamesFilesByTheWindowsQuotingRulesMadeAbsolute)
 
 TEST(HandOver, PathsSurviveTheTripAndEveryMalformedPayloadIsRefused)
 {
-    for (const Paths& paths : {Paths{}, Paths{"C:\\a b\\c.avi"}, Paths{"C:\\x.avi", "D:\\y z.mp4"}}) {
+    // A path too long for the program's calls still arrives, for the window to name it when it refuses it.
+    const std::string longPath = "C:\\" + std::string(MAX_PATH, 'a');
+    for (const Paths& paths : {Paths{}, Paths{"C:\\a b\\c.avi"}, Paths{"C:\\x.avi", longPath, "D:\\y z.mp4"}}) {
         const std::string payload = EncodeHandOver(paths);
         Paths decoded = {"left over"};
         EXPECT_TRUE(DecodeHandOver(HANDOVER_TAG, payload.data(), static_cast<DWORD>(payload.size()), decoded));
         EXPECT_EQ(paths, decoded);
     }
 
-    const std::string tooLong = std::string(MAX_PATH, 'a') + std::string(2, '\0');
+    const std::string tooLong = std::string(HANDOVER_LONGEST_PATH + 1, 'a') + std::string(2, '\0');
     std::string huge;  // well formed, but too large
     while (huge.size() < HANDOVER_MAX_BYTES)
         huge += std::string("a\0", 2);
@@ -113,6 +115,9 @@ TEST(HandOver, PathsSurviveTheTripAndEveryMalformedPayloadIsRefused)
     EXPECT_FALSE(DecodeHandOver(HANDOVER_TAG, nullptr, 3, decoded));
 }
 
+// A file whose name the code page cannot hold, or whose path is MAX_PATH
+// characters or longer, is named so that the ANSI calls open it: alone, or
+// listed from its folder.
 TEST(AnsiPaths, AFileWhoseNameTheCodePageCannotHoldIsNamedSoThatAnsiCallsOpenIt)
 {
     // The file's identity on its volume, through the wide or the ANSI name.
@@ -124,18 +129,30 @@ TEST(AnsiPaths, AFileWhoseNameTheCodePageCannotHoldIsNamedSoThatAnsiCallsOpenIt)
         return known ? (static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow) : 0ULL;
     };
     const std::wstring folder = L"C:\\vodrix_ansi_paths";
+    const std::wstring deep = folder + L"\\" + std::wstring(100, L'd') + L"\\" + std::wstring(100, L'e');
     CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring names[] = {L"plain clip.avi", L"clip \u65e5\u672c \u0436.avi"};
-    for (const std::wstring& name : names) {
-        const std::wstring path = folder + L"\\" + name;
-        const auto wide =
-            identity(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    CreateDirectoryW((L"\\\\?\\" + deep.substr(0, deep.rfind(L'\\'))).c_str(), nullptr);
+    CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr);
+    const std::wstring paths[] = {folder + L"\\plain clip.avi", folder + L"\\clip \u65e5\u672c \u0436.avi",
+                                  deep + L"\\" + std::wstring(60, L'f') + L".avi"};
+    for (const std::wstring& path : paths) {
+        const std::wstring wide = L"\\\\?\\" + path;
+        const auto made = identity(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_NE(0ULL, made);
         const std::string ansi = AnsiPath(path);
-        ASSERT_NE(0ULL, wide);
-        EXPECT_EQ(wide, identity(CreateFileA(ansi.c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)))
+        EXPECT_LT(ansi.size(), static_cast<size_t>(MAX_PATH));
+        EXPECT_EQ(made, identity(CreateFileA(ansi.c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)))
             << ansi;
-        DeleteFileW(path.c_str());
+        const std::string folderOfFile = AnsiPath(path.substr(0, path.rfind(L'\\')));
+        const Paths listed = ExpandFolders({folderOfFile});
+        ASSERT_EQ(1u, listed.size()) << folderOfFile;
+        EXPECT_EQ(made, identity(CreateFileA(listed[0].c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                             nullptr)))
+            << listed[0];
+        DeleteFileW(wide.c_str());
     }
-    EXPECT_EQ("C:\\vodrix_ansi_paths\\plain clip.avi", AnsiPath(folder + L"\\plain clip.avi"));
+    EXPECT_EQ("C:\\vodrix_ansi_paths\\plain clip.avi", AnsiPath(paths[0]));
+    RemoveDirectoryW((L"\\\\?\\" + deep).c_str());
+    RemoveDirectoryW((L"\\\\?\\" + deep.substr(0, deep.rfind(L'\\'))).c_str());
     RemoveDirectoryW(folder.c_str());
 }

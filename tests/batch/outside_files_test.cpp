@@ -3,8 +3,13 @@
 #include "ProgramFixture.h"
 
 #include "COMMON/UniqueHandle.h"
+#include "app/AppServices.h"
 #include "res/resource.h"
 #include "support/WindowWatch.h"
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -41,6 +46,77 @@ DWORD StartAgain(const std::string& arguments, const std::string& directory)
 }
 
 bool Shown(HWND window) { return IsWindowVisible(window) && GetForegroundWindow() == window; }
+
+// The names by which starts of the program find each other, as it makes them
+// from the settings key the suite gives it.
+std::string ClaimName()
+{
+    std::string key = SettingsKey();
+    std::replace(key.begin(), key.end(), '\\', '/');
+    return "Local\\Vodrix Video Converter " + key;
+}
+std::string WindowMark() { return "Vodrix Video Converter window " + SettingsKey(); }
+
+// A window of this test, another program than the converter, that carries
+// the converter's mark, lies above its window and takes any hand-over.
+class ForeignMarkedWindow {
+public:
+    ForeignMarkedWindow()
+        : m_thread([this] {
+              const WNDCLASSA type = {0, &ForeignMarkedWindow::Procedure, 0, 0, GetModuleHandleA(nullptr), nullptr,
+                                      nullptr, nullptr, nullptr, "VodrixForeignMark"};
+              RegisterClassA(&type);
+              m_hWnd = CreateWindowExA(0, type.lpszClassName, "foreign", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                                       nullptr, type.hInstance, this);
+              SetPropA(m_hWnd, WindowMark().c_str(), reinterpret_cast<HANDLE>(1));
+              MSG msg;
+              while (GetMessageA(&msg, nullptr, 0, 0) > 0)
+                  DispatchMessageA(&msg);
+          })
+    {
+        WaitUntil([this] { return m_hWnd.load() != nullptr; }, 10000);
+    }
+    ~ForeignMarkedWindow()
+    {
+        PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+        m_thread.join();
+    }
+    std::atomic<int> handOvers{0};
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+    {
+        if (msg == WM_NCCREATE)
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
+                                                       reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+        auto* self = reinterpret_cast<ForeignMarkedWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (msg == WM_COPYDATA) {
+            ++self->handOvers;
+            return TRUE;
+        }
+        if (msg == WM_DESTROY)
+            PostQuitMessage(0);
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    }
+
+    std::atomic<HWND> m_hWnd{nullptr};
+    std::thread m_thread;
+};
+
+// Another program holds the name of the converter's claim.
+class ClaimNameTakenByAnotherProgram : public ConverterProgram {
+protected:
+    void SetUp() override
+    {
+        m_foreign.reset(CreateMutexA(nullptr, TRUE, ClaimName().c_str()));
+        ASSERT_TRUE(m_foreign);
+        const DWORD start = GetTickCount();
+        ConverterProgram::SetUp();
+        m_startMs = GetTickCount() - start;
+    }
+    UniqueHandle m_foreign;
+    DWORD m_startMs = 0;
+};
 
 class ProgramStartedWithFiles : public ConverterProgram {
 protected:
@@ -102,3 +178,42 @@ TEST_F(ConverterProgram, DuringABatchHandedOverFilesWaitAndDropsAreRefusedAfterI
                                         folder + "\\Zed.avi"}),
               Paths(m_program.Rows()));
 }
+
+// A marked window of another program, above the converter's, gets nothing; a
+// path too long for the program's calls goes by its short name, and the
+// second start ends at once with every file handed over. A dropped path
+// without a short name is refused alone, by name, on a window fresh from
+// its start.
+TEST_F(ConverterProgram, ASecondStartHandsFilesOnlyToThisProgramEvenByAPathTooLongForIt)
+{
+    HostShell("d=\"$CLIPS/$(printf 'l%.0s' $(seq 100))/$(printf 'm%.0s' $(seq 100))\"; mkdir -p \"$d\"; "
+              "cp \"$CLIPS/a.avi\" \"$d/$(printf 'n%.0s' $(seq 60)).avi\"");
+    const std::string longPath = Clip(std::string(100, 'l') + "\\" + std::string(100, 'm') + "\\" +
+                                      std::string(60, 'n') + ".avi");
+    ASSERT_GE(longPath.size(), static_cast<size_t>(MAX_PATH));
+    ForeignMarkedWindow foreign;
+    EXPECT_EQ(0u, StartAgain(Quoted(longPath) + " " + Quoted(Clip("b.mp4")), ClipFolder()));
+    ASSERT_TRUE(m_program.WaitForProbedRows(2, 60000));
+    EXPECT_EQ(0, foreign.handOvers);
+    const std::vector<RemoteRow> rows = m_program.Rows();
+    wchar_t shown[MAX_PATH * 2] = {};
+    const std::wstring shortName(rows[0].path.begin(), rows[0].path.end());
+    GetLongPathNameW(shortName.c_str(), shown, MAX_PATH * 2);
+    EXPECT_EQ(std::wstring(longPath.begin(), longPath.end()), shown) << rows[0].path;
+    EXPECT_EQ(Clip("b.mp4"), rows[1].path);
+
+    // Without a short name to go by (here: no file at all) such a path is refused alone, by name.
+    const std::string gone = longPath.substr(0, longPath.size() - 4) + " gone.avi";
+    m_program.DropFiles({gone, Clip("c.mov")});
+    const RemoteDialog refusal = m_program.WaitForDialog(30000, "Info");
+    ASSERT_TRUE(refusal.hwnd != nullptr);
+    EXPECT_NE(std::string::npos, refusal.AllText().find("too long for the program")) << refusal.AllText();
+    EXPECT_NE(std::string::npos, refusal.AllText().find(gone)) << refusal.AllText();
+    RemoteProgram::Close(refusal, IDOK);
+    ASSERT_TRUE(m_program.WaitForProbedRows(3, 60000));
+    EXPECT_EQ(Clip("c.mov"), m_program.Rows()[2].path);
+}
+
+// Whatever holds the name, the program starts without waiting for a window
+// of its own that will never come.
+TEST_F(ClaimNameTakenByAnotherProgram, KeepsNoOneFromStarting) { EXPECT_LT(m_startMs, 30000u); }

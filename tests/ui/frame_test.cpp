@@ -154,6 +154,22 @@ TEST_F(FrameTest, EnabledPictureButtonsShowTheDialogAroundTheirPicture)
     }
 }
 
+// A restarted Explorer knows no icons; its new taskbar announces itself to
+// every top-level window, and the window's icon is back.
+TEST_F(FrameTest, TheTrayIconComesBackWhenExplorerRestarts)
+{
+    NOTIFYICONDATAA gone = {};
+    gone.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    gone.hWnd = host.Hwnd();
+    gone.uID = TRAY_ICON_ID;
+    ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &gone));
+    ASSERT_FALSE(TrayIconExists(host.Hwnd()));
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 10000,
+                        &answer);
+    EXPECT_TRUE(WaitUntil([this] { return TrayIconExists(host.Hwnd()); }, 10000));
+}
+
 TEST_F(FrameTest, CloseAltF4AndMinimiseHideToTheTrayAndALeftClickBringsItBack)
 {
     for (WPARAM command : {static_cast<WPARAM>(SC_CLOSE), static_cast<WPARAM>(SC_MINIMIZE)}) {
