@@ -54,14 +54,17 @@ void ShowOutputDirectoryRefused(IBatchHost& host, const std::string& folder)
 
 // After the engine: a row is converted only when it ran to its end and its
 // file really holds data. A stopped encoder leaves a partial file under the
-// usual name; the row stays unconverted, so the next Convert redoes it.
-bool SettleRow(IBatchHost& host, int row, MediaItem& item, int result)
+// usual name; the row stays unconverted, so the next Convert redoes it. An
+// item the engine refused keeps the bare base as its path: a file of that
+// name (the source itself, when it has no extension and lies in the output
+// folder) is none of this run's.
+bool SettleRow(IBatchHost& host, int row, MediaItem& item, int result, const std::string& base)
 {
     const bool stopped = host.StopRequested();
     host.ClearStopRequest();
     if (stopped)
         return false;
-    if (result == 1 && OutputFileMade(item.m_szOutputPath)) {
+    if (result == 1 && base != item.m_szOutputPath && OutputFileMade(item.m_szOutputPath)) {
         item.m_bConverted = 1;
         host.ShowRowConverted(row);
         return true;
@@ -153,7 +156,8 @@ int RunBatchLoop(IBatchHost& host)
         }
         if (!host.FillItemSettings(item))
             return EndUnfinished(host);
-        if (!SettleRow(host, row, item, host.Convert(item, RowToConvertAfter(host, row, rows))))
+        const std::string base = item.m_szOutputPath;
+        if (!SettleRow(host, row, item, host.Convert(item, RowToConvertAfter(host, row, rows)), base))
             return EndUnfinished(host);
     }
     return Complete(host);

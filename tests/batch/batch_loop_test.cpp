@@ -18,7 +18,7 @@
 namespace {
 
 // What the fake engine does with one row.
-enum class Engine { Writes, WritesNothing, WritesEmpty, Fails };
+enum class Engine { Writes, WritesNothing, WritesEmpty, Fails, Refuses };
 
 std::string TempFolder()
 {
@@ -72,6 +72,10 @@ public:
         events.push_back("convert " + std::to_string(row));
         follows.push_back(anotherFollows);
         bases.push_back(item.m_szOutputPath);
+        if (engines[row] == Engine::Refuses) {
+            WriteFile(item.m_szOutputPath, "the user's own");  // a file named like the bare base
+            return 1;
+        }
         strcat(item.m_szOutputPath, "_xvid_mp3.avi");  // as the engine extends the base
         if (onConvert)
             onConvert(row);
@@ -79,7 +83,8 @@ public:
         case Engine::Writes: WriteFile(item.m_szOutputPath, "data"); return 1;
         case Engine::WritesEmpty: WriteFile(item.m_szOutputPath, ""); return 1;
         case Engine::WritesNothing: return 1;
-        case Engine::Fails: return 0;
+        case Engine::Fails:
+        case Engine::Refuses: return 0;
         }
         return 0;
     }
@@ -201,6 +206,16 @@ TEST_F(BatchLoop, ARowIsConvertedOnlyOnceItsOutputHoldsData)
         EXPECT_EQ(1, host.items[0].m_bConverted);
         DeleteFileA((m_folder + "one_xvid_mp3.avi").c_str());
     }
+}
+
+TEST_F(BatchLoop, ARefusedItemIsNotConvertedByAFileNamedLikeItsBase)
+{
+    FakeHost host(m_folder);
+    host.AddSource(Source("one.avi"), Engine::Refuses);
+    EXPECT_EQ(0, RunBatchLoop(host));
+    EXPECT_EQ((Events{"active 0", "convert 0", "convert notice", "idle"}), host.events);
+    EXPECT_EQ(0, host.items[0].m_bConverted);
+    DeleteFileA(host.bases[0].c_str());
 }
 
 TEST_F(BatchLoop, AnEngineFailureIsReportedUnlessTheUserStopped)
