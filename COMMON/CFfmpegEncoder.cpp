@@ -183,10 +183,9 @@ std::string CFfmpegEncoder::ChooseOutputName() const
     return std::string();
 }
 
-int CFfmpegEncoder::RefuseItem(int nLine, const char* pszReason, const std::string& detail)
+void CFfmpegEncoder::RefuseItem(int nLine, const char* pszReason, const std::string& detail)
 {
     LogError(Format("Module:%s,Line:%d,%s%s", MODULE_NAME, nLine, pszReason, detail.c_str()).c_str());
-    return 0;
 }
 
 // ---------------------------------------------------------------------------

@@ -53,7 +53,7 @@ private:
 
     bool WriteScript(std::string* pInput);
     std::string ChooseOutputName() const;
-    static int RefuseItem(int nLine, const char* pszReason, const std::string& detail);
+    static void RefuseItem(int nLine, const char* pszReason, const std::string& detail);
 
     bool ReserveOutput();
     void ShowProgress(int nPercent);
