@@ -200,7 +200,7 @@ int CFfmpegEncoder::bRun(const char*, int)
     m_runner.Init(EncoderProgram(m_strProgramDir), m_strCommand,
                   m_bFollowingRun ? StandbyCommandLine(m_strProgramDir) : std::string());
     const bool executed = m_runner.bExecute();
-    // A stop the encoder was never sent is over with its run.
+    // Only a stop whose request never reached the encoder stays marked after its run.
     if (!m_runner.StopPending())
         m_bStopped = 0;
     const bool succeeded = executed && m_bError == 0 && m_runner.EncoderExitedCleanly();

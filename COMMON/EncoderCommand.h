@@ -33,6 +33,8 @@ inline std::string StandbyCommandLine(const std::string& programDir)
     return EncoderInvocation(programDir) + " -standby";
 }
 
+// The two below read the item's source path, which must end within its field.
+
 // Flash video needs even frame dimensions; sources of any other kind take any size.
 bool FrameSizeAllowed(const MediaItem& item);
 
