@@ -1,6 +1,5 @@
 #include "COMMON/CConsoleProcess.h"
 
-#include "COMMON/CFfmpegEncoder.h"
 #include "COMMON/EncoderOutput.h"
 #include "app/AppServices.h"
 #include "app/StageTimes.h"
@@ -39,11 +38,6 @@ public:
 private:
     std::unique_ptr<FILE, FileClose> m_file;
 };
-
-void SendLine(CFfmpegEncoder* owner, std::string line)
-{
-    owner->OnProcessEvent(PROCESS_LINE, reinterpret_cast<uintptr_t>(new std::string(std::move(line))));
-}
 
 }  // namespace
 
@@ -111,12 +105,11 @@ void EndEncoder(EncoderProcess& encoder)
 }  // namespace
 
 void CConsoleProcess::Init(const std::string& strProgram, const std::string& strCommand,
-                           const std::string& strStandbyCommand, CFfmpegEncoder* pOwner)
+                           const std::string& strStandbyCommand)
 {
     m_strProgram = strProgram;
     m_strCommand = strCommand;
     m_strNextStandbyCommand = strStandbyCommand;
-    m_pOwner = pOwner;
     CloseAll();
     m_bStopRequest = 0;
     m_bStopAsked = false;
@@ -142,13 +135,13 @@ int CConsoleProcess::bExecute()
         if (!StartWithPipes(m_strProgram, m_strCommand, &m_run)) {
             const DWORD code = GetLastError();
             CloseAll();
-            m_pOwner->OnProcessEvent(PROCESS_ENDED, code);
+            m_owner.OnProcessEnded(code);
             SetLastError(code);
             return 0;
         }
     }
     m_hWait.reset(OpenProcess(SYNCHRONIZE, FALSE, m_run.process.dwProcessId));
-    m_pOwner->OnProcessEvent(PROCESS_STARTED, reinterpret_cast<uintptr_t>(m_run.process.hProcess.get()));
+    m_owner.OnProcessStarted(m_run.process.hProcess.get());
     StartStandby();
     ReadOutput();
     return 1;
@@ -191,7 +184,7 @@ void CConsoleProcess::StartStandby()
 void CConsoleProcess::ReadOutput()
 {
     LineAssembler lines;
-    TraceFile trace(m_pOwner->GetOwnFilesDirectory() + "trace");
+    TraceFile trace(m_strTracePath);
     trace.WriteLine(m_strCommand);
     DWORD readError = ERROR_SUCCESS;
     bool quitSent = false;
@@ -211,28 +204,28 @@ void CConsoleProcess::ReadOutput()
             }
             if (got == 0)
                 break;
-            for (std::string& line : lines.Feed(chunk, got)) {
+            for (const std::string& line : lines.Feed(chunk, got)) {
                 trace.WriteLine(line);
-                SendLine(m_pOwner, std::move(line));
+                m_owner.OnProcessLine(line);
             }
         }
     } catch (...) {
         // The run is abandoned: with its pipes closed the encoder ends by itself.
         CloseAll();
-        m_pOwner->View().ShowRunFailure("ERROR");
+        m_owner.OnReadingAbandoned();
         return;
     }
 
     MarkStage("output-closed");
     const bool readFailed = readError != ERROR_SUCCESS && readError != ERROR_BROKEN_PIPE;
     const DWORD endValue = readFailed ? readError : 0;
-    std::string pending = lines.TakePending();
+    const std::string pending = lines.TakePending();
     if (!pending.empty()) {
         trace.WriteLine(pending);
         if (readFailed)
             LogEvent(EVENTLOG_ERROR_TYPE, EVENT_ID_ERROR,
                      ("Module:CFFMPEGENCODER,Line:PostMessage,Error Info :" + pending).c_str());
-        SendLine(m_pOwner, std::move(pending));
+        m_owner.OnProcessLine(pending);
     }
     trace.Close();
 
@@ -253,9 +246,7 @@ void CConsoleProcess::ReadOutput()
     DWORD exitCode = STILL_ACTIVE;
     m_bExitedCleanly = GetExitCodeProcess(m_run.process.hProcess.get(), &exitCode) && exitCode == 0;
     CloseAll();
-    m_pOwner->OnProcessEvent(PROCESS_ENDED, endValue);
+    m_owner.OnProcessEnded(endValue);
     MarkStage("ended-handled");
     WriteStageTimes();
-    if (m_bStopRequest != 1)
-        m_pOwner->m_bStopped = 0;
 }

@@ -8,8 +8,7 @@
 
 #include <atomic>
 #include <string>
-
-class CFfmpegEncoder;
+#include <utility>
 
 // Handles and ids of a started process, each handle with one owner.
 struct ProcessHandles {
@@ -35,16 +34,40 @@ struct EncoderProcess {
     UniqueHandle input;   // its standard input: a standby's command line, the quit request
 };
 
+// What a run tells the runner's owner, on the thread inside bExecute.
+class IProcessEvents {
+public:
+    // The encoder has started; `hProcess` stays valid until OnProcessEnded.
+    virtual void OnProcessStarted(HANDLE hProcess) = 0;
+    // One line of the encoder's output, without its line end.
+    virtual void OnProcessLine(const std::string& line) = 0;
+    // The encoder has ended, or never started: `dwEndValue` is 0, or the
+    // error code that ended its start or its output.
+    virtual void OnProcessEnded(DWORD dwEndValue) = 0;
+    // Reading failed: the run is abandoned and no OnProcessEnded follows.
+    virtual void OnReadingAbandoned() = 0;
+
+protected:
+    ~IProcessEvents() = default;
+};
+
 class CConsoleProcess {
 public:
+    // Runs tell `owner` what happens; each run's command and output go to
+    // the trace file `strTracePath`.
+    CConsoleProcess(IProcessEvents& owner, std::string strTracePath)
+        : m_owner(owner), m_strTracePath(std::move(strTracePath))
+    {
+    }
     ~CConsoleProcess() { EndStandby(); }
+    CConsoleProcess(const CConsoleProcess&) = delete;
+    CConsoleProcess& operator=(const CConsoleProcess&) = delete;
 
-    // Prepares a run of `strProgram` with `strCommand` whose events go to
-    // `pOwner`. With `strStandbyCommand`, the run starts that standby encoder
-    // (the same program) once its own encoder has started, for the run to
-    // follow; an empty one starts none.
-    void Init(const std::string& strProgram, const std::string& strCommand, const std::string& strStandbyCommand,
-              CFfmpegEncoder* pOwner);
+    // Prepares a run of `strProgram` with `strCommand`. With
+    // `strStandbyCommand`, the run starts that standby encoder (the same
+    // program) once its own encoder has started, for the run to follow; an
+    // empty one starts none.
+    void Init(const std::string& strProgram, const std::string& strCommand, const std::string& strStandbyCommand);
 
     // Starts the encoder, or hands the command to the standby encoder the
     // previous run left, and follows it to its end. 0 when it could not be
@@ -62,6 +85,8 @@ public:
     bool EncoderExitedCleanly() const { return m_bExitedCleanly; }
     // A stop was asked for since Init.
     bool StopAsked() const { return m_bStopAsked; }
+    // A stop was asked for that the encoder has not been sent yet.
+    bool StopPending() const { return m_bStopRequest == 1; }
 
     // Ends the standby encoder, if any, when no run will follow.
     void EndStandby();
@@ -75,7 +100,8 @@ private:
     std::string m_strProgram;
     std::string m_strCommand;
     std::string m_strNextStandbyCommand;  // what this run starts for the next, if anything
-    CFfmpegEncoder* m_pOwner = nullptr;
+    IProcessEvents& m_owner;
+    std::string m_strTracePath;
     EncoderProcess m_run;
     UniqueHandle m_hWait;  // the encoder opened for waiting only
     std::atomic<int> m_bStopRequest{0};

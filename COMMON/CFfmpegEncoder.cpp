@@ -1,6 +1,6 @@
 #include "COMMON/CFfmpegEncoder.h"
 
-#include "COMMON/CConsoleProcess.h"
+#include "COMMON/EncoderCommand.h"
 #include "COMMON/EncoderOutput.h"
 #include "COMMON/MediaProbe.h"
 #include "COMMON/OptionTables.h"
@@ -8,11 +8,8 @@
 #include "COMMON/SourceScript.h"
 #include "app/StageTimes.h"
 
-#include <strings.h>
-
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
 namespace {
 
@@ -46,24 +43,7 @@ void LogOutputLine(const char* line)
     LogError(Format("Module:%x,Line:%s,Error Info :%s", ENCODER_MODULE_ID, "PostMessage", line).c_str());
 }
 
-bool IsEven(int value) { return value % 2 == 0; }
-
 }  // namespace
-
-// Every value a family builder writes, formatted before anything is appended.
-struct CFfmpegEncoder::FamilyOptions {
-    const char* video;
-    const char* audio;
-    const char* aspect;
-    const char* audioBitrate;
-    const char* sampleRate;
-    std::string frameSize;
-    std::string videoBitrate;
-    std::string frameRate;
-    std::string channels;
-    std::string volume;
-    std::string outputSuffix;  // "_" video "_" audio extension
-};
 
 CFfmpegEncoder::CFfmpegEncoder() : CFfmpegEncoder(GetProgramDir(), GetOwnFilesDir()) {}
 
@@ -76,7 +56,8 @@ CFfmpegEncoder::CFfmpegEncoder(std::string programDir, std::string ownFilesDir)
       m_bError(0),
       m_bStopped(0),
       m_strProgramDir(std::move(programDir)),
-      m_strOwnFilesDir(std::move(ownFilesDir))
+      m_strOwnFilesDir(std::move(ownFilesDir)),
+      m_runner(*this, m_strOwnFilesDir + "trace")
 {
 }
 
@@ -133,24 +114,27 @@ int CFfmpegEncoder::bBuildCommand(MediaItem* pItem)
         m_script.Remove();
         m_strOutputPath.clear();
 
-        if (!bFrameSizeAllowed()) {
+        if (!FrameSizeAllowed(m_item)) {
             m_pView->ShowNotice(FRAME_SIZE_MESSAGE);
             return 0;
         }
-
-        std::string input;
-        if (!PrepareInput(&input))
+        CommandFiles files{m_strProgramDir, m_item.m_szSourcePath, std::string()};
+        if (TakesScript(m_item) && !WriteScript(&files.input))
             return 0;
-        m_strCommand = EncoderInvocation(m_strProgramDir) + " ";
-        // The log entry leaves out the executable and the token; the tail is
-        // taken from here, since the program directory may itself hold "-i".
-        const size_t tailStart = m_strCommand.size();
-        m_strCommand += "-i \"" + input + "\"";
-
-        const int result = AppendFamilyOptions(pItem);
-        if (result != 1)
+        files.output = ChooseOutputName();
+        m_strCommand = BuildCommandLine(m_item, files);
+        const int result = files.output.empty() ? 0 : 1;
+        if (result == 1) {
+            // The caller finds the produced file under the full name.
+            m_strOutputPath = files.output;
+            memcpy(pItem->m_szOutputPath, files.output.c_str(), files.output.size() + 1);
+        } else {
             m_script.Remove();
-        LogEvent(EVENTLOG_INFORMATION_TYPE, EVENT_ID_INFO, m_strCommand.c_str() + tailStart);
+        }
+        // The log entry leaves out the executable and the token; the tail is
+        // taken by length, since the program directory may itself hold "-i".
+        LogEvent(EVENTLOG_INFORMATION_TYPE, EVENT_ID_INFO,
+                 m_strCommand.c_str() + EncoderInvocation(m_strProgramDir).size() + 1);
         return result;
     } catch (...) {
         LogError(Format("Module:%s,Line:%d,Unable to get output video convert interface", MODULE_NAME,
@@ -160,190 +144,52 @@ int CFfmpegEncoder::bBuildCommand(MediaItem* pItem)
     }
 }
 
-// Flash video needs even frame dimensions; other sources take any size.
-bool CFfmpegEncoder::bFrameSizeAllowed() const
-{
-    if (strcasecmp(FindExtension(m_item.m_szSourcePath), ".flv") != 0)
-        return true;
-    return IsEven(m_item.m_nWidth) && IsEven(m_item.m_nHeight);
-}
-
 // Sources that only DirectShow could read reach the encoder through a script
-// of this build's own, when their format needs one. False, after telling the
-// user, when that script cannot be written whole: the encoder would read
-// another run's script or none.
-bool CFfmpegEncoder::PrepareInput(std::string* pInput)
+// of this build's own. False, after telling the user, when that script
+// cannot be written whole: the encoder would read another run's script or none.
+bool CFfmpegEncoder::WriteScript(std::string* pInput)
 {
-    *pInput = m_item.m_szSourcePath;
-    if (m_item.m_bDirectShow != 1 || !TakesScriptRoute(m_item.m_szSourcePath))
-        return true;
-    if (m_script.CreateUnique(m_strOwnFilesDir, "edit", ".avs") &&
-        bWriteSourceScript(m_script.Path().c_str(), m_item.m_szSourcePath) == 1) {
+    if (WriteRunScript(m_strOwnFilesDir, m_item.m_szSourcePath, &m_script)) {
         *pInput = m_script.Path();
         return true;
     }
-    m_script.Remove();
     RefuseItem(__LINE__, "Script file not written in ", m_strOwnFilesDir + " for " + m_item.m_szSourcePath);
     m_pView->ShowNotice(Format(MSG_SCRIPT_NOT_WRITTEN, m_item.m_szSourcePath, m_strOwnFilesDir.c_str()).c_str());
     return false;
 }
 
-int CFfmpegEncoder::AppendFamilyOptions(MediaItem* pItem)
+// The name the command writes to, which must fit the caller's path field. A
+// name that is taken gets a number before its extension: no output replaces
+// a file, an earlier row's among them. Empty, after logging why, when the
+// item gets no name.
+std::string CFfmpegEncoder::ChooseOutputName() const
 {
-    switch (m_item.m_nTarget) {
-    case TARGET_AVI: return BuildAviCommand(pItem, &m_strCommand);
-    case TARGET_MPEG: return BuildMpegCommand(pItem, &m_strCommand);
-    case TARGET_WMV: return BuildWmvCommand(pItem, &m_strCommand);
-    case TARGET_MOV: return BuildMovCommand(pItem, &m_strCommand);
-    case TARGET_FLV: return BuildFlvCommand(pItem, &m_strCommand);
-    default: return 0;
+    const OutputName planned = PlanOutputName(m_item);
+    const std::string wanted = planned.stem + planned.extension;
+    switch (planned.refusal) {
+    case CommandRefusal::NONE: break;
+    case CommandRefusal::UNKNOWN_TARGET: return std::string();
+    case CommandRefusal::OPTION_OUT_OF_RANGE:
+        RefuseItem(__LINE__, "Option index out of range", "");
+        return std::string();
+    case CommandRefusal::OUTPUT_NAME_TOO_LONG:
+        RefuseItem(__LINE__, "Output file name too long: ", wanted);
+        return std::string();
     }
+    const std::string chosen = FreeOutputName(planned.stem, planned.extension);
+    if (!chosen.empty() && chosen.size() <= static_cast<size_t>(MEDIA_PATH_CHARS))
+        return chosen;
+    RefuseItem(__LINE__, "No free output file name for ", wanted);
+    return std::string();
 }
 
-int CFfmpegEncoder::RefuseItem(int nLine, const char* pszReason, const std::string& detail)
+void CFfmpegEncoder::RefuseItem(int nLine, const char* pszReason, const std::string& detail)
 {
     LogError(Format("Module:%s,Line:%d,%s%s", MODULE_NAME, nLine, pszReason, detail.c_str()).c_str());
-    return 0;
-}
-
-// Formats every value of the item for the family and checks that the output
-// name fits the caller's path field. Refuses indices outside their tables.
-int CFfmpegEncoder::PrepareFamily(const MediaItem& item, int nVideoList, const char* pszExtension,
-                                  FamilyOptions* pOptions)
-{
-    FamilyOptions& o = *pOptions;
-    o.video = OptionEntry(*FindOptionTable(nVideoList), item.m_nVideoCodec);
-    o.audio = OptionEntry(*FindOptionTable(nVideoList + AUDIO_LIST_OFFSET), item.m_nAudioCodec);
-    o.aspect = OptionEntry(ASPECT_TABLE, item.m_nAspect);
-    o.audioBitrate = OptionEntry(AUDIO_BITRATE_TABLE, item.m_nAudioBitrate);
-    o.sampleRate = OptionEntry(SAMPLE_RATE_TABLE, item.m_nSampleRate);
-    if (!o.video || !o.audio || !o.aspect || !o.audioBitrate || !o.sampleRate)
-        return RefuseItem(__LINE__, "Option index out of range", "");
-
-    o.frameSize = Format("%dx%d", item.m_nWidth, item.m_nHeight);
-    o.videoBitrate = Format("%dk", item.m_nVideoBitrate);
-    o.frameRate = Format("%.2f", item.m_dFrameRate);
-    o.channels = Format("%d", item.m_nChannels);
-    o.volume = Format("%d", item.m_nVolume);
-    o.outputSuffix = std::string("_") + o.video + "_" + o.audio + pszExtension;
-
-    const size_t baseLength = strnlen(item.m_szOutputPath, MEDIA_PATH_CHARS + 1);
-    if (baseLength + o.outputSuffix.size() > static_cast<size_t>(MEDIA_PATH_CHARS))
-        return RefuseItem(__LINE__, "Output file name too long: ",
-                          std::string(item.m_szOutputPath, baseLength) + o.outputSuffix);
-    return 1;
-}
-
-// Ends every family's options: the quoted output name, which also becomes
-// the caller's output path so that the produced file can be found. A name
-// that is taken gets a number before its extension: no output replaces a
-// file, an earlier row's among them.
-int CFfmpegEncoder::AppendOutputName(MediaItem* pItem, std::string* pCommand, const FamilyOptions& options)
-{
-    const std::string& suffix = options.outputSuffix;
-    const size_t dot = suffix.rfind('.');
-    const std::string base(pItem->m_szOutputPath);
-    m_strOutputPath = FreeOutputName(base + suffix.substr(0, dot), suffix.substr(dot));
-    if (m_strOutputPath.empty() || m_strOutputPath.size() > static_cast<size_t>(MEDIA_PATH_CHARS))
-        return RefuseItem(__LINE__, "No free output file name for ", base + suffix);
-    *pCommand += " -y \"" + m_strOutputPath + "\"";
-    memcpy(pItem->m_szOutputPath, m_strOutputPath.c_str(), m_strOutputPath.size() + 1);
-    return 1;
-}
-
-// The run of options every family writes in the same order.
-void CFfmpegEncoder::AppendAspectAndAudio(const FamilyOptions& options, std::string* pCommand)
-{
-    std::string& c = *pCommand;
-    c += " -aspect " + std::string(options.aspect);
-    c += " -acodec " + std::string(options.audio);
-    c += " -ab " + std::string(options.audioBitrate);
-    c += " -ac " + options.channels;
-    c += " -ar " + std::string(options.sampleRate);
-}
-
-int CFfmpegEncoder::BuildAviCommand(MediaItem* pItem, std::string* pCommand)
-{
-    return BuildSharedOrderCommand(pItem, pCommand, LIST_AVI_VIDEO, ".avi");
-}
-
-int CFfmpegEncoder::BuildMovCommand(MediaItem* pItem, std::string* pCommand)
-{
-    return BuildSharedOrderCommand(pItem, pCommand, LIST_MOV_VIDEO, ".mov");
-}
-
-int CFfmpegEncoder::BuildWmvCommand(MediaItem* pItem, std::string* pCommand)
-{
-    constexpr int MSMPEG4V2_INDEX = 3;  // goes into an ASF container
-    if (!pItem || !pCommand)
-        return 0;
-    return BuildSharedOrderCommand(pItem, pCommand, LIST_WMV_VIDEO,
-                                   pItem->m_nVideoCodec == MSMPEG4V2_INDEX ? ".asf" : ".wmv");
-}
-
-int CFfmpegEncoder::BuildSharedOrderCommand(MediaItem* pItem, std::string* pCommand, int nVideoList,
-                                            const char* pszExtension)
-{
-    FamilyOptions o;
-    if (!pItem || !pCommand || !PrepareFamily(*pItem, nVideoList, pszExtension, &o))
-        return 0;
-    std::string& c = *pCommand;
-    c += " -vcodec " + std::string(o.video);
-    c += " -b " + o.videoBitrate;
-    c += " -s " + o.frameSize;
-    c += " -r " + o.frameRate;
-    AppendAspectAndAudio(o, &c);
-    c += " -vol " + o.volume;
-    c += " -async 1 -vsync 1 ";
-    return AppendOutputName(pItem, pCommand, o);
-}
-
-int CFfmpegEncoder::BuildMpegCommand(MediaItem* pItem, std::string* pCommand)
-{
-    constexpr int LAST_PRESET_INDEX = 5;  // "pal-vcd" to "ntsc-dvd" are target presets
-    FamilyOptions o;
-    if (!pItem || !pCommand || !PrepareFamily(*pItem, LIST_MPEG_VIDEO, ".mpg", &o))
-        return 0;
-    std::string& c = *pCommand;
-    c += (pItem->m_nVideoCodec <= LAST_PRESET_INDEX ? " -target " : " -vcodec ") + std::string(o.video);
-    c += " -b " + o.videoBitrate;
-    c += " -r " + o.frameRate;
-    c += " -s " + o.frameSize;
-    AppendAspectAndAudio(o, &c);
-    c += " -mbd 2 -qmin 2  -async 1 -vsync 1 ";
-    c += " -vol " + o.volume;
-    return AppendOutputName(pItem, pCommand, o);
-}
-
-int CFfmpegEncoder::BuildFlvCommand(MediaItem* pItem, std::string* pCommand)
-{
-    constexpr int SWF_INDEX = 0;  // a container format rather than a codec
-    if (!pItem || !pCommand)
-        return 0;
-    const bool swf = pItem->m_nVideoCodec == SWF_INDEX;
-    FamilyOptions o;
-    if (!PrepareFamily(*pItem, LIST_FLV_VIDEO, swf ? ".swf" : ".flv", &o))
-        return 0;
-    std::string& c = *pCommand;
-    c += (swf ? " -f " : " -vcodec ") + std::string(o.video);
-    c += " -b " + o.videoBitrate;
-    c += " -s " + o.frameSize;
-    c += " -r " + o.frameRate;
-    AppendAspectAndAudio(o, &c);
-    c += " -async 1 -vsync 1 ";
-    c += " -vol " + o.volume;
-    return AppendOutputName(pItem, pCommand, o);
 }
 
 // ---------------------------------------------------------------------------
 // Running and progress
-
-namespace {
-
-// One runner for the whole program; runs never overlap.
-CConsoleProcess g_consoleProcess;
-
-}  // namespace
 
 int CFfmpegEncoder::bRun(const char*, int)
 {
@@ -351,13 +197,15 @@ int CFfmpegEncoder::bRun(const char*, int)
     m_bStopped = 0;
     if (!ReserveOutput())
         return 0;
-    const std::string standby = EncoderInvocation(m_strProgramDir) + " -standby";
-    g_consoleProcess.Init(EncoderProgram(m_strProgramDir), m_strCommand, m_bFollowingRun ? standby : std::string(),
-                          this);
-    const bool succeeded =
-        g_consoleProcess.bExecute() && m_bError == 0 && g_consoleProcess.EncoderExitedCleanly();
+    m_runner.Init(EncoderProgram(m_strProgramDir), m_strCommand,
+                  m_bFollowingRun ? StandbyCommandLine(m_strProgramDir) : std::string());
+    const bool executed = m_runner.bExecute();
+    // Only a stop whose request never reached the encoder stays marked after its run.
+    if (!m_runner.StopPending())
+        m_bStopped = 0;
+    const bool succeeded = executed && m_bError == 0 && m_runner.EncoderExitedCleanly();
     // A stopped run keeps what the encoder wrote up to the stop: it plays.
-    if ((succeeded || g_consoleProcess.StopAsked()) && m_output.HoldsData())
+    if ((succeeded || m_runner.StopAsked()) && m_output.HoldsData())
         m_output.Keep();
     else
         m_output.Remove();
@@ -379,44 +227,35 @@ bool CFfmpegEncoder::ReserveOutput()
 void CFfmpegEncoder::EndFollowingRun()
 {
     m_bFollowingRun = false;
-    g_consoleProcess.EndStandby();
+    m_runner.EndStandby();
 }
 
 int CFfmpegEncoder::bStop()
 {
     if (m_bStopped == 1 || !m_hProcess)
         return 1;
-    g_consoleProcess.RequestStop();
+    m_runner.RequestStop();
     m_bStopped = 1;
     return 1;
 }
 
-void CFfmpegEncoder::OnProcessEvent(int nEvent, uintptr_t value)
+void CFfmpegEncoder::OnProcessStarted(HANDLE hProcess) { m_hProcess = hProcess; }
+
+void CFfmpegEncoder::OnProcessEnded(DWORD)
 {
-    switch (nEvent) {
-    case PROCESS_STARTED:
-        m_hProcess = reinterpret_cast<HANDLE>(value);
-        break;
-    case PROCESS_ENDED:
-        // The handle is closed by now; a later stop has nothing to reach.
-        m_hProcess = nullptr;
-        if (m_bError != 1)
-            ShowProgress(100);
-        break;
-    default:
-        HandleLine(reinterpret_cast<std::string*>(value));
-        break;
-    }
+    // The handle is closed by now; a later stop has nothing to reach.
+    m_hProcess = nullptr;
+    if (m_bError != 1)
+        ShowProgress(100);
 }
 
-void CFfmpegEncoder::HandleLine(std::string* pLine)
+void CFfmpegEncoder::OnReadingAbandoned() { m_pView->ShowRunFailure("ERROR"); }
+
+void CFfmpegEncoder::OnProcessLine(const std::string& text)
 {
     char line[LINE_CHARS_EXAMINED + 1] = {};
     try {
-        std::unique_ptr<std::string> owned(pLine);
-        if (owned)
-            strncpy(line, owned->c_str(), LINE_CHARS_EXAMINED);
-        owned.reset();
+        strncpy(line, text.c_str(), LINE_CHARS_EXAMINED);
         if (!line[0])
             return;
 
@@ -453,17 +292,7 @@ int CFfmpegEncoder::bGetMediaFileContent(const char* pszSourcePath, MediaItem* p
     try {
         if (!pszSourcePath || !*pszSourcePath || !pItem)
             return 0;
-        ProbeWithDirectShow(WidePath(pszSourcePath).c_str(), ProbeFieldsOf(pItem));
-        if (pItem->m_dDuration > 0.0 && pItem->m_nSrcWidth > 0 && pItem->m_nSrcHeight > 0) {
-            pItem->m_bDirectShow = 1;
-            return 1;
-        }
-        int duration = 0;
-        const int result = bProbeWithEncoder(pszSourcePath, &duration, &pItem->m_nSrcWidth,
-                                             &pItem->m_nSrcHeight, m_strProgramDir);
-        pItem->m_bDirectShow = 0;
-        pItem->m_dDuration = duration;
-        return result;
+        return bProbeMediaFile(pszSourcePath, pItem, m_strProgramDir);
     } catch (...) {
         LogError(Format("Module:%x,bGetMediaFileContent raise exception", ENCODER_MODULE_ID).c_str());
         return 0;

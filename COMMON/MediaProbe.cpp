@@ -1,7 +1,7 @@
 #include "COMMON/MediaProbe.h"
 
 #include "COMMON/CConsoleProcess.h"
-#include "COMMON/CFfmpegEncoder.h"
+#include "COMMON/EncoderCommand.h"
 #include "COMMON/EncoderOutput.h"
 #include "COMMON/UniqueHandle.h"
 
@@ -186,8 +186,7 @@ int bProbeWithEncoder(const char* sourcePath, int* pnDuration, int32_t* pnWidth,
     if (!sourcePath || !pnDuration || !pnWidth || !pnHeight)
         return 0;
     try {
-        const std::string command =
-            EncoderInvocation(programDir) + " -info \"" + sourcePath + "\"";
+        const std::string command = ProbeCommandLine(programDir, sourcePath);
         // A cut command would name another file: refuse it whole.
         if (command.size() > PROBE_COMMAND_CHARS)
             return 0;
@@ -219,4 +218,18 @@ int bProbeWithEncoder(const char* sourcePath, int* pnDuration, int32_t* pnWidth,
     } catch (...) {
         return 0;
     }
+}
+
+int bProbeMediaFile(const char* sourcePath, MediaItem* pItem, const std::string& programDir)
+{
+    ProbeWithDirectShow(WidePath(sourcePath).c_str(), ProbeFieldsOf(pItem));
+    if (pItem->m_dDuration > 0.0 && pItem->m_nSrcWidth > 0 && pItem->m_nSrcHeight > 0) {
+        pItem->m_bDirectShow = 1;
+        return 1;
+    }
+    int duration = 0;
+    const int result = bProbeWithEncoder(sourcePath, &duration, &pItem->m_nSrcWidth, &pItem->m_nSrcHeight, programDir);
+    pItem->m_bDirectShow = 0;
+    pItem->m_dDuration = duration;
+    return result;
 }

@@ -43,3 +43,9 @@ HRESULT ProbeWithDirectShow(const wchar_t* path, const MediaProbeFields& fields)
 // the two dimensions are positive.
 int bProbeWithEncoder(const char* sourcePath, int* pnDuration, int32_t* pnWidth, int32_t* pnHeight,
                       const std::string& programDir = GetProgramDir());
+
+// Probes the source into the item's probe fields: the media detector first,
+// the encoder of `programDir` when the detector tells no duration and frame
+// size. 1 when the item then holds a positive duration and a usable frame
+// size; m_bDirectShow tells which of the two found it.
+int bProbeMediaFile(const char* sourcePath, MediaItem* pItem, const std::string& programDir);

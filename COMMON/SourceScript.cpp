@@ -1,5 +1,7 @@
 #include "COMMON/SourceScript.h"
 
+#include "COMMON/RunFiles.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -70,4 +72,12 @@ int bWriteSourceScript(const char* scriptPath, const char* sourcePath)
                              std::string(sourcePath) + SourceLineEnd(FindExtension(sourcePath)) +
                              "\r\nreturn last";
     return WriteWholeFile(scriptPath, text) ? 1 : SCRIPT_NOT_WRITTEN;
+}
+
+bool WriteRunScript(const std::string& folder, const char* sourcePath, RunFile* script)
+{
+    if (script->CreateUnique(folder, "edit", ".avs") && bWriteSourceScript(script->Path().c_str(), sourcePath) == 1)
+        return true;
+    script->Remove();
+    return false;
 }

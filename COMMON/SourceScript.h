@@ -2,6 +2,10 @@
 // DirectShow can open.
 #pragma once
 
+#include <string>
+
+class RunFile;
+
 // Answer of bWriteSourceScript for a script that did not reach its file whole.
 constexpr int SCRIPT_NOT_WRITTEN = -1;
 
@@ -17,3 +21,8 @@ int bWriteSourceScript(const char* scriptPath, const char* sourcePath);
 // The extension of the path's file name, from its last dot on (dot included);
 // empty when the file name has no dot.
 const char* FindExtension(const char* path);
+
+// Writes the script of `sourcePath` into a new file of `folder` (with its
+// trailing backslash), under a name no other run holds, which `script` then
+// owns. False, with nothing left behind, when it did not reach its file whole.
+bool WriteRunScript(const std::string& folder, const char* sourcePath, RunFile* script);

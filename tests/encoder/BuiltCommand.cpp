@@ -1,6 +1,8 @@
 #include "BuiltCommand.h"
 
-#include "COMMON/CFfmpegEncoder.h"
+#include "COMMON/EncoderCommand.h"
+#include "COMMON/RunFiles.h"
+#include "COMMON/SourceScript.h"
 
 #include <gtest/gtest.h>
 
@@ -40,10 +42,15 @@ ConverterCommand BuildConverterCommand(const std::string& programDir, const Conv
     if (!CopyPath(s.input, item.m_szSourcePath) || !CopyPath(s.outputBase, item.m_szOutputPath))
         return {};
 
-    auto encoder = std::make_shared<CFfmpegEncoder>(programDir);
-    if (encoder->bBuildCommand(&item) != 1) {
+    auto script = std::make_shared<RunFile>();
+    const OutputName name = PlanOutputName(item);
+    CommandFiles files{programDir, s.input, FreeOutputName(name.stem, name.extension)};
+    if (!FrameSizeAllowed(item) || name.refusal != CommandRefusal::NONE ||
+        (TakesScript(item) && !WriteRunScript(programDir, s.input.c_str(), script.get()))) {
         ADD_FAILURE() << "the converter refused to build a command for " << s.input;
         return {};
     }
-    return {encoder->GetCommand(), item.m_szOutputPath, encoder};
+    if (TakesScript(item))
+        files.input = script->Path();
+    return {BuildCommandLine(item, files), files.output, script};
 }

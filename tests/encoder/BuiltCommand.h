@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-class CFfmpegEncoder;
+class RunFile;
 
 struct ConverterSettings {
     int target = TARGET_AVI;
@@ -30,13 +30,14 @@ struct ConverterSettings {
 
 struct ConverterCommand {
     std::string commandLine;
-    std::string outputPath;  // the full output name the builder settled on
-    // The builder, which keeps the script the command names until the
-    // command is done with.
-    std::shared_ptr<CFfmpegEncoder> builder;
+    std::string outputPath;  // the first free output name
+    // The script the command reads its source through, if any, kept until
+    // the command is done with.
+    std::shared_ptr<RunFile> script;
 };
 
 // Builds the command line for an encoder lying in `programDir` (with its
-// trailing backslash). A build the converter refuses fails the running test
-// and answers empty strings.
+// trailing backslash), writing the source's script there as the converter
+// does. A build the converter refuses fails the running test and answers
+// empty strings.
 ConverterCommand BuildConverterCommand(const std::string& programDir, const ConverterSettings& settings);

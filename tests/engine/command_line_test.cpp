@@ -1,6 +1,7 @@
 // Command lines, option lists and output parsing: none of it needs a window
 // or a message loop.
 #include "COMMON/CFfmpegEncoder.h"
+#include "COMMON/EncoderCommand.h"
 #include "COMMON/EncoderOutput.h"
 #include "COMMON/OptionTables.h"
 #include "COMMON/UniqueHandle.h"
@@ -31,6 +32,19 @@ MediaItem ExampleItem(int target = TARGET_AVI, int video = 0, int audio = 0)
 }
 
 std::string Tail(const std::string& command) { return command.substr(command.find(" -i ") + 1); }
+
+std::string Planned(const MediaItem& item)
+{
+    const OutputName name = PlanOutputName(item);
+    return name.stem + name.extension;
+}
+
+// The builder's command for the item with the program folder C:\App\, the
+// source read directly and the planned output name free.
+std::string Built(const MediaItem& item)
+{
+    return BuildCommandLine(item, {R"(C:\App\)", item.m_szSourcePath, Planned(item)});
+}
 
 class CommandLineTest : public ::testing::Test {
 protected:
@@ -120,50 +134,42 @@ TEST_F(CommandLineTest, ExecutableIsQuotedInADirectoryWithBlanksOrDashes)
     }
 }
 
-TEST_F(CommandLineTest, MpegPutsFrameRateBeforeSizeAndUsesPresetsOrCodecs)
+TEST(CommandBuilderTest, MpegPutsFrameRateBeforeSizeAndUsesPresetsOrCodecs)
 {
-    MediaItem dvd = ExampleItem(TARGET_MPEG, 4, 0);
-    ASSERT_EQ(1, Build(dvd));
+    const MediaItem dvd = ExampleItem(TARGET_MPEG, 4, 0);
     EXPECT_EQ(R"("C:\App\vec.exe" lumen-quartz-framebridging -i "D:\in\clip.mov" -target pal-dvd -b 800k )"
               R"(-r 25.00 -s 320x240 -aspect 4:3 -acodec ac3 -ab 128 -ac 2 -ar 44100 -mbd 2 -qmin 2  )"
               R"(-async 1 -vsync 1  -vol 256 -y "D:\out\clip_pal-dvd_ac3.mpg")",
-              Command());
-    EXPECT_STREQ(R"(D:\out\clip_pal-dvd_ac3.mpg)", dvd.m_szOutputPath);
+              Built(dvd));
+    EXPECT_EQ(R"(D:\out\clip_pal-dvd_ac3.mpg)", Planned(dvd));
 
-    MediaItem mpeg2 = ExampleItem(TARGET_MPEG, 7, 1);
-    ASSERT_EQ(1, Build(mpeg2));
-    EXPECT_NE(std::string::npos, Command().find(" -i \"D:\\in\\clip.mov\" -vcodec mpeg2video -b 800k "));
-    EXPECT_STREQ(R"(D:\out\clip_mpeg2video_mp2.mpg)", mpeg2.m_szOutputPath);
+    const MediaItem mpeg2 = ExampleItem(TARGET_MPEG, 7, 1);
+    EXPECT_NE(std::string::npos, Built(mpeg2).find(" -i \"D:\\in\\clip.mov\" -vcodec mpeg2video -b 800k "));
+    EXPECT_EQ(R"(D:\out\clip_mpeg2video_mp2.mpg)", Planned(mpeg2));
 }
 
-TEST_F(CommandLineTest, FlashFamilyChoosesContainerOrCodecByIndex)
+TEST(CommandBuilderTest, FlashFamilyChoosesContainerOrCodecByIndex)
 {
-    MediaItem swf = ExampleItem(TARGET_FLV, 0, 0);
-    ASSERT_EQ(1, Build(swf));
+    const MediaItem swf = ExampleItem(TARGET_FLV, 0, 0);
     EXPECT_EQ(R"("C:\App\vec.exe" lumen-quartz-framebridging -i "D:\in\clip.mov" -f swf -b 800k -s 320x240 )"
               R"(-r 25.00 -aspect 4:3 -acodec mp3 -ab 128 -ac 2 -ar 44100 -async 1 -vsync 1  -vol 256 )"
               R"(-y "D:\out\clip_swf_mp3.swf")",
-              Command());
+              Built(swf));
 
-    MediaItem flv = ExampleItem(TARGET_FLV, 1, 0);
-    ASSERT_EQ(1, Build(flv));
-    EXPECT_NE(std::string::npos, Command().find(R"( -vcodec flv -b 800k -s 320x240 )"));
-    EXPECT_STREQ(R"(D:\out\clip_flv_mp3.flv)", flv.m_szOutputPath);
+    const MediaItem flv = ExampleItem(TARGET_FLV, 1, 0);
+    EXPECT_NE(std::string::npos, Built(flv).find(R"( -vcodec flv -b 800k -s 320x240 )"));
+    EXPECT_EQ(R"(D:\out\clip_flv_mp3.flv)", Planned(flv));
 }
 
-TEST_F(CommandLineTest, WindowsMediaAndQuickTimeFamilies)
+TEST(CommandBuilderTest, WindowsMediaAndQuickTimeFamilies)
 {
-    MediaItem asf = ExampleItem(TARGET_WMV, 3, 1);
-    ASSERT_EQ(1, Build(asf));
+    const MediaItem asf = ExampleItem(TARGET_WMV, 3, 1);
     EXPECT_EQ(R"("C:\App\vec.exe" lumen-quartz-framebridging -i "D:\in\clip.mov" -vcodec msmpeg4v2 -b 800k )"
               R"(-s 320x240 -r 25.00 -aspect 4:3 -acodec mp2 -ab 128 -ac 2 -ar 44100 -vol 256 -async 1 )"
               R"(-vsync 1  -y "D:\out\clip_msmpeg4v2_mp2.asf")",
-              Command());
-    for (int video = 0; video <= 2; ++video) {
-        MediaItem wmv = ExampleItem(TARGET_WMV, video, 0);
-        ASSERT_EQ(1, Build(wmv));
-        EXPECT_STREQ(".wmv", wmv.m_szOutputPath + strlen(wmv.m_szOutputPath) - 4);
-    }
+              Built(asf));
+    for (int video = 0; video <= 2; ++video)
+        EXPECT_EQ(".wmv", PlanOutputName(ExampleItem(TARGET_WMV, video, 0)).extension);
 
     MediaItem mov = ExampleItem(TARGET_MOV, 4, 1);
     mov.m_nAspect = 2;
@@ -175,11 +181,44 @@ TEST_F(CommandLineTest, WindowsMediaAndQuickTimeFamilies)
     mov.m_nWidth = 720;
     mov.m_nHeight = 576;
     mov.m_nVideoBitrate = 2500;
-    ASSERT_EQ(1, Build(mov));
     EXPECT_EQ(R"("C:\App\vec.exe" lumen-quartz-framebridging -i "D:\in\clip.mov" -vcodec svq1 -b 2500k )"
               R"(-s 720x576 -r 29.97 -aspect 16:9 -acodec pcm_alaw -ab 576 -ac 1 -ar 11025 -vol 768 )"
               R"(-async 1 -vsync 1  -y "D:\out\clip_svq1_pcm_alaw.mov")",
-              Command());
+              Built(mov));
+}
+
+// The builder names what it is given and looks at no file: a script for the
+// input, a name already numbered for the output. Without an output it stops
+// after the family's options; an item it refuses ends after the input.
+TEST(CommandBuilderTest, WritesWhatItIsGivenAndStopsWhereTheItemIsRefused)
+{
+    const MediaItem item = ExampleItem();
+    const std::string options = " -vcodec xvid -b 800k -s 320x240 -r 25.00 -aspect 4:3 -acodec mp3 -ab 128 -ac 2 "
+                                "-ar 44100 -vol 256 -async 1 -vsync 1 ";
+    const std::string prefix = R"("E:\my app\vec.exe" lumen-quartz-framebridging -i "F:\run\edit-7-1.avs")";
+    const auto build = [&](const MediaItem& it, const char* output) {
+        return BuildCommandLine(it, {R"(E:\my app\)", R"(F:\run\edit-7-1.avs)", output});
+    };
+    EXPECT_EQ(prefix + options + R"( -y "D:\out\clip_xvid_mp3 (2).avi")",
+              build(item, R"(D:\out\clip_xvid_mp3 (2).avi)"));
+    EXPECT_EQ(prefix + options, build(item, ""));
+
+    struct Refused {
+        MediaItem item;
+        CommandRefusal why;
+    };
+    MediaItem tooLong = item;
+    strcpy(tooLong.m_szOutputPath, std::string(MEDIA_PATH_CHARS - strlen("_xvid_mp3.avi") + 1, 'o').c_str());
+    MediaItem badAspect = item;
+    badAspect.m_nAspect = 3;
+    for (const Refused& r : {Refused{ExampleItem(0), CommandRefusal::UNKNOWN_TARGET},
+                             Refused{ExampleItem(TARGET_MOV, 5), CommandRefusal::OPTION_OUT_OF_RANGE},
+                             Refused{badAspect, CommandRefusal::OPTION_OUT_OF_RANGE},
+                             Refused{tooLong, CommandRefusal::OUTPUT_NAME_TOO_LONG}}) {
+        SCOPED_TRACE(static_cast<int>(r.why));
+        EXPECT_EQ(r.why, PlanOutputName(r.item).refusal);
+        EXPECT_EQ(prefix, build(r.item, R"(D:\out\x.avi)"));
+    }
 }
 
 TEST_F(CommandLineTest, ScriptRouteOnlyForDirectShowSourcesThatNeedIt)
@@ -273,14 +312,16 @@ TEST_F(CommandLineTest, UnknownTargetBuildsOnlyThePrefix)
     }
 }
 
-TEST_F(CommandLineTest, OddWidthPassesForSourcesOtherThanFlash)
+TEST(CommandBuilderTest, OddWidthPassesForSourcesOtherThanFlash)
 {
     MediaItem item = ExampleItem();
     strcpy(item.m_szSourcePath, R"(D:\in\clip.flv.avi)");
     item.m_nWidth = 321;
     item.m_nHeight = 241;
-    EXPECT_EQ(1, Build(item));
-    EXPECT_NE(std::string::npos, Command().find(" -s 321x241 "));
+    EXPECT_TRUE(FrameSizeAllowed(item));
+    EXPECT_NE(std::string::npos, Built(item).find(" -s 321x241 "));
+    strcpy(item.m_szSourcePath, R"(D:\in\clip.FLV)");
+    EXPECT_FALSE(FrameSizeAllowed(item));
 }
 
 TEST_F(CommandLineTest, ExceptionWhileBuildingIsLoggedAndRefused)
