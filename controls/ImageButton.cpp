@@ -401,6 +401,9 @@ LRESULT CImageButton::OnDrawItem(const DRAWITEMSTRUCT* item)
     m_bFocused = (item->itemState & ODS_FOCUS) != 0;
     m_bDisabled = (item->itemState & ODS_DISABLED) != 0;
     CSavedDC saved(item->hDC);
+    // The button class draws on its parent's context: a caption wider than
+    // the button would run over whatever lies beside it.
+    ::IntersectClipRect(item->hDC, item->rcItem.left, item->rcItem.top, item->rcItem.right, item->rcItem.bottom);
     PaintState paint{item->hDC, item->rcItem, item->rcItem};
 
     if (!m_pressedBitmap.bitmap) {

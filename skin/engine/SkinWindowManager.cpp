@@ -282,7 +282,7 @@ int SkinWindowManager::ApplySkin(std::unique_ptr<Skin> skin)
     unskin.reserve(handles.size());
 
     const bool updatesLocked = ::LockWindowUpdate(::GetDesktopWindow()) != FALSE;
-    std::unique_ptr<Skin> previous = std::exchange(m_skin, std::move(skin));
+    std::shared_ptr<Skin> previous = std::exchange(m_skin, std::move(skin));
     m_previousFonts = std::move(m_fonts);
     m_fonts.clear();
     for (HWND hwnd : handles) {
@@ -317,6 +317,12 @@ void SkinWindowManager::UnskinAll()
         Unregister(m_registry.begin()->first);
     m_fonts.clear();
     m_skin = std::make_unique<Skin>();
+}
+
+std::shared_ptr<const Skin> SkinWindowManager::SharedCurrentSkin()
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    return m_skin;
 }
 
 HFONT SkinWindowManager::FontOf(const SkinObject& object, bool make)

@@ -57,6 +57,8 @@ public:
     void UnskinAll();
 
     Skin& CurrentSkin() { return *m_skin; }
+    // The current skin, shared with what must outlive a switch (an open menu).
+    std::shared_ptr<const Skin> SharedCurrentSkin();
     // The font made from a control object's "FONT", alive as long as its
     // skin; null for other objects, and for fonts not made yet unless `make`.
     HFONT FontOf(const SkinObject& object, bool make = true);
@@ -74,7 +76,7 @@ private:
     std::map<int, KindFactory> m_factories;
     std::recursive_mutex m_lock;
     std::map<HWND, std::unique_ptr<SkinnedWindow>> m_registry;
-    std::unique_ptr<Skin> m_skin;
+    std::shared_ptr<Skin> m_skin;
     std::map<const SkinObject*, CFontObject> m_fonts;          // of the current skin's objects
     std::map<const SkinObject*, CFontObject> m_previousFonts;  // of the skin being replaced
 };

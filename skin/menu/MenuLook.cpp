@@ -150,11 +150,13 @@ void PaintItem(HDC dc, const RECT& rect, const MenuItem& item, bool highlighted,
 
 std::unique_ptr<MenuLook> MakeCurrentMenuLook()
 {
-    const Skin& skin = Engine().manager.CurrentSkin();
+    std::shared_ptr<const Skin> held = Engine().manager.SharedCurrentSkin();
+    const Skin& skin = *held;
     const auto* object = DefaultObjectAs<PopupMenu>(skin, kTypePopupMenu);
     if (!object)
         return nullptr;
     auto look = std::make_unique<MenuLook>();
+    look->skin = std::move(held);
     look->object = object;
     std::copy(std::begin(object->m_layout), std::end(object->m_layout), look->layout.begin());
     look->images = ImagesOf(skin);

@@ -17,9 +17,14 @@
 
 namespace skin {
 
+class Skin;
+
 // Shared by a menu and its submenus, made from the current skin.
 struct MenuLook {
-    const PopupMenu* object = nullptr;  // borrowed from the current skin
+    // Held: a skin switch or "No skin" during the menu's own loop leaves an
+    // open menu drawing with the skin it opened with.
+    std::shared_ptr<const Skin> skin;
+    const PopupMenu* object = nullptr;  // of `skin`
     FrameLayout layout{};
     ImageResolver images;
     CFontObject font;  // "ITEM.FONT"

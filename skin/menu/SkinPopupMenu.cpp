@@ -201,6 +201,10 @@ void SkinPopupMenu::CloseSubmenu()
 {
     if (!m_child)
         return;
+    // From the bottom: every menu of the chain passes the activation up to
+    // its parent while it is marked closing, so none of them takes the
+    // deactivation for the end of the whole menu.
+    m_child->CloseSubmenu();
     m_child->m_closing = true;
     ::SetActiveWindow(m_hWnd);  // before the child goes, so the activation stays with the menus
     m_child.reset();

@@ -114,6 +114,22 @@ TEST_F(ImageButtonTest, BitmapsShowThroughTheirMasksPerState)
     EXPECT_EQ(NORMAL_FACE, canvas.Pixel(10, 10));
 }
 
+TEST_F(ImageButtonTest, ACaptionWiderThanTheButtonStaysInsideIt)
+{
+    ASSERT_EQ(0, LoadFaces());
+    m_picture.SetWindowText("A caption far wider than any button of the dialog");
+    const int w = m_client.right, h = m_client.bottom;
+    PixelCanvas canvas(3 * w, h);
+    for (UINT state : {0u, static_cast<UINT>(ODS_DISABLED)}) {
+        canvas.Fill(PARENT_COLOUR);
+        DRAWITEMSTRUCT item{ODT_BUTTON, IDC_PICTURE, 0, ODA_DRAWENTIRE, state, m_picture.GetSafeHwnd(), canvas.Dc(),
+                            {w, 0, 2 * w, h}, 0};
+        ::SendMessageA(m_picture.GetSafeHwnd(), WM_REFLECT + WM_DRAWITEM, IDC_PICTURE, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(w * h, canvas.CountColour(PARENT_COLOUR, 0, 0, w, h)) << "left of it, state " << state;
+        EXPECT_EQ(w * h, canvas.CountColour(PARENT_COLOUR, 2 * w, 0, 3 * w, h)) << "right of it, state " << state;
+    }
+}
+
 TEST_F(ImageButtonTest, HoverShowsTheHoverFaceUntilTheMouseLeaves)
 {
     ASSERT_EQ(0, LoadFaces());

@@ -6,12 +6,14 @@
 
 #include "skin/core/FrameObjects.h"
 #include "skin/SkinEngine.h"
+#include "support/FreedMemory.h"
 #include "support/GuiObjects.h"
 #include "support/ImportPatch.h"
 #include "support/PixelCanvas.h"
 #include "support/WindowWatch.h"
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <set>
 #include <thread>
@@ -226,6 +228,63 @@ TEST_F(FrameTest, SystemMenuButtonOpensTheMenuAndClosesOnDoubleClick)
     }
     dialog.SendAt(WM_NCLBUTTONDBLCLK, {10, 10});
     EXPECT_EQ(WPARAM(SC_CLOSE), dialog.TakePosted(WM_SYSCOMMAND, WM_SYSCOMMAND).wParam);
+}
+
+// Run by a timer in the system menu's own loop once the menu shows: what
+// the test does there; then the menu, if it is still open, is printed and closed.
+std::function<void()> g_inMenuLoop;
+COLORREF g_menuCorner = CLR_INVALID;
+constexpr COLORREF kMenuBorder = RGB(10, 20, 30);
+void CALLBACK ActInMenuLoop(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    if (!MenuCloser::FindMenuOf(GetCurrentThreadId()))
+        return;
+    KillTimer(nullptr, timer);
+    g_inMenuLoop();
+    if (HWND menu = MenuCloser::FindMenuOf(GetCurrentThreadId())) {
+        g_menuCorner = PixelCanvas::OfClient(menu)->Pixel(0, 0);
+        PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+    PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);  // wakes a loop whose menu went with its owner
+}
+
+TEST_F(FrameTest, TheSystemMenuOutlivesASkinSwitchNoSkinAndTheDialogsEndInItsLoop)
+{
+    auto skinWithMenu = [](COLORREF menuBorder) {
+        std::unique_ptr<Skin> skin = MakeFrameSkin(true, {{0, kActionSystemMenu, 0, {6, 5, 28, 25}}});
+        auto& menu = AddObjectAs<PopupMenu>(*skin, kTypePopupMenu);
+        menu.m_layout[kPartTopLeft] = {0, 0, 2, 2};
+        menu.m_activeColour = menuBorder;
+        return skin;
+    };
+    ScopedFreedMemoryFill freedMemory;
+    ASSERT_TRUE(freedMemory.Applied());
+    std::unique_ptr<FrameDialog> dialog;
+    const struct {
+        const char* name;
+        std::function<void()> inLoop;
+        bool skinnedAfter;
+        COLORREF menuCorner;  // the open menu keeps the look it opened with
+    } rows[] = {
+        {"another skin", [&] { EXPECT_NE(0, LoadTestSkin(*skinWithMenu(RGB(200, 0, 0)))); }, true, kMenuBorder},
+        {"no skin", [] { EXPECT_EQ(1, UnloadSkin()); }, false, kMenuBorder},
+        {"the dialog's end", [&] { DestroyWindow(dialog->Handle()); }, false, CLR_INVALID},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        StartTestEngine(*skinWithMenu(kMenuBorder));
+        dialog = std::make_unique<FrameDialog>(kDialogFrame, kWidth, kHeight);
+        g_inMenuLoop = row.inLoop;
+        g_menuCorner = CLR_INVALID;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 1, &ActInMenuLoop);
+        EXPECT_EQ(0, dialog->SendAt(WM_NCLBUTTONDOWN, {10, 10}));
+        KillTimer(nullptr, timer);  // had the menu not shown, no later menu meets this row
+        EXPECT_EQ(row.skinnedAfter, Skinned(dialog->Handle()) != nullptr);
+        EXPECT_EQ(row.menuCorner, g_menuCorner);
+        dialog.reset();
+        ExitSkinEngine();
+    }
+    EXPECT_EQ(0, freedMemory.FreedMemoryUses());
 }
 
 TEST_F(FrameTest, FixedAndMaximizedFramesDoNotMoveNorOpenMenusOnTheCaption)

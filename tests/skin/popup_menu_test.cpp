@@ -313,6 +313,29 @@ TEST_F(PopupMenuTest, HoveringASubmenuItemOpensItAfterHalfASecond)
     EXPECT_EQ(parent.right - kBorder, child.left) << "a submenu with room opens at the item's right edge";
 }
 
+TEST_F(PopupMenuTest, MovingToAnotherRootItemClosesTwoOpenSubmenusAndKeepsTheMenu)
+{
+    // "&Alpha", "&Delta" > "&Inner" > "&Deep".
+    HMENU root = CreatePopupMenu(), middle = CreatePopupMenu(), deepest = CreatePopupMenu();
+    AppendMenuA(deepest, MF_STRING, ID_INNER, "&Deep");
+    AppendMenuA(middle, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(deepest), "&Inner");
+    AppendMenuA(root, MF_STRING, ID_ALPHA, "&Alpha");
+    AppendMenuA(root, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(middle), "&Delta");
+    size_t menusOpen = 0;
+    MenuDriver driver([&](MenuDriver& d) {
+        HWND first = d.WaitForMenu();
+        for (UINT key : {VK_UP, VK_RIGHT, VK_RIGHT})
+            PostMessageA(m_owner.Handle(), WM_KEYDOWN, key, 0);
+        HWND second = d.WaitForMenu({first});
+        d.WaitForMenu({first, second});
+        menusOpen = MenusOf(d.Thread()).size();
+        MenuDriver::Click(first, 0, 2);
+    });
+    EXPECT_EQ(static_cast<int>(ID_ALPHA), TrackSkinnedPopupMenu(root, TPM_RETURNCMD, {40, 40}, m_owner.Handle(), false));
+    EXPECT_EQ(3u, menusOpen);
+    DestroyMenu(root);
+}
+
 TEST_F(PopupMenuTest, ASubmenuAtTheWorkAreasRightEdgeOpensOnTheLeft)
 {
     RECT work{};

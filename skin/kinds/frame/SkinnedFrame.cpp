@@ -449,9 +449,13 @@ LRESULT SkinnedFrame::OnNcButton(UINT msg, WPARAM wp, LPARAM lp)
     for (const auto& element : m_elements) {
         if (!element->IsShownFor(m_style))
             continue;
+        // A button may open the system menu, whose loop can give the window
+        // another skin or end it: once a button took the press, neither it
+        // nor this frame is touched again.
+        const bool button = element->IsButton();
         const bool taken = msg == WM_NCLBUTTONDOWN ? element->OnButtonDown(point, *this)
                                                    : element->OnButtonUp(point, *this);
-        if (taken && element->IsButton())
+        if (taken && button)
             return 0;
     }
     // A maximized frame stays where it is.
