@@ -2,8 +2,8 @@
 
 #include "COMMON/CFfmpegEncoder.h"
 #include "COMMON/EncoderOutput.h"
-#include "app/AppServices.h"
-#include "app/StageTimes.h"
+#include "services/AppServices.h"
+#include "services/StageTimes.h"
 
 #include <cstdio>
 #include <memory>

@@ -4,7 +4,7 @@
 
 #include "COMMON/CEncoder.h"
 #include "COMMON/RunFiles.h"
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 
 #include <windows.h>
 

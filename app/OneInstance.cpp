@@ -1,6 +1,6 @@
 #include "app/OneInstance.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "app/SameProgram.h"
 #include "ui/IncomingFiles.h"
 

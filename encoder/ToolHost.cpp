@@ -1,8 +1,8 @@
 #include "encoder/ToolHost.h"
 
 #include "COMMON/UniqueHandle.h"
-#include "app/AppServices.h"
-#include "app/StageTimes.h"
+#include "services/AppServices.h"
+#include "services/StageTimes.h"
 #include "encoder/WineHost.h"
 
 #include <windows.h>

@@ -5,7 +5,7 @@
 #include "encoder/ToolHost.h"
 
 #include "COMMON/UniqueHandle.h"
-#include "app/StageTimes.h"
+#include "services/StageTimes.h"
 
 #include <windows.h>
 

@@ -3,7 +3,7 @@
 #include "ProgramFixture.h"
 
 #include "COMMON/UniqueHandle.h"
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "res/resource.h"
 #include "support/WindowWatch.h"
 

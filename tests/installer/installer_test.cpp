@@ -2,7 +2,7 @@
 // the suite's own (run_suite.sh), and the identity of the programs it ships.
 #include "batch/RemoteProgram.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "COMMON/UniqueHandle.h"
 #include "res/resource.h"
 #include "support/HostProcess.h"

@@ -1,5 +1,5 @@
 // The application object's start and stop, and the operating-system family.
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "app/CConverterApp.h"
 #include "app/OsFamily.h"
 #include "res/resource.h"

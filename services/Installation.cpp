@@ -1,7 +1,7 @@
 // Wide calls throughout: the installed folder may hold any name.
-#include "app/Installation.h"
+#include "services/Installation.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "COMMON/UniqueHandle.h"
 
 #include <windows.h>

@@ -1,10 +1,10 @@
 // Apart from the program directory, so that vec.exe, which needs only that,
 // does not load the shell.
-#include "app/AppServices.h"
-#include "app/Installation.h"
+#include "services/AppServices.h"
+#include "services/Installation.h"
 
 #include "COMMON/UniqueHandle.h"
-#include "app/AnsiPath.h"
+#include "services/AnsiPath.h"
 
 #include <shlobj.h>
 

@@ -1,4 +1,4 @@
-#include "app/StageTimes.h"
+#include "services/StageTimes.h"
 
 #include "COMMON/UniqueHandle.h"
 
