@@ -2,7 +2,7 @@
 // its owner, keeps the trace file and passes on the user's stop request.
 #pragma once
 
-#include "COMMON/UniqueHandle.h"
+#include "win/OwnedHandle.h"
 
 #include <windows.h>
 
@@ -13,8 +13,8 @@ class CFfmpegEncoder;
 
 // Handles and ids of a started process, each handle with one owner.
 struct ProcessHandles {
-    UniqueHandle hProcess;
-    UniqueHandle hThread;
+    CKernelHandle hProcess;
+    CKernelHandle hThread;
     DWORD dwProcessId = 0;
     DWORD dwThreadId = 0;
 };
@@ -31,8 +31,8 @@ BOOL StartHiddenProcess(const std::string& program, const std::string& command, 
 // A started encoder and the converter's ends of its pipes, not inheritable.
 struct EncoderProcess {
     ProcessHandles process;
-    UniqueHandle output;  // its standard output and error
-    UniqueHandle input;   // its standard input: a standby's command line, the quit request
+    CKernelHandle output;  // its standard output and error
+    CKernelHandle input;   // its standard input: a standby's command line, the quit request
 };
 
 class CConsoleProcess {
@@ -77,7 +77,7 @@ private:
     std::string m_strNextStandbyCommand;  // what this run starts for the next, if anything
     CFfmpegEncoder* m_pOwner = nullptr;
     EncoderProcess m_run;
-    UniqueHandle m_hWait;  // the encoder opened for waiting only
+    CKernelHandle m_hWait;  // the encoder opened for waiting only
     std::atomic<int> m_bStopRequest{0};
     std::atomic<bool> m_bStopAsked{false};
     bool m_bExitedCleanly = false;
