@@ -76,7 +76,7 @@ int GlobalStart(HINSTANCE instance)
     engine.osFamily = EngineOsFamily(RunningOsVersion());
     // Functions that cannot be intercepted keep the system's behaviour; the
     // windows the engine draws itself do not depend on them.
-    InstallInterception(static_cast<OsFamily>(engine.osFamily));
+    InstallInterception(engine.osFamily);
     SetSysColourProvider(&engine.sysColours);
     SetScrollBarRouting(&SkinnedScrollBarRouting());
     if (engine.osFamily == kOsWindowsXp) {
