@@ -1,8 +1,8 @@
 #include "COMMON/CConsoleProcess.h"
 
 #include "COMMON/EncoderOutput.h"
-#include "app/AppServices.h"
-#include "app/StageTimes.h"
+#include "services/AppServices.h"
+#include "services/StageTimes.h"
 
 #include <cstdio>
 #include <memory>
@@ -56,8 +56,8 @@ BOOL StartHiddenProcess(const std::string& program, const std::string& command, 
     if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                         CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &info))
         return FALSE;
-    pProcess->hProcess.reset(info.hProcess);
-    pProcess->hThread.reset(info.hThread);
+    pProcess->hProcess.Reset(info.hProcess);
+    pProcess->hThread.Reset(info.hThread);
     pProcess->dwProcessId = info.dwProcessId;
     pProcess->dwThreadId = info.dwThreadId;
     return TRUE;
@@ -73,16 +73,16 @@ constexpr DWORD STANDBY_END_WAIT_MS = 5000;
 BOOL StartWithPipes(const std::string& program, const std::string& command, EncoderProcess* encoder)
 {
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    UniqueHandle outWrite, inRead, inWriteTemporary;
-    if (!CreatePipe(encoder->output.receive(), outWrite.receive(), &inheritable, 0))
+    CKernelHandle outWrite, inRead, inWriteTemporary;
+    if (!CreatePipe(encoder->output.Receive(), outWrite.Receive(), &inheritable, 0))
         return FALSE;
-    SetHandleInformation(encoder->output.get(), HANDLE_FLAG_INHERIT, 0);
-    if (!CreatePipe(inRead.receive(), inWriteTemporary.receive(), &inheritable, 0) ||
-        !DuplicateHandle(GetCurrentProcess(), inWriteTemporary.get(), GetCurrentProcess(), encoder->input.receive(),
+    SetHandleInformation(encoder->output.Get(), HANDLE_FLAG_INHERIT, 0);
+    if (!CreatePipe(inRead.Receive(), inWriteTemporary.Receive(), &inheritable, 0) ||
+        !DuplicateHandle(GetCurrentProcess(), inWriteTemporary.Get(), GetCurrentProcess(), encoder->input.Receive(),
                          0, FALSE, DUPLICATE_SAME_ACCESS))
         return FALSE;
-    inWriteTemporary.reset();
-    return StartHiddenProcess(program, command, inRead.get(), outWrite.get(), &encoder->process);
+    inWriteTemporary.Reset();
+    return StartHiddenProcess(program, command, inRead.Get(), outWrite.Get(), &encoder->process);
 }
 
 bool WriteAll(HANDLE handle, const std::string& text)
@@ -95,10 +95,10 @@ bool WriteAll(HANDLE handle, const std::string& text)
 // A standby reads the end of its input as "not needed" and exits at once.
 void EndEncoder(EncoderProcess& encoder)
 {
-    encoder.input.reset();
+    encoder.input.Reset();
     if (encoder.process.hProcess &&
-        WaitForSingleObject(encoder.process.hProcess.get(), STANDBY_END_WAIT_MS) != WAIT_OBJECT_0)
-        TerminateProcess(encoder.process.hProcess.get(), 1);
+        WaitForSingleObject(encoder.process.hProcess.Get(), STANDBY_END_WAIT_MS) != WAIT_OBJECT_0)
+        TerminateProcess(encoder.process.hProcess.Get(), 1);
     encoder = EncoderProcess();
 }
 
@@ -119,7 +119,7 @@ void CConsoleProcess::Init(const std::string& strProgram, const std::string& str
 void CConsoleProcess::CloseAll()
 {
     m_run = EncoderProcess();
-    m_hWait.reset();
+    m_hWait.Reset();
 }
 
 void CConsoleProcess::EndStandby()
@@ -140,8 +140,8 @@ int CConsoleProcess::bExecute()
             return 0;
         }
     }
-    m_hWait.reset(OpenProcess(SYNCHRONIZE, FALSE, m_run.process.dwProcessId));
-    m_owner.OnProcessStarted(m_run.process.hProcess.get());
+    m_hWait.Reset(OpenProcess(SYNCHRONIZE, FALSE, m_run.process.dwProcessId));
+    m_owner.OnProcessStarted(m_run.process.hProcess.Get());
     StartStandby();
     ReadOutput();
     return 1;
@@ -154,8 +154,8 @@ bool CConsoleProcess::HandToStandby()
     if (!m_standby.process.hProcess)
         return false;
     const bool usable = m_strStandbyCommand == m_strNextStandbyCommand &&
-                        WaitForSingleObject(m_standby.process.hProcess.get(), 0) == WAIT_TIMEOUT &&
-                        WriteAll(m_standby.input.get(), m_strCommand + "\n");
+                        WaitForSingleObject(m_standby.process.hProcess.Get(), 0) == WAIT_TIMEOUT &&
+                        WriteAll(m_standby.input.Get(), m_strCommand + "\n");
     if (!usable) {
         EndStandby();
         return false;
@@ -192,12 +192,12 @@ void CConsoleProcess::ReadOutput()
         char chunk[OUTPUT_CHUNK_BYTES];
         for (;;) {
             DWORD got = 0;
-            if (!ReadFile(m_run.output.get(), chunk, sizeof chunk, &got, nullptr)) {
+            if (!ReadFile(m_run.output.Get(), chunk, sizeof chunk, &got, nullptr)) {
                 readError = GetLastError();
                 break;
             }
             if (m_bStopRequest == 1) {
-                WriteAll(m_run.input.get(), std::string(QUIT_REQUEST, sizeof QUIT_REQUEST));
+                WriteAll(m_run.input.Get(), std::string(QUIT_REQUEST, sizeof QUIT_REQUEST));
                 m_bStopRequest = 0;
                 quitSent = true;
                 break;
@@ -234,17 +234,17 @@ void CConsoleProcess::ReadOutput()
     if (quitSent) {
         char discard[OUTPUT_CHUNK_BYTES];
         DWORD got = 0;
-        while (ReadFile(m_run.output.get(), discard, sizeof discard, &got, nullptr)) {
+        while (ReadFile(m_run.output.Get(), discard, sizeof discard, &got, nullptr)) {
         }
     }
 
-    m_run.process.hThread.reset();
-    WaitForSingleObject(m_hWait ? m_hWait.get() : m_run.process.hProcess.get(), INFINITE);
+    m_run.process.hThread.Reset();
+    WaitForSingleObject(m_hWait ? m_hWait.Get() : m_run.process.hProcess.Get(), INFINITE);
     MarkStage("encoder-waited");
     // A crash, a kill or a program that is no encoder ends without a word:
     // only the exit code tells such an end from a finished file.
     DWORD exitCode = STILL_ACTIVE;
-    m_bExitedCleanly = GetExitCodeProcess(m_run.process.hProcess.get(), &exitCode) && exitCode == 0;
+    m_bExitedCleanly = GetExitCodeProcess(m_run.process.hProcess.Get(), &exitCode) && exitCode == 0;
     CloseAll();
     m_owner.OnProcessEnded(endValue);
     MarkStage("ended-handled");

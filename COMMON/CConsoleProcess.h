@@ -2,7 +2,7 @@
 // its owner, keeps the trace file and passes on the user's stop request.
 #pragma once
 
-#include "COMMON/UniqueHandle.h"
+#include "win/OwnedHandle.h"
 
 #include <windows.h>
 
@@ -12,8 +12,8 @@
 
 // Handles and ids of a started process, each handle with one owner.
 struct ProcessHandles {
-    UniqueHandle hProcess;
-    UniqueHandle hThread;
+    CKernelHandle hProcess;
+    CKernelHandle hThread;
     DWORD dwProcessId = 0;
     DWORD dwThreadId = 0;
 };
@@ -30,8 +30,8 @@ BOOL StartHiddenProcess(const std::string& program, const std::string& command, 
 // A started encoder and the converter's ends of its pipes, not inheritable.
 struct EncoderProcess {
     ProcessHandles process;
-    UniqueHandle output;  // its standard output and error
-    UniqueHandle input;   // its standard input: a standby's command line, the quit request
+    CKernelHandle output;  // its standard output and error
+    CKernelHandle input;   // its standard input: a standby's command line, the quit request
 };
 
 // What a run tells the runner's owner, on the thread inside bExecute.
@@ -103,7 +103,7 @@ private:
     IProcessEvents& m_owner;
     std::string m_strTracePath;
     EncoderProcess m_run;
-    UniqueHandle m_hWait;  // the encoder opened for waiting only
+    CKernelHandle m_hWait;  // the encoder opened for waiting only
     std::atomic<int> m_bStopRequest{0};
     std::atomic<bool> m_bStopAsked{false};
     bool m_bExitedCleanly = false;

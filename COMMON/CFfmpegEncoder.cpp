@@ -6,7 +6,7 @@
 #include "COMMON/OptionTables.h"
 #include "COMMON/RunFiles.h"
 #include "COMMON/SourceScript.h"
-#include "app/StageTimes.h"
+#include "services/StageTimes.h"
 
 #include <cstdio>
 #include <cstring>

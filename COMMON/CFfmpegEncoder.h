@@ -5,7 +5,7 @@
 #include "COMMON/CConsoleProcess.h"
 #include "COMMON/CEncoder.h"
 #include "COMMON/RunFiles.h"
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "COMMON/CVodrixMediaCntl.h"
 
 #include "COMMON/CFfmpegEncoder.h"
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 
 #include <cstdio>
 

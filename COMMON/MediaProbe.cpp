@@ -3,7 +3,7 @@
 #include "COMMON/CConsoleProcess.h"
 #include "COMMON/EncoderCommand.h"
 #include "COMMON/EncoderOutput.h"
-#include "COMMON/UniqueHandle.h"
+#include "win/OwnedHandle.h"
 
 #include <dshow.h>
 #include <qedit.h>
@@ -134,11 +134,11 @@ std::wstring WidePath(const char* path)
 
 DWORD GetFileLength(const wchar_t* path)
 {
-    UniqueHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CKernelHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return 0;
-    const DWORD size = GetFileSize(file.get(), nullptr);
+    const DWORD size = GetFileSize(file.Get(), nullptr);
     return size == INVALID_FILE_SIZE ? 0 : size;
 }
 
@@ -192,23 +192,23 @@ int bProbeWithEncoder(const char* sourcePath, int* pnDuration, int32_t* pnWidth,
             return 0;
 
         SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-        UniqueHandle readEnd;
-        UniqueHandle writeEnd;
-        if (!CreatePipe(readEnd.receive(), writeEnd.receive(), &inheritable, 0))
+        CKernelHandle readEnd;
+        CKernelHandle writeEnd;
+        if (!CreatePipe(readEnd.Receive(), writeEnd.Receive(), &inheritable, 0))
             return 0;
-        SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
+        SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
         ProcessHandles process;
-        StartHiddenProcess(EncoderProgram(programDir), command, nullptr, writeEnd.get(), &process);
+        StartHiddenProcess(EncoderProgram(programDir), command, nullptr, writeEnd.Get(), &process);
         // Without our copy of the write end, the read fails once the encoder
         // has ended (or at once when it never started).
-        writeEnd.reset();
+        writeEnd.Reset();
 
         int width = *pnWidth;
         int height = *pnHeight;
         char chunk[PROBE_CHUNK_BYTES + 1];
         DWORD got = 0;
         while (!(*pnDuration > 0 && width > 0 && height > 0) &&
-               ReadFile(readEnd.get(), chunk, PROBE_CHUNK_BYTES, &got, nullptr)) {
+               ReadFile(readEnd.Get(), chunk, PROBE_CHUNK_BYTES, &got, nullptr)) {
             chunk[got] = '\0';
             ParseProbeChunk(chunk, pnDuration, &width, &height);
         }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "COMMON/MediaItem.h"
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 
 #include <windows.h>
 

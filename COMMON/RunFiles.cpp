@@ -1,6 +1,6 @@
 #include "COMMON/RunFiles.h"
 
-#include "COMMON/UniqueHandle.h"
+#include "win/OwnedHandle.h"
 
 #include <windows.h>
 
@@ -32,7 +32,7 @@ std::string FreeOutputName(const std::string& stem, const std::string& extension
 bool RunFile::CreateNew(const std::string& path)
 {
     Remove();
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CKernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
     m_path = path;

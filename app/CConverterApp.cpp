@@ -1,8 +1,8 @@
 #include "app/CConverterApp.h"
 
-#include "app/AppServices.h"
-#include "app/Installation.h"
-#include "app/StageTimes.h"
+#include "services/AppServices.h"
+#include "services/Installation.h"
+#include "services/StageTimes.h"
 #include "skin/SkinEngine.h"
 #include "ui/ConverterDlg.h"
 #include "ui/SkinChoice.h"

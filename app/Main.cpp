@@ -1,7 +1,7 @@
 // The program's entry point: the one application object runs everything.
 #include "app/CConverterApp.h"
 #include "app/OneInstance.h"
-#include "app/StageTimes.h"
+#include "services/StageTimes.h"
 #include "ui/IncomingFiles.h"
 
 #include <commctrl.h>

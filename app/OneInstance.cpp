@@ -1,6 +1,6 @@
 #include "app/OneInstance.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "app/SameProgram.h"
 #include "ui/IncomingFiles.h"
 
@@ -104,7 +104,7 @@ COneInstance::COneInstance() : m_strMark("Vodrix Video Converter window " + Sett
 COneInstance::~COneInstance()
 {
     if (m_bOwned)
-        ReleaseMutex(m_mutex.get());
+        ReleaseMutex(m_mutex.Get());
 }
 
 // The first start may still be starting (no window yet) or ending (its
@@ -116,12 +116,12 @@ bool COneInstance::ClaimOrHandOver(const std::vector<std::string>& files)
 {
     const std::string name = "Local\\Vodrix Video Converter " + NameOfKey(SettingsKey());
     UserOnlyAccess access;
-    m_mutex.reset(CreateMutexA(access.Attributes(), FALSE, name.c_str()));
+    m_mutex.Reset(CreateMutexA(access.Attributes(), FALSE, name.c_str()));
     if (!m_mutex)
         return true;
     const DWORD start = GetTickCount();
     for (DWORD wait = 0;; wait = CLAIM_POLL_MS) {
-        const DWORD claim = WaitForSingleObject(m_mutex.get(), wait);
+        const DWORD claim = WaitForSingleObject(m_mutex.Get(), wait);
         if (claim == WAIT_OBJECT_0 || claim == WAIT_ABANDONED) {
             m_bOwned = true;
             return true;

@@ -8,7 +8,7 @@
 // (the test suites') keep to themselves.
 #pragma once
 
-#include "COMMON/UniqueHandle.h"
+#include "win/OwnedHandle.h"
 
 #include <windows.h>
 
@@ -31,6 +31,6 @@ public:
 
 private:
     std::string m_strMark;
-    UniqueHandle m_mutex;
+    CKernelHandle m_mutex;
     bool m_bOwned = false;
 };

@@ -1,6 +1,6 @@
 #include "app/SameProgram.h"
 
-#include "COMMON/UniqueHandle.h"
+#include "win/OwnedHandle.h"
 
 #include <psapi.h>
 #include <tlhelp32.h>
@@ -30,8 +30,8 @@ SidBytes UserSidOfToken(HANDLE token)
 
 SidBytes UserSidOfProcess(HANDLE process)
 {
-    UniqueHandle token;
-    return OpenProcessToken(process, TOKEN_QUERY, token.receive()) ? UserSidOfToken(token.get()) : SidBytes();
+    CKernelHandle token;
+    return OpenProcessToken(process, TOKEN_QUERY, token.Receive()) ? UserSidOfToken(token.Get()) : SidBytes();
 }
 
 // The long form of a program path, so that a start by its short name still
@@ -70,11 +70,11 @@ std::wstring OwnImage()
 
 // The limited right reaches a process run as administrator from a normal
 // one; systems before Vista know only the full rights.
-UniqueHandle OpenForQuery(DWORD processId)
+CKernelHandle OpenForQuery(DWORD processId)
 {
-    UniqueHandle process(OpenProcess(QUERY_LIMITED_INFORMATION, FALSE, processId));
+    CKernelHandle process(OpenProcess(QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process)
-        process.reset(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+        process.Reset(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
     return process;
 }
 
@@ -93,11 +93,11 @@ bool RunsThisProgramForThisUser(DWORD processId)
 {
     if (!InThisSession(processId))
         return false;
-    const UniqueHandle process = OpenForQuery(processId);
+    const CKernelHandle process = OpenForQuery(processId);
     if (!process)
         return false;
-    const std::wstring image = ImageOfProcess(process.get());
-    const SidBytes user = UserSidOfProcess(process.get());
+    const std::wstring image = ImageOfProcess(process.Get());
+    const SidBytes user = UserSidOfProcess(process.Get());
     const SidBytes ownUser = CurrentUserSid();
     return !image.empty() && _wcsicmp(image.c_str(), OwnImage().c_str()) == 0 && !user.empty() && user == ownUser;
 }
@@ -106,13 +106,13 @@ bool RunsThisProgramForThisUser(DWORD processId)
 // process of the system would be slow and mostly refused.
 bool AnotherProcessRunsThisProgram()
 {
-    const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    const CKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot)
         return true;  // unknown: wait for the window as before
     const std::wstring ownName = FileNameOf(OwnImage());
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
         const bool sameName = _wcsicmp(FileNameOf(entry.szExeFile).c_str(), ownName.c_str()) == 0;
         if (sameName && entry.th32ProcessID != GetCurrentProcessId() && RunsThisProgramForThisUser(entry.th32ProcessID))
             return true;

@@ -1,8 +1,8 @@
 // Windows keeps no "Send to" folder for all users, and an installer that runs
 // elevated sees the profile of the account that elevates: so the installed
 // program makes its user's entry itself.
-#include "app/AppServices.h"
-#include "app/Installation.h"
+#include "services/AppServices.h"
+#include "services/Installation.h"
 
 #include <objbase.h>
 #include <shlobj.h>

@@ -25,7 +25,7 @@ trap 'wineserver -k >/dev/null 2>&1 || true; stop_private_display; rm -rf "$stag
 ensure_prefix
 # One Wine server for all runs, as for a user whose desktop runs already.
 wineserver -p >/dev/null 2>&1
-# vec.exe notes the end of each of its stages in this file (app/StageTimes.h).
+# vec.exe notes the end of each of its stages in this file (services/StageTimes.h).
 export VEC_STAGE_TIMES="Z:${stages//\//\\}\\stages"
 # Wine's own chatter is left out; the bench's failures are not.
 wine "$build/tests/batch/convert_bench.exe" "$@" 2> >(grep "^convert_bench:" >&2)

@@ -1,8 +1,8 @@
-# The product's name, maker and version as app/AppVersion.h defines them, for
+# The product's name, maker and version as services/AppVersion.h defines them, for
 # what the build writes outside C++ (the manifest, the installer), so that they
 # are written down once: VODRIX_TITLE, VODRIX_PUBLISHER and VODRIX_VERSION
 # ("2.0.5"). A change of the header configures again.
-set(app_version_header ${CMAKE_SOURCE_DIR}/app/AppVersion.h)
+set(app_version_header ${CMAKE_SOURCE_DIR}/services/AppVersion.h)
 set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${app_version_header})
 file(STRINGS ${app_version_header} app_version_lines
      REGEX "^#define APP_(TITLE|PUBLISHER|VERSION_MAJOR|VERSION_MINOR|VERSION_PATCH) ")

@@ -1,5 +1,7 @@
 #include "controls/LinkLabel.h"
 
+#include "skin/SkinEngine.h"
+
 #include <shellapi.h>
 
 #include <cctype>
@@ -8,10 +10,6 @@
 namespace {
 
 const char* const OPEN_FAILED = "Unable to open hyperlink:\n\n";
-
-// Skinned dialogs answer it by painting their background behind the sending
-// child into the given context (wParam: the context, lParam: the child).
-constexpr UINT PAINT_PARENT_BACKGROUND = 6037;
 
 UINT TextFormat(DWORD style)
 {
@@ -332,8 +330,7 @@ LRESULT CLinkLabel::OnReflectedCommand(WPARAM wp)
 // gets the button face.
 LRESULT CLinkLabel::OnEraseBackground(HDC dc)
 {
-    if (::SendMessageA(GetParent(), PAINT_PARENT_BACKGROUND, reinterpret_cast<WPARAM>(dc),
-                       reinterpret_cast<LPARAM>(m_hWnd)))
+    if (PaintSkinBackground(m_hWnd, dc))
         return TRUE;
     RECT client;
     ::GetClientRect(m_hWnd, &client);

@@ -1,8 +1,8 @@
 #include "encoder/ToolHost.h"
 
-#include "COMMON/UniqueHandle.h"
-#include "app/AppServices.h"
-#include "app/StageTimes.h"
+#include "win/OwnedHandle.h"
+#include "services/AppServices.h"
+#include "services/StageTimes.h"
 #include "encoder/WineHost.h"
 
 #include <windows.h>
@@ -53,17 +53,17 @@ class HostRunThread {
 public:
     HostRunThread(const WineHost& wine, std::vector<std::string> argv) : m_wine(wine), m_argv(std::move(argv))
     {
-        m_thread.reset(CreateThread(nullptr, 0, &HostRunThread::Run, this, 0, nullptr));
+        m_thread.Reset(CreateThread(nullptr, 0, &HostRunThread::Run, this, 0, nullptr));
     }
     ~HostRunThread() { WaitForEnd(INFINITE); }
     HostRunThread(const HostRunThread&) = delete;
     HostRunThread& operator=(const HostRunThread&) = delete;
 
-    bool IsRunning() const { return m_thread.get() != nullptr; }
+    bool IsRunning() const { return m_thread.Get() != nullptr; }
     // True once the program has ended (or never started).
     bool WaitForEnd(DWORD milliseconds) const
     {
-        return !m_thread || WaitForSingleObject(m_thread.get(), milliseconds) == WAIT_OBJECT_0;
+        return !m_thread || WaitForSingleObject(m_thread.Get(), milliseconds) == WAIT_OBJECT_0;
     }
 
 private:
@@ -76,7 +76,7 @@ private:
 
     const WineHost& m_wine;
     std::vector<std::string> m_argv;
-    UniqueHandle m_thread;
+    CKernelHandle m_thread;
 };
 
 class WineEncodingRun : public EncodingRun {
@@ -269,18 +269,18 @@ PrivateFolder::~PrivateFolder()
 
 std::string ReadFileText(const std::string& path, unsigned long long* offset)
 {
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.get())
+    CKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Get())
         return "";
     LARGE_INTEGER start;
     start.QuadPart = offset ? static_cast<LONGLONG>(*offset) : 0;
-    if (!SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN))
+    if (!SetFilePointerEx(file.Get(), start, nullptr, FILE_BEGIN))
         return "";
     std::string text;
     char chunk[4096];
     DWORD read = 0;
-    while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
+    while (ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
         text.append(chunk, read);
     if (offset)
         *offset += text.size();

@@ -4,8 +4,8 @@
 // after its end is signalled, too late for a folder removed right after.
 #include "encoder/ToolHost.h"
 
-#include "COMMON/UniqueHandle.h"
-#include "app/StageTimes.h"
+#include "win/OwnedHandle.h"
+#include "services/StageTimes.h"
 
 #include <windows.h>
 
@@ -61,13 +61,13 @@ public:
     bool Start(const std::string& program, const std::vector<std::string>& arguments, std::string& error)
     {
         SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-        UniqueHandle inputRead, outputWrite, errorsWrite;
-        if (!CreatePipe(inputRead.receive(), m_input.receive(), &inheritable, 0) ||
-            !CreatePipe(m_output.receive(), outputWrite.receive(), &inheritable, 0) ||
-            !CreatePipe(m_errors.receive(), errorsWrite.receive(), &inheritable, 0) ||
-            !SetHandleInformation(m_input.get(), HANDLE_FLAG_INHERIT, 0) ||
-            !SetHandleInformation(m_output.get(), HANDLE_FLAG_INHERIT, 0) ||
-            !SetHandleInformation(m_errors.get(), HANDLE_FLAG_INHERIT, 0)) {
+        CKernelHandle inputRead, outputWrite, errorsWrite;
+        if (!CreatePipe(inputRead.Receive(), m_input.Receive(), &inheritable, 0) ||
+            !CreatePipe(m_output.Receive(), outputWrite.Receive(), &inheritable, 0) ||
+            !CreatePipe(m_errors.Receive(), errorsWrite.Receive(), &inheritable, 0) ||
+            !SetHandleInformation(m_input.Get(), HANDLE_FLAG_INHERIT, 0) ||
+            !SetHandleInformation(m_output.Get(), HANDLE_FLAG_INHERIT, 0) ||
+            !SetHandleInformation(m_errors.Get(), HANDLE_FLAG_INHERIT, 0)) {
             error = "cannot create the pipes to FFmpeg";
             return false;
         }
@@ -77,9 +77,9 @@ public:
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = inputRead.get();
-        startup.hStdOutput = outputWrite.get();
-        startup.hStdError = errorsWrite.get();
+        startup.hStdInput = inputRead.Get();
+        startup.hStdOutput = outputWrite.Get();
+        startup.hStdError = errorsWrite.Get();
         PROCESS_INFORMATION started = {};
         MarkStage("ffmpeg-starting");  // for the bench: the tool's own run begins
         if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
@@ -88,27 +88,27 @@ public:
             return false;
         }
         CloseHandle(started.hThread);
-        *m_process.receive() = started.hProcess;
+        *m_process.Receive() = started.hProcess;
         return true;
     }
 
     // What the tool has written to its standard output so far.
-    std::string ReadOutput() { return ReadAvailable(m_output.get()); }
+    std::string ReadOutput() { return ReadAvailable(m_output.Get()); }
 
     // Its error messages so far. Read while it works, so that a full pipe
     // never holds it back.
     const std::string& Errors()
     {
-        m_errorText += ReadAvailable(m_errors.get());
+        m_errorText += ReadAvailable(m_errors.Get());
         return m_errorText;
     }
 
-    void WaitForEnd(DWORD milliseconds) { WaitForSingleObject(m_process.get(), milliseconds); }
+    void WaitForEnd(DWORD milliseconds) { WaitForSingleObject(m_process.Get(), milliseconds); }
 
     bool HasEnded(int& exitCode)
     {
         DWORD code = 0;
-        if (WaitForSingleObject(m_process.get(), 0) != WAIT_OBJECT_0 || !GetExitCodeProcess(m_process.get(), &code))
+        if (WaitForSingleObject(m_process.Get(), 0) != WAIT_OBJECT_0 || !GetExitCodeProcess(m_process.Get(), &code))
             return false;
         exitCode = static_cast<int>(code);
         return true;
@@ -119,18 +119,18 @@ public:
     void NoteEnd() const
     {
         FILETIME created, exited, kernel, user;
-        if (StageTimesWanted() && GetProcessTimes(m_process.get(), &created, &exited, &kernel, &user))
+        if (StageTimesWanted() && GetProcessTimes(m_process.Get(), &created, &exited, &kernel, &user))
             MarkStageAt("ffmpeg-ended", FileTimeMicroseconds(exited));
     }
 
     void Write(const char* text, DWORD length)
     {
         DWORD written = 0;
-        WriteFile(m_input.get(), text, length, &written, nullptr);
+        WriteFile(m_input.Get(), text, length, &written, nullptr);
     }
 
 private:
-    UniqueHandle m_process, m_input, m_output, m_errors;
+    CKernelHandle m_process, m_input, m_output, m_errors;
     std::string m_errorText;
 };
 

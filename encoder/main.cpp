@@ -3,7 +3,7 @@
 // printing only progress lines while it works and failure lines when it fails.
 // Started with "-standby" instead, it waits for its command line on standard
 // input, so that the converter can start the next file's encoder early.
-#include "app/StageTimes.h"
+#include "services/StageTimes.h"
 #include "encoder/CommandLine.h"
 #include "encoder/Follow.h"
 #include "encoder/FfmpegOptions.h"

@@ -1,7 +1,7 @@
 ; The Windows installer of the converter: the program and everything it runs
 ; beside itself into one folder under Program Files, a Start-menu folder and an
 ; uninstall entry. The build passes what it knows (installer/CMakeLists.txt):
-;   APP_TITLE, APP_PUBLISHER, VERSION  the product, from app/AppVersion.h
+;   APP_TITLE, APP_PUBLISHER, VERSION  the product, from services/AppVersion.h
 ;   FILE_LIST  an include that names the files to install (VODRIX_FILES:
 ;              folder, name, file in the build) and their sub-folders
 ;              (VODRIX_FOLDERS)

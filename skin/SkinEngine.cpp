@@ -6,8 +6,8 @@
 #include "skin/core/Skin.h"
 #include "skin/core/SkinLimits.h"
 #include "skin/draw/SkinLook.h"
+#include "skin/engine/EngineMessages.h"
 #include "skin/engine/EngineState.h"
-#include "skin/engine/OsFamily.h"
 #include "skin/engine/Interception.h"
 #include "skin/engine/SkinHooks.h"
 #include "skin/engine/SkinMenuBar.h"
@@ -73,10 +73,10 @@ int GlobalStart(HINSTANCE instance)
         return SKIN_STATUS_CLASS_NOT_REGISTERED;
     engine.tooltip = std::make_unique<SkinTooltip>();
     engine.tooltip->Create(instance);
-    engine.osFamily = DetectOsFamily();
+    engine.osFamily = EngineOsFamily(RunningOsVersion());
     // Functions that cannot be intercepted keep the system's behaviour; the
     // windows the engine draws itself do not depend on them.
-    InstallInterception(static_cast<OsFamily>(engine.osFamily));
+    InstallInterception(engine.osFamily);
     SetSysColourProvider(&engine.sysColours);
     SetScrollBarRouting(&SkinnedScrollBarRouting());
     if (engine.osFamily == kOsWindowsXp) {
@@ -381,4 +381,11 @@ bool GetSkinTextColours(HWND window, COLORREF& enabled, COLORREF& disabled)
     const TextEffect& dimmed = label->m_disabledEffect;
     disabled = dimmed.flags ? Rgb(dimmed.textColour) : ::GetSysColor(COLOR_GRAYTEXT);
     return true;
+}
+
+bool PaintSkinBackground(HWND window, HDC dc)
+{
+    const HWND parent = window ? ::GetParent(window) : nullptr;
+    return parent && ::SendMessageA(parent, SKINMSG_PAINT_BACKGROUND, reinterpret_cast<WPARAM>(dc),
+                                    reinterpret_cast<LPARAM>(window)) != 0;
 }

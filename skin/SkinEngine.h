@@ -60,3 +60,9 @@ bool IsSkinDrawn(HWND window);
 // the engine does not draw `window` or the skin has no labels; a skin that
 // names no disabled colour gives the system's grey text for it.
 bool GetSkinTextColours(HWND window, COLORREF& enabled, COLORREF& disabled);
+
+// Paints the background the skin gives `window`'s parent dialog behind
+// `window`, into `dc` at the window's client origin, for the program's own
+// controls that draw their text over it. False, painting nothing, when the
+// parent wears no skin.
+bool PaintSkinBackground(HWND window, HDC dc);

@@ -1,6 +1,6 @@
 #include "ui/BatchLoop.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "ui/OutputNaming.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 #include "ui/ConverterDlg.h"
 
-#include "app/AppServices.h"
-#include "app/StageTimes.h"
+#include "services/AppServices.h"
+#include "services/StageTimes.h"
 #include "res/DialogInitData.h"
 #include "res/resource.h"
 #include "ui/AboutDlg.h"

@@ -1,6 +1,6 @@
 #include "ui/HelpFile.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 
 #include <shellapi.h>
 

@@ -1,6 +1,6 @@
 #include "ui/IncomingFiles.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "ui/MediaFilter.h"
 
 #include <shellapi.h>

@@ -3,7 +3,7 @@
 // window. All of it is window-free.
 #pragma once
 
-#include "app/AnsiPath.h"
+#include "services/AnsiPath.h"
 
 #include <windows.h>
 

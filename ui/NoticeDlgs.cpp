@@ -1,6 +1,6 @@
 #include "ui/NoticeDlgs.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "res/resource.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "ui/SkinChoice.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "skin/SkinEngine.h"
 #include "skin/core/MemoryShortage.h"
 #include "skin/core/SkinTitle.h"

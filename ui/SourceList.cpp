@@ -1,6 +1,6 @@
 #include "ui/SourceList.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "res/resource.h"
 #include "ui/IncomingFiles.h"
 #include "ui/MediaFilter.h"

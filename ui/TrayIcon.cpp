@@ -1,6 +1,6 @@
 #include "ui/TrayIcon.h"
 
-#include "app/AppVersion.h"
+#include "services/AppVersion.h"
 
 #include <cstring>
 

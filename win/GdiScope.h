@@ -1,40 +1,10 @@
 // Scoped owners of GDI objects and device contexts, so that no early return
-// leaks one.
+// leaks one; the owning template itself is in OwnedHandle.h.
 #pragma once
 
+#include "win/OwnedHandle.h"
+
 #include <windows.h>
-
-#include <utility>
-
-// Owns one handle and frees it with `Free` when replaced or destroyed.
-template <typename Handle, void (*Free)(Handle)>
-class COwnedHandle {
-public:
-    COwnedHandle() = default;
-    explicit COwnedHandle(Handle handle) : m_handle(handle) {}
-    ~COwnedHandle() { Reset(); }
-    COwnedHandle(COwnedHandle&& other) noexcept : m_handle(other.Release()) {}
-    COwnedHandle& operator=(COwnedHandle&& other) noexcept
-    {
-        Reset(other.Release());
-        return *this;
-    }
-    COwnedHandle(const COwnedHandle&) = delete;
-    COwnedHandle& operator=(const COwnedHandle&) = delete;
-
-    Handle Get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != nullptr; }
-    void Reset(Handle handle = nullptr)
-    {
-        if (m_handle)
-            Free(m_handle);
-        m_handle = handle;
-    }
-    Handle Release() { return std::exchange(m_handle, nullptr); }
-
-private:
-    Handle m_handle = nullptr;  // owned
-};
 
 template <typename Handle>
 void DeleteGdiObject(Handle handle)

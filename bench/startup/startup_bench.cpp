@@ -1,9 +1,9 @@
 // How long the converter takes from its launch to a usable main window
 // (visible and painted, Add enabled), against the smallest one-button dialog
 // started the same way, in alternating runs. Prints the medians of the
-// converter's own start-up stages (app/StageTimes.h) and the ratio of the two
+// converter's own start-up stages (services/StageTimes.h) and the ratio of the two
 // (goal: at most 1.5). Run by bench/startup_ratio.sh, never by CTest.
-#include "app/StageTimes.h"
+#include "services/StageTimes.h"
 #include "res/resource.h"
 
 #include <windows.h>

@@ -1,6 +1,6 @@
 // The yardstick of the start-up bench: the smallest dialog a Windows program
 // can show, one OK button, built and started like the converter.
-#include "app/StageTimes.h"
+#include "services/StageTimes.h"
 
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 // The engine-wide state behind the engine's operations: one per process.
 #pragma once
 
+#include "services/OsFamily.h"
 #include "skin/core/SkinRecords.h"
 #include "skin/engine/EngineWindows.h"
 #include "skin/engine/SkinSysColours.h"
@@ -32,7 +33,7 @@ struct EngineState {
     std::recursive_mutex lock;
     ThreadTables threads;
     char dialogSkinName[kTextField] = {};
-    int osFamily = 0;
+    OsFamily osFamily = kOsOldNonNt;
     WNDPROC xpButtonProc = nullptr;  // the system BUTTON class procedure, on XP only
     SkinWindowManager manager;
     EngineWindowClasses windowClasses;

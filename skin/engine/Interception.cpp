@@ -153,6 +153,12 @@ bool RedirectImports()
 
 }  // namespace
 
+OsFamily EngineOsFamily(const OsVersion& version)
+{
+    const OsFamily family = ClassifyOsFamily(version);
+    return family == kOsNt4 && version.minor != 0 ? kOsOtherNt : family;
+}
+
 InterceptionMethod InterceptionMethodFor(OsFamily family)
 {
     switch (family) {

@@ -4,7 +4,7 @@
 // answer the scroll-bar functions from their own state.
 #pragma once
 
-#include "skin/engine/OsFamily.h"
+#include "services/OsFamily.h"
 
 #include <windows.h>
 
@@ -56,6 +56,11 @@ public:
 };
 
 enum class InterceptionMethod { kNone, kImportRedirection, kCodePatching };
+
+// The family the engine intercepts by: the program's one classification,
+// except that code is patched on NT 4.0 alone; another NT 4 counts with the
+// unknown NT systems, on which nothing is intercepted.
+OsFamily EngineOsFamily(const OsVersion& version);
 
 InterceptionMethod InterceptionMethodFor(OsFamily family);
 

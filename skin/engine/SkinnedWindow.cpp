@@ -95,7 +95,7 @@ WNDPROC SkinnedWindow::EffectiveKeptProc() const
     // after the class procedure was replaced; the class procedure captured
     // at start stands in for them.
     const bool handle = reinterpret_cast<UINT_PTR>(m_pfnKeptProc) >= HANDLE_PROCEDURE_BASE;
-    if (handle && IsButtonLike(m_nKind) && Engine().osFamily == 7 && Engine().xpButtonProc)
+    if (handle && IsButtonLike(m_nKind) && Engine().osFamily == kOsWindowsXp && Engine().xpButtonProc)
         return Engine().xpButtonProc;
     return m_pfnKeptProc;
 }

@@ -1,6 +1,6 @@
 #include "ProgramFixture.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "res/resource.h"
 #include "support/HostProcess.h"
 #include "support/PixelCanvas.h"

@@ -3,7 +3,7 @@
 // until the bar passes 80 %. Run by bench/window_answer.sh, never by CTest.
 #include "RemoteProgram.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "res/resource.h"
 #include "support/HostProcess.h"
 

@@ -1,4 +1,4 @@
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "ui/BatchLoop.h"
 #include "ui/Shutdown.h"
 #include "ui/SourceRecords.h"

@@ -3,7 +3,7 @@
 // it, on a clock of the test's; and the time left that a running batch shows.
 #include "ProgramFixture.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "res/resource.h"
 #include "support/ImportPatch.h"
 #include "support/WindowWatch.h"

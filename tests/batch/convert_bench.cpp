@@ -16,10 +16,10 @@
 // it does the same work either way; Wine tells no such time of a Windows process.
 #include "RemoteProgram.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "encoder/CommandLine.h"
 #include "encoder/FfmpegOptions.h"
-#include "app/StageTimes.h"
+#include "services/StageTimes.h"
 #include "res/resource.h"
 #include "support/HostProcess.h"
 
@@ -49,7 +49,7 @@ struct Route {
 };
 
 // The stages of one conversion in the order they end, as noted by the bench
-// ("done"), the converter and vec.exe (see app/StageTimes.h); the bench's
+// ("done"), the converter and vec.exe (see services/StageTimes.h); the bench's
 // click on Convert starts the first.
 const struct {
     const char* mark;

@@ -2,7 +2,7 @@
 // (readonly_view.sh), as a standard user meets an installed copy.
 #include "ProgramFixture.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "res/resource.h"
 #include "support/WindowWatch.h"
 

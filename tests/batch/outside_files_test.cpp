@@ -2,8 +2,8 @@
 // its command line, handed over by a second start, dropped on its window.
 #include "ProgramFixture.h"
 
-#include "COMMON/UniqueHandle.h"
-#include "app/AppServices.h"
+#include "win/OwnedHandle.h"
+#include "services/AppServices.h"
 #include "res/resource.h"
 #include "support/WindowWatch.h"
 
@@ -35,13 +35,13 @@ DWORD StartAgain(const std::string& arguments, const std::string& directory)
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &startup,
                         &started))
         return GetLastError();
-    const UniqueHandle thread(started.hThread);
-    const UniqueHandle process(started.hProcess);
+    const CKernelHandle thread(started.hThread);
+    const CKernelHandle process(started.hProcess);
     DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(process.get(), 30000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(process.get(), &code);
+    if (WaitForSingleObject(process.Get(), 30000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.Get(), &code);
     else
-        TerminateProcess(process.get(), 1);
+        TerminateProcess(process.Get(), 1);
     return code;
 }
 
@@ -108,13 +108,13 @@ class ClaimNameTakenByAnotherProgram : public ConverterProgram {
 protected:
     void SetUp() override
     {
-        m_foreign.reset(CreateMutexA(nullptr, TRUE, ClaimName().c_str()));
+        m_foreign.Reset(CreateMutexA(nullptr, TRUE, ClaimName().c_str()));
         ASSERT_TRUE(m_foreign);
         const DWORD start = GetTickCount();
         ConverterProgram::SetUp();
         m_startMs = GetTickCount() - start;
     }
-    UniqueHandle m_foreign;
+    CKernelHandle m_foreign;
     DWORD m_startMs = 0;
 };
 

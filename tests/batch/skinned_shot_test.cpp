@@ -5,7 +5,7 @@
 // system's look.
 #include "ProgramFixture.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "res/resource.h"
 #include "skin/core/ControlObjects.h"
 #include "skin/core/PlainObjects.h"

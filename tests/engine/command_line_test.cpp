@@ -4,7 +4,7 @@
 #include "COMMON/EncoderCommand.h"
 #include "COMMON/EncoderOutput.h"
 #include "COMMON/OptionTables.h"
-#include "COMMON/UniqueHandle.h"
+#include "win/OwnedHandle.h"
 #include "EngineTestSupport.h"
 #include "support/EventLogRecorder.h"
 
@@ -228,7 +228,7 @@ TEST_F(CommandLineTest, ScriptRouteOnlyForDirectShowSourcesThatNeedIt)
     const std::string prefix = "\"" + dir.Path() + "vec.exe\" lumen-quartz-framebridging -i \"";
     // Another process holding the script name of older versions changes nothing.
     WriteFileBytes(dir.File("edit.avs"), "held");
-    UniqueHandle held(CreateFileA(dir.File("edit.avs").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    CKernelHandle held(CreateFileA(dir.File("edit.avs").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
 
     MediaItem streamed = ExampleItem();
@@ -256,7 +256,7 @@ TEST_F(CommandLineTest, ScriptRouteOnlyForDirectShowSourcesThatNeedIt)
     strcpy(notDirectShow.m_szSourcePath, R"(D:\in\clip.rmvb)");
     ASSERT_EQ(1, encoder.bBuildCommand(&notDirectShow));
     EXPECT_EQ(0u, encoder.GetCommand().find(prefix + R"(D:\in\clip.rmvb" -vcodec xvid )"));
-    held.reset();
+    held.Reset();
     EXPECT_EQ("held", ReadFileBytes(dir.File("edit.avs")));
 }
 

@@ -5,7 +5,7 @@
 #include "EngineTestSupport.h"
 #include "support/EventLogRecorder.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 
 #include <gtest/gtest.h>
 

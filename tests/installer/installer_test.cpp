@@ -2,8 +2,8 @@
 // the suite's own (run_suite.sh), and the identity of the programs it ships.
 #include "batch/RemoteProgram.h"
 
-#include "app/AppServices.h"
-#include "COMMON/UniqueHandle.h"
+#include "services/AppServices.h"
+#include "win/OwnedHandle.h"
 #include "res/resource.h"
 #include "support/HostProcess.h"
 #include "support/WindowWatch.h"
@@ -73,13 +73,13 @@ public:
             return;
         }
         CloseHandle(process.hThread);
-        m_process.reset(process.hProcess);
+        m_process.Reset(process.hProcess);
     }
     ~Started()
     {
-        if (m_process && WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT) {
-            TerminateProcess(m_process.get(), STILL_ACTIVE);
-            WaitForSingleObject(m_process.get(), 10000);
+        if (m_process && WaitForSingleObject(m_process.Get(), 0) == WAIT_TIMEOUT) {
+            TerminateProcess(m_process.Get(), STILL_ACTIVE);
+            WaitForSingleObject(m_process.Get(), 10000);
         }
     }
     // The exit code, STILL_ACTIVE after `timeoutMs`, or the error that kept it from starting.
@@ -88,13 +88,13 @@ public:
         DWORD code = STILL_ACTIVE;
         if (!m_process)
             return m_startError;
-        if (WaitForSingleObject(m_process.get(), timeoutMs) == WAIT_OBJECT_0)
-            GetExitCodeProcess(m_process.get(), &code);
+        if (WaitForSingleObject(m_process.Get(), timeoutMs) == WAIT_OBJECT_0)
+            GetExitCodeProcess(m_process.Get(), &code);
         return code;
     }
 
 private:
-    UniqueHandle m_process;
+    CKernelHandle m_process;
     DWORD m_startError = 0;
 };
 
@@ -308,8 +308,8 @@ TEST_F(Installer, ChosenFolderOfOtherFilesKeepsThemAndTheUninstallRemovesOnlyIts
     ASSERT_EQ(0u, Install(INSTALLER_HOST_PATH, chosen));
     ExpectInstalledIn(folder);
     {
-        const UniqueHandle held(CreateFileA((folder + "\\x-night.smf").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                            nullptr, OPEN_EXISTING, 0, nullptr));
+        const CKernelHandle held(CreateFileA((folder + "\\x-night.smf").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                             nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
         EXPECT_EQ(EXIT_INSTALL_STAYS, RunToEnd(Entry("QuietUninstallString")));
         EXPECT_TRUE(EntryPresent() && Exists(folder + "\\uninstall.exe"));

@@ -2,7 +2,7 @@
 // Wine virtual desktop (where the whole window reaches the screen): the main
 // dialog active and inactive, the About box and the open-file dialog. The
 // pictures are kept as artefacts; the shaped corners must show the desktop.
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "res/resource.h"
 #include "support/HostProcess.h"
 #include "support/WindowWatch.h"

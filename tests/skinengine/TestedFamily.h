@@ -2,11 +2,11 @@
 // prefix gives each of its names a Windows version of its own.
 #pragma once
 
-#include "skin/engine/OsFamily.h"
+#include "services/OsFamily.h"
 
 #include <string>
 
-inline skin::OsFamily TestedFamily()
+inline OsFamily TestedFamily()
 {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -15,8 +15,8 @@ inline skin::OsFamily TestedFamily()
         return name.size() >= tail.size() && name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
     };
     if (endsWith("_win98.exe"))
-        return skin::kOsWindows98;
+        return kOsWindows98;
     if (endsWith("_winxp.exe"))
-        return skin::kOsWindowsXp;
-    return skin::kOsOtherNt;  // Wine's default version
+        return kOsWindowsXp;
+    return kOsOtherNt;  // Wine's default version
 }

@@ -1,6 +1,6 @@
 #include "support/EventLogRecorder.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 
 #include <stdexcept>
 

@@ -2,7 +2,7 @@
 
 #include "MainWindowItems.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "res/resource.h"
 #include "skin/SkinEngine.h"
 #include "support/WindowWatch.h"

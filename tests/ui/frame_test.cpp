@@ -2,7 +2,7 @@
 // tray icon, help, the output directory and the small dialogs.
 #include "TestConverterDlg.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "res/resource.h"
 #include "support/GuiObjects.h"
 #include "support/WindowWatch.h"

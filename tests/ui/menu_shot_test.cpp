@@ -3,7 +3,7 @@
 // skinned menu over the main dialog is kept as an artefact.
 #include "SkinBesideProgram.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "app/CConverterApp.h"
 #include "res/resource.h"
 #include "skin/engine/EngineWindows.h"

@@ -2,7 +2,7 @@
 // against the dialog template, the start-up and idle states, help opened
 // for real, and a screenshot kept as an artefact of the run.
 #include "MainWindowItems.h"
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "res/resource.h"
 #include "support/ScreenShot.h"
 #include "support/WindowWatch.h"

@@ -4,7 +4,7 @@
 // cannot be read.
 #include "../skin/TestSkins.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "app/CConverterApp.h"
 #include "res/resource.h"
 #include "skin/SkinEngine.h"

@@ -4,7 +4,7 @@
 #include "../skin/TestSkins.h"
 #include "SkinBesideProgram.h"
 
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 #include "app/CConverterApp.h"
 #include "framework/Window.h"
 #include "res/resource.h"

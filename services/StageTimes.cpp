@@ -1,6 +1,6 @@
-#include "app/StageTimes.h"
+#include "services/StageTimes.h"
 
-#include "COMMON/UniqueHandle.h"
+#include "win/OwnedHandle.h"
 
 #include <windows.h>
 
@@ -101,10 +101,10 @@ void WriteStageTimes()
     const std::lock_guard<std::mutex> hold(stages.lock);
     if (stages.file.empty() || stages.text.empty())
         return;
-    UniqueHandle file(CreateFileA(stages.file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CKernelHandle file(CreateFileA(stages.file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    if (file.get())
-        WriteFile(file.get(), stages.text.data(), static_cast<DWORD>(stages.text.size()), &written, nullptr);
+    if (file.Get())
+        WriteFile(file.Get(), stages.text.data(), static_cast<DWORD>(stages.text.size()), &written, nullptr);
     stages.text.clear();
 }

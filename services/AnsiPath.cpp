@@ -1,4 +1,4 @@
-#include "app/AnsiPath.h"
+#include "services/AnsiPath.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-// The application shell's services: title and version, the event log, the one
+// The program's bottom services: title and version, the event log, the one
 // stored setting, the program directory beside which every companion file
 // lies, and the folders the program writes into.
 #pragma once
 
-#include "app/AppVersion.h"
+#include "services/AppVersion.h"
 
 #include <windows.h>
 

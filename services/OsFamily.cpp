@@ -1,10 +1,10 @@
-#include "skin/engine/OsFamily.h"
-
-namespace skin {
+#include "services/OsFamily.h"
 
 namespace {
 
 constexpr DWORD kNonNtBit = 0x80000000u;
+
+const char* const kFamilyNames[] = {"Win32s", "WinNT3", "Win95", "Win98", "WinME", "WinNT4", "Win2000", "WinXP"};
 
 bool IsNonNt(DWORD getVersion) { return (getVersion & kNonNtBit) != 0; }
 
@@ -26,13 +26,30 @@ OsFamily ClassifyNt(const OsVersion& v)
 {
     if (!v.haveRecord)
         return kOsOtherNt;
-    if (v.major == 4 && v.minor == 0)
+    if (v.major == 4)
         return kOsNt4;
     if (v.major == 5 && v.minor == 0)
         return kOsWindows2000;
     if (v.major == 5 && v.minor == 1)
         return kOsWindowsXp;
     return kOsOtherNt;
+}
+
+OsVersion AskOsVersion()
+{
+    OsVersion version = {GetVersion(), false, 0, 0};
+    if (IsOldNonNt(version.getVersion))
+        return version;
+    // The record is the old 148-byte one: the oldest systems reject any other size.
+    OSVERSIONINFOA record = {};
+    static_assert(sizeof record == 148, "OSVERSIONINFOA is 148 bytes");
+    record.dwOSVersionInfoSize = sizeof record;
+    if (GetVersionExA(&record)) {
+        version.haveRecord = true;
+        version.major = record.dwMajorVersion;
+        version.minor = record.dwMinorVersion;
+    }
+    return version;
 }
 
 }  // namespace
@@ -44,21 +61,17 @@ OsFamily ClassifyOsFamily(const OsVersion& version)
     return IsNonNt(version.getVersion) ? ClassifyNonNt(version) : ClassifyNt(version);
 }
 
-OsFamily DetectOsFamily()
+const OsVersion& RunningOsVersion()
 {
-    OsVersion version = {GetVersion(), false, 0, 0};
-    if (IsOldNonNt(version.getVersion))
-        return kOsOldNonNt;
-    // The record is the old 148-byte one: the oldest systems reject any other size.
-    OSVERSIONINFOA record = {};
-    static_assert(sizeof record == 148, "OSVERSIONINFOA is 148 bytes");
-    record.dwOSVersionInfoSize = sizeof record;
-    if (GetVersionExA(&record)) {
-        version.haveRecord = true;
-        version.major = record.dwMajorVersion;
-        version.minor = record.dwMinorVersion;
-    }
-    return ClassifyOsFamily(version);
+    static const OsVersion version = AskOsVersion();
+    return version;
 }
 
-}  // namespace skin
+OsFamily RunningOsFamily() { return ClassifyOsFamily(RunningOsVersion()); }
+
+const char* OsFamilyName(int family)
+{
+    if (family < kOsOldNonNt || family > kOsWindowsXp)
+        return "Unknown";
+    return kFamilyNames[family];
+}

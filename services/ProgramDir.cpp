@@ -1,6 +1,6 @@
 // Apart from the settings and the event log, so that a program that needs
 // only its folder (vec.exe) does not load the services' system libraries.
-#include "app/AppServices.h"
+#include "services/AppServices.h"
 
 #include <windows.h>
 

@@ -1,4 +1,6 @@
-#include "app/AppServices.h"
+#include "services/AppServices.h"
+
+#include "win/OwnedHandle.h"
 
 #include <cstring>
 #include <vector>
@@ -12,20 +14,6 @@ namespace {
 constexpr DWORD SETTING_BUFFER_BYTES = 1024;
 
 EventLogObserver g_eventLogObserver = nullptr;
-
-// Closes a registry key on every way out of a function.
-class ScopedKey {
-public:
-    ScopedKey() = default;
-    ~ScopedKey() { if (m_hKey) RegCloseKey(m_hKey); }
-    ScopedKey(const ScopedKey&) = delete;
-    ScopedKey& operator=(const ScopedKey&) = delete;
-    HKEY* receive() { return &m_hKey; }
-    HKEY get() const { return m_hKey; }
-
-private:
-    HKEY m_hKey = nullptr;  // owned
-};
 
 }  // namespace
 
@@ -56,14 +44,14 @@ std::string SettingsKey()
 
 int ReadSetting(const char* name, std::string& value)
 {
-    ScopedKey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, KEY_READ, key.receive()) != ERROR_SUCCESS)
+    CRegistryKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
         return 0;
     // One spare byte: the value is stored without its terminating zero, so
     // a full 1024-byte value must still end in a zero here.
     std::vector<char> buffer(SETTING_BUFFER_BYTES + 1, '\0');
     DWORD size = SETTING_BUFFER_BYTES;
-    if (RegQueryValueExA(key.get(), name, nullptr, nullptr,
+    if (RegQueryValueExA(key.Get(), name, nullptr, nullptr,
                          reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS)
         return 0;
     value.assign(buffer.data(), strnlen(buffer.data(), size));
@@ -72,11 +60,11 @@ int ReadSetting(const char* name, std::string& value)
 
 int WriteSetting(const char* name, const char* text)
 {
-    ScopedKey key;
+    CRegistryKey key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, key.receive(), nullptr) != ERROR_SUCCESS)
+                        KEY_ALL_ACCESS, nullptr, key.Receive(), nullptr) != ERROR_SUCCESS)
         return 0;
-    const LONG result = RegSetValueExA(key.get(), name, 0, REG_SZ,
+    const LONG result = RegSetValueExA(key.Get(), name, 0, REG_SZ,
                                        reinterpret_cast<const BYTE*>(text),
                                        static_cast<DWORD>(strlen(text)));
     return result == ERROR_SUCCESS ? 1 : 0;

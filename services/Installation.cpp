@@ -1,8 +1,8 @@
 // Wide calls throughout: the installed folder may hold any name.
-#include "app/Installation.h"
+#include "services/Installation.h"
 
-#include "app/AppServices.h"
-#include "COMMON/UniqueHandle.h"
+#include "services/AppServices.h"
+#include "win/OwnedHandle.h"
 
 #include <windows.h>
 
@@ -16,14 +16,13 @@ const wchar_t UNINSTALL_KEY[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\
 // when there is none, or no text of a sane length.
 std::wstring InstalledLocation(REGSAM view)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS)
+    CRegistryKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, UNINSTALL_KEY, 0, KEY_QUERY_VALUE | view, key.Receive()) != ERROR_SUCCESS)
         return {};
     wchar_t location[MAX_PATH * 4] = {};
     DWORD bytes = sizeof location;
     // RegGetValue terminates what it reads and refuses every other type.
-    const LONG result = RegGetValueW(key, nullptr, L"InstallLocation", RRF_RT_REG_SZ, nullptr, location, &bytes);
-    RegCloseKey(key);
+    const LONG result = RegGetValueW(key.Get(), nullptr, L"InstallLocation", RRF_RT_REG_SZ, nullptr, location, &bytes);
     return result == ERROR_SUCCESS ? location : std::wstring();
 }
 
@@ -31,10 +30,10 @@ std::wstring InstalledLocation(REGSAM view)
 // names, case, a trailing backslash) gives the same answer.
 bool FolderIdentity(const std::wstring& folder, BY_HANDLE_FILE_INFORMATION& identity)
 {
-    const UniqueHandle handle(CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    return handle && GetFileInformationByHandle(handle.get(), &identity) &&
+    const CKernelHandle handle(CreateFileW(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return handle && GetFileInformationByHandle(handle.Get(), &identity) &&
            (identity.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

@@ -1,24 +1,19 @@
 // Apart from the program directory, so that vec.exe, which needs only that,
 // does not load the shell.
-#include "app/AppServices.h"
-#include "app/Installation.h"
+#include "services/AppServices.h"
+#include "services/Installation.h"
 
-#include "COMMON/UniqueHandle.h"
-#include "app/AnsiPath.h"
+#include "win/OwnedHandle.h"
+#include "services/AnsiPath.h"
 
 #include <shlobj.h>
 
-#include <memory>
 
 namespace {
 
 struct OwnFolders {
     std::string ownFiles;
     std::string defaultOutput;
-};
-
-struct FindCloser {
-    void operator()(HANDLE search) const { FindClose(search); }
 };
 
 std::string WithTrailingBackslash(std::string folder)
@@ -85,8 +80,8 @@ bool FolderAcceptsFiles(const std::string& folder)
     const std::string probe = WithTrailingBackslash(folder) + "~vodrix-" + std::to_string(GetCurrentProcessId()) +
                               "-" + std::to_string(GetCurrentThreadId()) + "-" + std::to_string(GetTickCount()) +
                               ".tmp";
-    const UniqueHandle file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    const CKernelHandle file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     return static_cast<bool>(file);
 }
 
@@ -97,14 +92,13 @@ std::vector<std::string> FilesInFolder(const std::string& folder, const char* pa
     const std::wstring prefix = WideFromCodePage(WithTrailingBackslash(folder));
     std::vector<std::string> files;
     WIN32_FIND_DATAW found;
-    const HANDLE first = FindFirstFileW((prefix + WideFromCodePage(pattern)).c_str(), &found);
-    if (first == INVALID_HANDLE_VALUE)
+    const CFileSearch search(FindFirstFileW((prefix + WideFromCodePage(pattern)).c_str(), &found));
+    if (!search)
         return files;
-    const std::unique_ptr<void, FindCloser> search(first);  // a search ends with FindClose, not CloseHandle
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             files.push_back(AnsiPath(prefix + found.cFileName));
-    } while (FindNextFileW(search.get(), &found));
+    } while (FindNextFileW(search.Get(), &found));
     return files;
 }
 
