@@ -1,0 +1,15 @@
+# Writes OUTPUT: the DLL names PROGRAM imports, as a C array initialiser
+# (CONVERTER_IMPORTS), read from its import table with OBJDUMP.
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE table RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "cannot read the imports of ${PROGRAM}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" names "${table}")
+set(list "")
+foreach(name ${names})
+    string(REPLACE "DLL Name: " "" name "${name}")
+    string(STRIP "${name}" name)
+    string(APPEND list "\"${name}\", ")
+endforeach()
+file(WRITE ${OUTPUT}.new "#define CONVERTER_IMPORTS {${list}}\n")
+file(COPY_FILE ${OUTPUT}.new ${OUTPUT} ONLY_IF_DIFFERENT)
