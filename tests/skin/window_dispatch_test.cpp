@@ -6,6 +6,7 @@
 #include "skin/core/ControlObjects.h"
 #include "skin/engine/EngineState.h"
 #include "skin/SkinEngine.h"
+#include "support/FreedMemory.h"
 #include "support/GuiObjects.h"
 #include "support/MessageSequence.h"
 #include "support/WindowText.h"
@@ -190,6 +191,8 @@ protected:
 
 TEST_F(WindowDispatchTest, AWindowThatEndsOnAMessageOfTheEngineIsLetGo)
 {
+    ScopedFreedMemoryFill freedMemory;
+    ASSERT_TRUE(freedMemory.Applied());
     TestDialog dialog;
     for (bool afterNoSkin : {false, true}) {
         SCOPED_TRACE(afterNoSkin ? "skinned again after no skin" : "moved to a new skin");
@@ -205,6 +208,7 @@ TEST_F(WindowDispatchTest, AWindowThatEndsOnAMessageOfTheEngineIsLetGo)
         EXPECT_EQ(nullptr, Skinned(button));
         EXPECT_EQ(TEST_DIALOG_SKIN, WornObject(dialog.Handle()));
     }
+    EXPECT_EQ(0, freedMemory.FreedMemoryUses());
 }
 
 TEST_F(WindowDispatchTest, NoSkinLetsTheFrameGoBeforeTheSystemAnswersItsChange)
