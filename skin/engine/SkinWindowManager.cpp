@@ -49,6 +49,7 @@ void SkinWindowManager::UseKinds(const KindTable& kinds)
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     m_classRows.clear();
     m_factories.clear();
+    m_dialogKind = kTypeNone;
     for (const KindRow& row : kinds) {
         if (row.className.empty())
             m_dialogKind = row.kind;
