@@ -3,6 +3,8 @@
 // goes on to the window's previous window procedure.
 #pragma once
 
+#include "win/RedrawPause.h"
+
 #include <windows.h>
 
 #include <string>
@@ -13,24 +15,7 @@
 // is the final result.
 constexpr UINT WM_REFLECT = 0x2000;
 
-// Holds back the drawing of a window and its children while many of them
-// change at once, then has the whole window drawn once, when its thread is
-// next idle, instead of each child drawing itself at every change. A hidden
-// window draws nothing anyway and is left alone: turning its drawing back on
-// would mark it visible.
 class CWindowChain;
-
-class CRedrawPause {
-public:
-    explicit CRedrawPause(HWND hwnd);
-    ~CRedrawPause();
-    CRedrawPause(const CRedrawPause&) = delete;
-    CRedrawPause& operator=(const CRedrawPause&) = delete;
-
-private:
-    HWND m_hWnd;    // borrowed
-    bool m_bPaused;  // the window was visible and its drawing is held back
-};
 
 class CWindowBase {
 public:

@@ -32,7 +32,8 @@ enum : UINT {
     // Paint the dialog background behind the sender's client area.
     // wParam: the context to paint into at 0, 0; lParam: the sender.
     SKINMSG_PAINT_BACKGROUND = 6037,
-    // Posted by a control to itself: the skin's font follows as WM_SETFONT.
+    // Posted by a control to itself; wParam: whether to redraw. It sets
+    // itself the font of the object it wears when the message arrives.
     SKINMSG_FONT_CHANGED = 6038,
     // Asks a window with skinned scroll bars to take its scroll state from
     // the system again (for changes the layer cannot see, made outside any message).

@@ -37,4 +37,9 @@ const FontRecord* FontRecordOf(const SkinObject& object)
     return control ? &control->m_font : nullptr;
 }
 
+bool HoldsControls(const SkinObject& object)
+{
+    return object.TypeId() == kTypeFrameWnd || object.TypeId() == kTypeShapeWnd;
+}
+
 }  // namespace skin

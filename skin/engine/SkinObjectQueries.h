@@ -12,6 +12,9 @@ SkinObject* FindChildForControl(const SkinObject& owner, int kind, int controlId
 bool AutoSkinFont(const SkinObject& object);
 bool AutoPlace(const SkinObject& object);
 const SkinRect& Placement(const SkinObject& object);
+// Whether the window wearing `object` holds skinned controls: frames and
+// shaped windows do, a control's own object does not.
+bool HoldsControls(const SkinObject& object);
 // The font record of a control object; null for objects without one.
 const FontRecord* FontRecordOf(const SkinObject& object);
 

@@ -2,8 +2,10 @@
 
 #include "skin/core/Skin.h"
 #include "skin/engine/SkinObjectQueries.h"
+#include "win/RedrawPause.h"
 
 #include <cstring>
+#include <list>
 #include <vector>
 
 namespace skin {
@@ -12,7 +14,6 @@ namespace {
 
 constexpr int CLASS_NAME_CHARS = 100;  // 99 characters and the terminating zero
 const char* const DIALOG_CLASS = "#32770";
-const char* const CONTROL_BAR_PREFIX = "AfxControlBar";
 
 std::string ClassNameOf(HWND hwnd)
 {
@@ -23,35 +24,16 @@ std::string ClassNameOf(HWND hwnd)
 
 LONG StyleOf(HWND hwnd) { return ::GetWindowLongA(hwnd, GWL_STYLE); }
 
-// Buttons are looked up under the name their style makes of them.
-const char* ButtonClassForStyle(LONG style)
+// The font a control object describes, with nothing after the face name's
+// end, so that equal fonts of any skin are one.
+LOGFONTA LogFontOf(const FontRecord& record)
 {
-    if ((style & 7) == 7)
-        return "GroupBox";
-    if ((style & 2) || (style & 3) == 3 || (style & 5) == 5)
-        return "CheckBox";
-    if ((style & 4) || (style & 9) == 9)
-        return "Radio";
-    return "Button";
-}
-
-// The list of a combo box is skinned only when it belongs to a simple combo box.
-int KindOfComboList(HWND list)
-{
-    HWND combo = ::GetParent(list);
-    if (!combo)
-        return kTypeNone;
-    const LONG style = StyleOf(combo);
-    return ((style & 1) && (style & 3) != 3) ? kTypeListBox : kTypeNone;
-}
-
-// A tool bar that no skinned window holds is skinned on its own when it sits
-// in a floating tool window, but not inside a rebar or a control bar.
-bool IsStandaloneToolBarParent(HWND parent)
-{
-    const std::string parentClass = ClassNameOf(parent);
-    return parentClass != "ReBarWindow32" && parentClass.compare(0, 13, CONTROL_BAR_PREFIX) != 0 &&
-           ::GetParent(parent) && (::GetWindowLongA(parent, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    LOGFONTA logFont{};
+    static_assert(sizeof logFont <= sizeof record, "a font record starts with a LOGFONTA");
+    std::memcpy(&logFont, &record, sizeof logFont);
+    const size_t faceChars = strnlen(logFont.lfFaceName, LF_FACESIZE - 1);
+    std::memset(logFont.lfFaceName + faceChars, 0, LF_FACESIZE - faceChars);
+    return logFont;
 }
 
 }  // namespace
@@ -65,19 +47,22 @@ SkinWindowManager::~SkinWindowManager() = default;
 void SkinWindowManager::UseKinds(const KindTable& kinds)
 {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
-    m_classKinds.clear();
+    m_classRows.clear();
     m_factories.clear();
+    m_dialogKind = kTypeNone;
     for (const KindRow& row : kinds) {
-        if (!row.className.empty())
-            m_classKinds[row.className] = row.kind;
+        if (row.className.empty())
+            m_dialogKind = row.kind;
+        else
+            m_classRows[row.className] = row;
         m_factories[row.kind] = row.create;
     }
 }
 
-int SkinWindowManager::KindOfClass(const std::string& className) const
+const KindRow* SkinWindowManager::RowOf(const std::string& className) const
 {
-    const auto it = m_classKinds.find(className);
-    return it == m_classKinds.end() ? kTypeNone : it->second;
+    const auto it = m_classRows.find(className);
+    return it == m_classRows.end() ? nullptr : &it->second;
 }
 
 std::unique_ptr<SkinnedWindow> SkinWindowManager::CreateWindowObject(int kind) const
@@ -88,12 +73,10 @@ std::unique_ptr<SkinnedWindow> SkinWindowManager::CreateWindowObject(int kind) c
 
 int SkinWindowManager::KindOfWindow(HWND hwnd) const
 {
-    const std::string className = ClassNameOf(hwnd);
-    if (className == "Button")
-        return KindOfClass(ButtonClassForStyle(StyleOf(hwnd)));
-    if (className == "ComboLBox")
-        return KindOfComboList(hwnd);
-    return KindOfClass(className);
+    const KindRow* row = RowOf(ClassNameOf(hwnd));
+    if (!row)
+        return kTypeNone;
+    return row->sort ? row->sort(hwnd) : row->kind;
 }
 
 void SkinWindowManager::OnWindowCreated(HWND hwnd, const char* dialogSkinName)
@@ -109,10 +92,13 @@ void SkinWindowManager::OnWindowCreated(HWND hwnd, const char* dialogSkinName)
     if (!parent)
         return;
     std::lock_guard<std::recursive_mutex> guard(m_lock);
-    if (SkinnedWindow* ancestor = FindSkinnedAncestor(parent))
+    if (SkinnedWindow* ancestor = FindSkinnedAncestor(parent)) {
         SkinControl(hwnd, *ancestor, nullptr);
-    else if (className == "ToolbarWindow32" && IsStandaloneToolBarParent(parent))
-        SkinStandaloneToolBar(hwnd);
+        return;
+    }
+    const KindRow* row = RowOf(className);
+    if (row && row->standsAlone && row->standsAlone(hwnd))
+        SkinAlone(hwnd, row->kind);
 }
 
 SkinnedWindow* SkinWindowManager::Find(HWND hwnd)
@@ -141,10 +127,28 @@ SkinnedWindow* SkinWindowManager::FindSkinnedAncestor(HWND hwnd)
             return nullptr;
         }
         const SkinObject* object = skinned->Object();
-        if (!object || object->TypeId() == kTypeFrameWnd || object->TypeId() == kTypeShapeWnd)
+        if (!object || HoldsControls(*object))
             return skinned;
     }
     return nullptr;
+}
+
+void SkinWindowManager::Adopt(HWND hwnd, std::unique_ptr<SkinnedWindow> created, SkinObject* object,
+                              SkinnedWindow* owner)
+{
+    SkinnedWindow& window = *created;
+    if (!Register(hwnd, std::move(created)))
+        return;
+    window.Attach(object);
+    if (owner) {
+        window.SetOwnerWindow(owner->Handle());
+        owner->Children().insert(hwnd);
+    }
+    // A window that refuses the skin (owner-drawn, or its parent asked to
+    // skip it) must not stay registered: nothing would ever let it go. One
+    // that ended on a message of its subclassing has gone already.
+    if (!window.Subclass(hwnd))
+        Unregister(hwnd);
 }
 
 void SkinWindowManager::SkinDialog(HWND hwnd, const char* objectName)
@@ -155,29 +159,18 @@ void SkinWindowManager::SkinDialog(HWND hwnd, const char* objectName)
     SkinObject* object = m_skin->FindObject(objectName);
     if (!object)
         return;
-    std::unique_ptr<SkinnedWindow> created = CreateWindowObject(kTypeFrameWnd);
-    if (!created)
-        return;
-    SkinnedWindow& dialog = *created;
-    Register(hwnd, std::move(created));
-    dialog.Attach(object);
-    if (!dialog.Subclass(hwnd))
-        Unregister(hwnd);
+    if (std::unique_ptr<SkinnedWindow> created = CreateWindowObject(m_dialogKind))
+        Adopt(hwnd, std::move(created), object, nullptr);
 }
 
-void SkinWindowManager::SkinStandaloneToolBar(HWND hwnd)
+void SkinWindowManager::SkinAlone(HWND hwnd, int kind)
 {
     std::lock_guard<std::recursive_mutex> guard(m_lock);
-    SkinObject* object = m_skin->DefaultObject(kTypeToolBar);
+    SkinObject* object = m_skin->DefaultObject(kind);
     if (!object)
         return;
-    std::unique_ptr<SkinnedWindow> created = CreateWindowObject(kTypeToolBar);
-    if (!created)
-        return;
-    SkinnedWindow& toolBar = *created;
-    toolBar.Attach(object);
-    if (Register(hwnd, std::move(created)) && !toolBar.Subclass(hwnd))
-        Unregister(hwnd);
+    if (std::unique_ptr<SkinnedWindow> created = CreateWindowObject(kind))
+        Adopt(hwnd, std::move(created), object, nullptr);
 }
 
 void SkinWindowManager::SkinDescendants(HWND parent, SkinnedWindow& owner, SkinObject* ownerObject)
@@ -186,11 +179,9 @@ void SkinWindowManager::SkinDescendants(HWND parent, SkinnedWindow& owner, SkinO
         SkinControl(child, owner, ownerObject);
 }
 
-SkinObject* SkinWindowManager::ObjectForControl(HWND control, int kind, SkinObject* ownerObject)
+SkinObject* SkinWindowManager::ObjectForControl(HWND control, int objectKind, SkinObject* ownerObject)
 {
-    // Link windows wear the objects of static texts.
-    const int lookupKind = kind == kTypeLinkWnd ? kTypeStatic : kind;
-    return m_skin->ObjectForControl(ownerObject, lookupKind, static_cast<uint32_t>(::GetDlgCtrlID(control)));
+    return m_skin->ObjectForControl(ownerObject, objectKind, static_cast<uint32_t>(::GetDlgCtrlID(control)));
 }
 
 void SkinWindowManager::SkinControl(HWND control, SkinnedWindow& owner, SkinObject* ownerObject)
@@ -200,43 +191,30 @@ void SkinWindowManager::SkinControl(HWND control, SkinnedWindow& owner, SkinObje
     const int kind = KindOfWindow(control);
     if (kind == kTypeNone)
         return;
-    SkinObject* object = ObjectForControl(control, kind, ownerObject);
-    if (owner.Children().count(control))
-        RefreshExistingChild(control, owner, object);
-    else if (object)
-        SkinNewChild(control, kind, owner, object);
+    if (owner.Children().count(control)) {
+        RefreshExistingChild(control, owner, ownerObject);
+        return;
+    }
+    std::unique_ptr<SkinnedWindow> created = CreateWindowObject(kind);
+    if (!created)
+        return;
+    if (SkinObject* object = ObjectForControl(control, created->ObjectKind(), ownerObject))
+        Adopt(control, std::move(created), object, &owner);
 }
 
-void SkinWindowManager::RefreshExistingChild(HWND control, SkinnedWindow& owner, SkinObject* object)
+void SkinWindowManager::RefreshExistingChild(HWND control, SkinnedWindow& owner, SkinObject* ownerObject)
 {
     SkinnedWindow* existing = Find(control);
     if (!existing || existing->Handle() != control) {
         owner.Children().erase(control);  // stale: that window has gone or was let go
         return;
     }
-    if (object) {
+    if (SkinObject* object = ObjectForControl(control, existing->ObjectKind(), ownerObject)) {
         existing->Attach(object);
         return;
     }
     owner.Children().erase(control);
     Unregister(control);
-}
-
-void SkinWindowManager::SkinNewChild(HWND control, int kind, SkinnedWindow& owner, SkinObject* object)
-{
-    std::unique_ptr<SkinnedWindow> created = CreateWindowObject(kind);
-    if (!created)
-        return;
-    SkinnedWindow& window = *created;
-    if (!Register(control, std::move(created)))
-        return;
-    window.Attach(object);
-    window.SetOwnerWindow(owner.Handle());
-    owner.Children().insert(control);
-    // A control that refuses the skin (owner-drawn, or its parent asked to
-    // skip it) must not stay registered: nothing would ever let it go.
-    if (!window.Subclass(control))
-        Unregister(control);
 }
 
 bool SkinWindowManager::Register(HWND hwnd, std::unique_ptr<SkinnedWindow> window)
@@ -268,6 +246,14 @@ bool SkinWindowManager::Unregister(HWND hwnd)
     return true;
 }
 
+SkinObject* SkinWindowManager::SuccessorOf(const SkinObject* worn, int kind) const
+{
+    SkinObject* named = worn ? m_skin->FindObject(worn->Name()) : nullptr;
+    if (named && named->TypeId() == worn->TypeId())
+        return named;
+    return m_skin->DefaultObject(kind);
+}
+
 int SkinWindowManager::ApplySkin(std::unique_ptr<Skin> skin)
 {
     if (!skin)
@@ -280,19 +266,21 @@ int SkinWindowManager::ApplySkin(std::unique_ptr<Skin> skin)
         handles.push_back(entry.first);
     std::vector<HWND> unskin;
     unskin.reserve(handles.size());
+    // Each top-level window is drawn once, in the new skin, when all of it
+    // has moved; windows of other programs keep drawing meanwhile.
+    std::list<CRedrawPause> pauses;
+    for (HWND hwnd : handles)
+        if (!(StyleOf(hwnd) & WS_CHILD))
+            pauses.emplace_back(hwnd);
 
-    const bool updatesLocked = ::LockWindowUpdate(::GetDesktopWindow()) != FALSE;
     std::shared_ptr<Skin> previous = std::exchange(m_skin, std::move(skin));
-    m_previousFonts = std::move(m_fonts);
-    m_fonts.clear();
     for (HWND hwnd : handles) {
+        // Looked up after the message: a window may end on it.
+        ::SendMessageA(hwnd, WM_SYSCOLORCHANGE, 0, 0);
         SkinnedWindow* window = Find(hwnd);
         if (!window)
             continue;
-        ::SendMessageA(hwnd, WM_SYSCOLORCHANGE, 0, 0);
-        SkinObject* object = window->Object() ? m_skin->FindObject(window->Object()->Name()) : nullptr;
-        if (!object)
-            object = m_skin->DefaultObject(window->Kind());
+        SkinObject* object = SuccessorOf(window->Object(), window->Kind());
         if (!object && !window->MayStayWithoutSkinObject())
             unskin.push_back(hwnd);
         else
@@ -302,11 +290,7 @@ int SkinWindowManager::ApplySkin(std::unique_ptr<Skin> skin)
         Unregister(hwnd);
     for (auto it = m_registry.begin(); it != m_registry.end();)
         it = it->second->Handle() == it->first ? std::next(it) : m_registry.erase(it);
-
-    m_previousFonts.clear();
     previous.reset();
-    if (updatesLocked)
-        ::LockWindowUpdate(nullptr);
     return 1;
 }
 
@@ -315,7 +299,6 @@ void SkinWindowManager::UnskinAll()
     std::lock_guard<std::recursive_mutex> guard(m_lock);
     while (!m_registry.empty())
         Unregister(m_registry.begin()->first);
-    m_fonts.clear();
     m_skin = std::make_unique<Skin>();
 }
 
@@ -327,22 +310,31 @@ std::shared_ptr<const Skin> SkinWindowManager::SharedCurrentSkin()
 
 HFONT SkinWindowManager::FontOf(const SkinObject& object, bool make)
 {
-    std::lock_guard<std::recursive_mutex> guard(m_lock);
-    for (const auto* fonts : {&m_fonts, &m_previousFonts}) {
-        const auto it = fonts->find(&object);
-        if (it != fonts->end())
-            return it->second.Get();
-    }
     const FontRecord* record = FontRecordOf(object);
-    if (!make || !record)
+    if (!record)
         return nullptr;
-    LOGFONTA logFont{};
-    static_assert(sizeof logFont <= sizeof *record, "a font record starts with a LOGFONTA");
-    std::memcpy(&logFont, record, sizeof logFont);
-    logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
-    CFontObject& font = m_fonts[&object];
-    font.Reset(::CreateFontIndirectA(&logFont));
-    return font.Get();
+    const LOGFONTA logFont = LogFontOf(*record);
+    const std::string key(reinterpret_cast<const char*>(&logFont), sizeof logFont);
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    const auto it = m_fonts.find(key);
+    if (it != m_fonts.end())
+        return it->second.Get();
+    if (!make)
+        return nullptr;
+    CFontObject font(::CreateFontIndirectA(&logFont));
+    const HFONT made = font.Get();
+    if (made)
+        m_fonts.emplace(key, std::move(font));
+    return made;
+}
+
+bool SkinWindowManager::IsSkinFont(HFONT font)
+{
+    std::lock_guard<std::recursive_mutex> guard(m_lock);
+    for (const auto& entry : m_fonts)
+        if (entry.second.Get() == font)
+            return font != nullptr;
+    return false;
 }
 
 }  // namespace skin

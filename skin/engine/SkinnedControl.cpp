@@ -5,6 +5,12 @@
 
 namespace skin {
 
+namespace {
+
+HFONT FontOfWindow(HWND hwnd) { return reinterpret_cast<HFONT>(::SendMessageA(hwnd, WM_GETFONT, 0, 0)); }
+
+}  // namespace
+
 bool SkinnedControl::Subclass(HWND hwnd)
 {
     if (Refuses(hwnd))
@@ -14,21 +20,18 @@ bool SkinnedControl::Subclass(HWND hwnd)
         return false;
 
     SkinnedWindow* ancestor = Engine().manager.FindSkinnedAncestor(OwnerWindow());
-    SkinObject* own = (ancestor && ancestor->Object()) ? FindChildForControl(*ancestor->Object(), LookupKind(), id)
+    SkinObject* own = (ancestor && ancestor->Object()) ? FindChildForControl(*ancestor->Object(), ObjectKind(), id)
                                                         : nullptr;
-    if (own) {
+    if (own)
         SkinnedWindow::Attach(own);
-        const bool subclassed = AttachWindow(hwnd);
-        if (GivesFont(*own))
-            GiveSkinFont(!AutoPlace(*own));
-        if (AutoPlace(*own))
-            MoveToPlacement();
-        return subclassed;
-    }
+    KeepOwnFont(hwnd);  // before any font of a skin can reach the control
     if (!AttachWindow(hwnd))
         return false;
+    const bool placed = own && AutoPlace(*own);
     if (Object() && GivesFont(*Object()))
-        GiveSkinFont(true);
+        GiveSkinFont(!placed);
+    if (placed)
+        MoveToPlacement();
     return true;
 }
 
@@ -39,37 +42,48 @@ bool SkinnedControl::GivesFont(const SkinObject& object) const
 
 void SkinnedControl::Attach(SkinObject* object)
 {
-    const bool subclassed = Handle() != nullptr;
-    if (subclassed)
-        GiveOwnFontBack();
     SkinnedWindow::Attach(object);
-    if (subclassed && object && GivesFont(*object))
+    if (!Handle())
+        return;
+    if (object && GivesFont(*object))
         GiveSkinFont(true);
+    else
+        GiveOwnFontBack();
 }
 
-HFONT SkinnedControl::SkinFont(bool make) const
+HFONT SkinnedControl::SkinFont() const
 {
-    return Object() ? Engine().manager.FontOf(*Object(), make) : nullptr;
+    return Object() ? Engine().manager.FontOf(*Object()) : nullptr;
 }
 
 void SkinnedControl::GiveSkinFont(bool redraw)
 {
-    HFONT font = SkinFont();
-    if (!TakesSkinFont() || !font)
-        return;
-    ::PostMessageA(m_hWnd, SKINMSG_FONT_CHANGED, 0, 0);
-    ::PostMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+    if (TakesSkinFont())
+        ::PostMessageA(m_hWnd, SKINMSG_FONT_CHANGED, redraw, 0);
 }
 
-// The skin's font goes with its skin: a control still using it gets its own back.
+void SkinnedControl::TakeSkinFont(bool redraw)
+{
+    if (!TakesSkinFont() || !Object() || !GivesFont(*Object()))
+        return;
+    if (HFONT font = SkinFont()) {
+        KeepOwnFont(m_hWnd);
+        ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+    }
+}
+
+void SkinnedControl::KeepOwnFont(HWND hwnd)
+{
+    HFONT font = FontOfWindow(hwnd);
+    if (!Engine().manager.IsSkinFont(font))
+        m_hOwnFont = font;
+}
+
+// The skin's font is the skin's look: a control let go of gets its own back.
 void SkinnedControl::GiveOwnFontBack()
 {
-    HFONT skinFont = SkinFont(false);
-    if (!m_bOwnFontKept || !skinFont)
-        return;
-    if (reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)) == skinFont)
+    if (Engine().manager.IsSkinFont(FontOfWindow(m_hWnd)))
         ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hOwnFont), TRUE);
-    m_bOwnFontKept = false;
 }
 
 void SkinnedControl::MoveToPlacement()
@@ -91,10 +105,7 @@ LRESULT SkinnedControl::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg != SKINMSG_FONT_CHANGED)
         return SkinnedWindow::WindowProc(msg, wp, lp);
-    if (!m_bOwnFontKept) {
-        m_hOwnFont = reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
-        m_bOwnFontKept = true;
-    }
+    TakeSkinFont(wp != 0);
     return 0;
 }
 

@@ -28,17 +28,20 @@ protected:
     // Whether `object` gives its font to the control: when it asks to
     // ("AUTOSKINFONT") unless the kind says otherwise.
     virtual bool GivesFont(const SkinObject& object) const;
-    // The kind whose objects this control wears.
-    virtual int LookupKind() const { return Kind(); }
 
 private:
-    HFONT SkinFont(bool make = true) const;
+    HFONT SkinFont() const;
+    // Has the skin's font follow, posted: a dialog sets the font of a control
+    // it creates only after the control's creation, when the skin has had it.
     void GiveSkinFont(bool redraw);
+    // SKINMSG_FONT_CHANGED: the font of the object worn now, if it gives one.
+    void TakeSkinFont(bool redraw);
+    // Notes the font of the control `hwnd` unless it is a skin's.
+    void KeepOwnFont(HWND hwnd);
     void GiveOwnFontBack();
     void MoveToPlacement();
 
     HFONT m_hOwnFont = nullptr;  // borrowed: the control's font before the skin's
-    bool m_bOwnFontKept = false;
 };
 
 }  // namespace skin

@@ -3,6 +3,8 @@
 #include "skin/engine/EngineState.h"
 #include "win/WindowChain.h"
 
+#include <utility>
+
 namespace skin {
 
 namespace {
@@ -58,7 +60,15 @@ bool SkinnedWindow::AttachWindow(HWND hwnd)
     if (m_pObject && ::IsWindowVisible(hwnd))  // a hidden one is drawn whole when shown
         ::RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
     ::SendMessageA(hwnd, WM_SYSCOLORCHANGE, 0, 0);
-    return true;
+    // A window that ended on one of these messages took this object with it.
+    return FromHandle(hwnd) == this;
+}
+
+void SkinnedWindow::AddExtendedStyles(LONG bits)
+{
+    const LONG exStyle = ::GetWindowLongA(m_hWnd, GWL_EXSTYLE);
+    m_addedExStyles |= bits & ~exStyle;
+    ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, exStyle | bits);
 }
 
 void SkinnedWindow::Unskin()
@@ -68,17 +78,22 @@ void SkinnedWindow::Unskin()
     m_children.clear();
     if (!m_hWnd)
         return;
-    if (!m_bDestroying) {
-        if (m_bShaped)
-            ::SetWindowRgn(m_hWnd, nullptr, TRUE);
-        m_bShaped = false;
-        Chain().Remove(m_hWnd);
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
-    }
-    Chain().ClearObject(m_hWnd);
-    m_hWnd = nullptr;
+    const HWND hwnd = std::exchange(m_hWnd, nullptr);
     m_pfnKeptProc = nullptr;
+    if (!m_bDestroying)
+        Chain().Remove(hwnd);
+    Chain().ClearObject(hwnd);
+    if (m_bDestroying)
+        return;
+    // Let go first: from here on the window's own procedures answer for its
+    // frame, not the skin.
+    if (std::exchange(m_bShaped, false))
+        ::SetWindowRgn(hwnd, nullptr, TRUE);
+    if (m_addedExStyles)
+        ::SetWindowLongA(hwnd, GWL_EXSTYLE, ::GetWindowLongA(hwnd, GWL_EXSTYLE) & ~m_addedExStyles);
+    m_addedExStyles = 0;
+    ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
 }
 
 void SkinnedWindow::SetWindowRegion(CRegionObject region)

@@ -39,6 +39,8 @@ public:
     virtual bool Subclass(HWND hwnd) { return AttachWindow(hwnd); }
     virtual void OnShowWindow(WPARAM show, LPARAM status);
     virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
+    // The kind whose skin objects the window wears.
+    virtual int ObjectKind() const { return m_nKind; }
 
     HWND Handle() const { return m_hWnd; }
     SkinObject* Object() const { return m_pObject; }
@@ -55,10 +57,15 @@ public:
 
 protected:
     // The subclassing every kind shares: descendants first, then the
-    // window's procedure is replaced by the common one.
+    // window's procedure is replaced by the common one. False when the
+    // window stays as it was, or ended on a message sent meanwhile (and
+    // this object with it: the caller touches it no more).
     bool AttachWindow(HWND hwnd);
     // Lets a kind set the window styles its drawing needs before it takes over.
     virtual void AdjustStyles() {}
+    // Adds extended styles the drawing needs; those the window lacked are
+    // taken off again when it is let go.
+    void AddExtendedStyles(LONG bits);
     // The brush an edit control of this kind is drawn on; null leaves it to the system.
     virtual HBRUSH EditBrush(HDC dc);
     // The brush of `control` when it is a skinned edit control; null otherwise.
@@ -82,6 +89,7 @@ private:
     HWND m_hOwner = nullptr;  // the top-level skinned window a control belongs to
     std::set<HWND> m_children;
     bool m_bDestroying = false;
+    LONG m_addedExStyles = 0;  // extended styles the engine gave the window
     // Whether the window wears a region the engine gave it. The system deletes
     // a window's region when it is replaced or the window ends, so the engine
     // keeps no handle to it, only takes it off again when unskinning.

@@ -15,11 +15,6 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 protected:
-    // The program's own owner-drawn buttons keep their procedure and drawing.
-    bool Refuses(HWND hwnd) const override
-    {
-        return (::GetWindowLongA(hwnd, GWL_STYLE) & BS_OWNERDRAW) == BS_OWNERDRAW;
-    }
     // Draws the whole control into `dc` (an off-screen bitmap of the client size).
     virtual void Draw(HDC dc) = 0;
     // What a completed click changes beyond the notification.

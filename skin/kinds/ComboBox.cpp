@@ -91,9 +91,10 @@ private:
 bool SkinnedComboBox::Subclass(HWND hwnd)
 {
     m_bOwnerDrawn = (::GetWindowLongA(hwnd, GWL_STYLE) & CBS_OWNERDRAWFIXED) != 0;
-    const bool subclassed = SkinnedControl::Subclass(hwnd);
+    if (!SkinnedControl::Subclass(hwnd))
+        return false;
     TakeObject();
-    return subclassed;
+    return true;
 }
 
 void SkinnedComboBox::Attach(SkinObject* object)

@@ -63,7 +63,7 @@ protected:
     // The dialog shows through the frame's centre.
     void AdjustStyles() override
     {
-        ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, ::GetWindowLongA(m_hWnd, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+        AddExtendedStyles(WS_EX_TRANSPARENT);
     }
 
 private:

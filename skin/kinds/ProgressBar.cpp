@@ -83,9 +83,10 @@ private:
 bool SkinnedProgressBar::Subclass(HWND hwnd)
 {
     ::PostMessageA(hwnd, SKINMSG_PROGRESS_TAKE_OVER, 0, 0);
-    const bool subclassed = SkinnedControl::Subclass(hwnd);
+    if (!SkinnedControl::Subclass(hwnd))
+        return false;
     m_pBar = ObjectAs<ProgressBar>(Object());  // perhaps the control's own object now
-    return subclassed;
+    return true;
 }
 
 void SkinnedProgressBar::Attach(SkinObject* object)

@@ -59,12 +59,12 @@ protected:
         const LONG style = ::GetWindowLongA(hwnd, GWL_STYLE);
         return (style & SS_SIMPLE) == SS_SIMPLE || (style & SS_OWNERDRAW) == SS_OWNERDRAW;
     }
-    int LookupKind() const override { return kTypeStatic; }
+    int ObjectKind() const override { return kTypeStatic; }
     bool RepaintsParentWhenSubclassed() const override { return true; }
     void AdjustStyles() override
     {
         if (Label() && Label()->m_transparent)
-            ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, ::GetWindowLongA(m_hWnd, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+            AddExtendedStyles(WS_EX_TRANSPARENT);
     }
 
 private:

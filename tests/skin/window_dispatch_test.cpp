@@ -2,9 +2,11 @@
 // what a new skin does to them.
 #include "TestSkins.h"
 
+#include "framework/Window.h"
 #include "skin/core/ControlObjects.h"
 #include "skin/engine/EngineState.h"
 #include "skin/SkinEngine.h"
+#include "support/FreedMemory.h"
 #include "support/GuiObjects.h"
 #include "support/MessageSequence.h"
 #include "support/WindowText.h"
@@ -14,6 +16,7 @@
 #include <commdlg.h>
 
 #include <atomic>
+#include <cstring>
 #include <functional>
 #include <thread>
 
@@ -55,6 +58,11 @@ TEST_F(WindowDispatchTest, ControlsWearTheObjectOfTheirKind)
         {"Button", BS_AUTORADIOBUTTON, "Radio"},
         {"Button", BS_GROUPBOX, "GroupBox"},
         {"Button", BS_OWNERDRAW, ""},
+        // Split buttons and command links, of the types after BS_OWNERDRAW.
+        {"Button", BS_OWNERDRAW + 1, ""},
+        {"Button", BS_OWNERDRAW + 2, ""},
+        {"Button", BS_OWNERDRAW + 3, ""},
+        {"Button", BS_OWNERDRAW + 4, ""},
         {"Static", SS_LEFT, "Static"},
         {"Static", SS_OWNERDRAW, ""},
         {"Static", SS_SIMPLE, ""},
@@ -152,6 +160,144 @@ TEST_F(WindowDispatchTest, ASkinWithoutAKindsObjectUnskinsThoseWindowsAndGivesTh
     EXPECT_EQ(Engine().manager.CurrentSkin().FindObject(TEST_DIALOG_SKIN), Skinned(dialog.Handle())->Object());
     SetWindowTextA(edit, "still an edit");
     EXPECT_EQ("still an edit", WindowTextOf(edit));
+}
+
+// A layer on top of the engine's, as the program's own classes are: it may
+// end its window at a WM_SYSCOLORCHANGE, and counts the frame changes
+// answered otherwise than the system would.
+class TopLayer : public CWindowBase {
+public:
+    bool m_bEndOnColourChange = false;
+    int m_nFrameChanges = 0;
+    int m_nSkinAnswers = 0;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override
+    {
+        if (msg == WM_SYSCOLORCHANGE && m_bEndOnColourChange)
+            return ::DestroyWindow(GetSafeHwnd()), 0;
+        if (msg != WM_NCCALCSIZE)
+            return CWindowBase::WindowProc(msg, wp, lp);
+        // Either form of the message starts with the proposed rectangle.
+        NCCALCSIZE_PARAMS system{};
+        std::memcpy(&system, reinterpret_cast<const void*>(lp), wp ? sizeof system : sizeof(RECT));
+        ::DefWindowProcA(GetSafeHwnd(), msg, wp, reinterpret_cast<LPARAM>(&system));
+        const LRESULT result = CWindowBase::WindowProc(msg, wp, lp);
+        ++m_nFrameChanges;
+        m_nSkinAnswers += !EqualRect(&system.rgrc[0], reinterpret_cast<RECT*>(lp));
+        return result;
+    }
+};
+
+TEST_F(WindowDispatchTest, AWindowThatEndsOnAMessageOfTheEngineIsLetGo)
+{
+    ScopedFreedMemoryFill freedMemory;
+    ASSERT_TRUE(freedMemory.Applied());
+    TestDialog dialog;
+    for (bool afterNoSkin : {false, true}) {
+        SCOPED_TRACE(afterNoSkin ? "skinned again after no skin" : "moved to a new skin");
+        HWND button = dialog.AddControl("Button", BS_PUSHBUTTON, afterNoSkin ? 2 : 1);
+        if (afterNoSkin) {
+            ASSERT_EQ(1, UnloadSkin());
+        }
+        TopLayer top;
+        ASSERT_TRUE(top.SubclassWindow(button));
+        top.m_bEndOnColourChange = true;
+        ASSERT_NE(0, LoadTestSkin(*MakeFullSkin()));
+        EXPECT_FALSE(IsWindow(button));
+        EXPECT_EQ(nullptr, Skinned(button));
+        EXPECT_EQ(TEST_DIALOG_SKIN, WornObject(dialog.Handle()));
+    }
+    EXPECT_EQ(0, freedMemory.FreedMemoryUses());
+}
+
+TEST_F(WindowDispatchTest, NoSkinLetsTheFrameGoBeforeTheSystemAnswersItsChange)
+{
+    TestDialog dialog;
+    TopLayer top;
+    ASSERT_TRUE(top.SubclassWindow(dialog.Handle()));
+    ASSERT_EQ(1, UnloadSkin());
+    EXPECT_GT(top.m_nFrameChanges, 0);
+    EXPECT_EQ(0, top.m_nSkinAnswers);
+}
+
+TEST_F(WindowDispatchTest, ANewSkinsObjectOfTheSameNameIsWornOnlyWhenItIsOfTheSameType)
+{
+    TestDialog dialog;
+    HWND button = dialog.AddControl("Button", BS_PUSHBUTTON);
+    ASSERT_EQ("Button", WornObject(button));
+    std::unique_ptr<Skin> skin = MakeSkin({});
+    AddObject(*skin, kTypeButton, "PushLook");
+    AddPaintedImage(*skin, "Button", 1, 1, [](int, int) { return RGB(0, 0, 0); });
+    ASSERT_NE(0, LoadTestSkin(*skin));
+    EXPECT_EQ("PushLook", WornObject(button));
+}
+
+TEST_F(WindowDispatchTest, NoSkinTakesBackTheTransparencyItGaveLabelsAndGroupBoxes)
+{
+    std::unique_ptr<Skin> skin = MakeFullSkin();
+    dynamic_cast<Static&>(*skin->FindObject("Static")).m_transparent = 1;
+    ASSERT_NE(0, LoadTestSkin(*skin));
+    TestDialog dialog;
+    const struct {
+        HWND control;
+        LONG own;
+    } controls[] = {{dialog.AddControl("Static", SS_LEFT, 1), 0},
+                    {dialog.AddControl("Button", BS_GROUPBOX, 2), 0},
+                    {dialog.Add("Static", SS_LEFT, {5, 5, 50, 20}, 3, "", WS_EX_TRANSPARENT), WS_EX_TRANSPARENT}};
+    const auto transparency = [](HWND control) { return GetWindowLongA(control, GWL_EXSTYLE) & WS_EX_TRANSPARENT; };
+    for (const auto& c : controls)
+        EXPECT_EQ(WS_EX_TRANSPARENT, transparency(c.control)) << GetDlgCtrlID(c.control);
+    ASSERT_EQ(1, UnloadSkin());
+    for (const auto& c : controls)
+        EXPECT_EQ(c.own, transparency(c.control)) << GetDlgCtrlID(c.control);
+}
+
+// A skin whose labels and buttons wear its font; without the dialog's object too.
+std::unique_ptr<Skin> MakeFontSkin(bool withDialog = true)
+{
+    std::unique_ptr<Skin> skin = withDialog ? MakeSkin({}) : std::make_unique<Skin>();
+    for (int kind : {kTypeStatic, kTypeButton})
+        dynamic_cast<ControlObject&>(*AddObject(*skin, kind)).m_autoSkinFont = 1;
+    return skin;
+}
+
+TEST_F(WindowDispatchTest, ControlsGetTheirOwnFontBackAndNeverKeepADeletedOne)
+{
+    const struct {
+        const char* step;
+        std::function<void()> change;
+    } steps[] = {
+        {"no skin before the font arrived", [] { LoadTestSkin(*MakeFontSkin()); UnloadSkin(); }},
+        {"a skin without fonts before it arrived", [] {
+             LoadTestSkin(*MakeFontSkin());
+             LoadTestSkin(*MakeFullSkin());
+         }},
+        {"a skin without the dialog's object, then no skin", [] {
+             LoadTestSkin(*MakeFontSkin());
+             PumpMessages();
+             LoadTestSkin(*MakeFontSkin(false));
+             PumpMessages();
+             UnloadSkin();
+         }},
+    };
+    const auto own = reinterpret_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        ASSERT_NE(0, LoadTestSkin(*MakeFullSkin()));
+        TestDialog dialog;
+        const HWND controls[] = {dialog.AddControl("Static", SS_LEFT, 1),
+                                 dialog.AddControl("Button", BS_PUSHBUTTON, 2)};
+        for (HWND control : controls)
+            SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(own), FALSE);  // as a dialog does
+        step.change();
+        PumpMessages();
+        for (HWND control : controls) {
+            const auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+            EXPECT_EQ(OBJ_FONT, GetObjectType(font)) << GetDlgCtrlID(control);
+            EXPECT_EQ(own, font) << GetDlgCtrlID(control);
+        }
+    }
 }
 
 // Watches for a visible dialog of this process with `caption`, notes which
