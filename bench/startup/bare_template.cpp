@@ -6,22 +6,12 @@
 #include "services/StageTimes.h"
 
 #include "ConverterImports.h"
+#include "DialogEndingOn.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 namespace {
-
-INT_PTR CALLBACK BareProc(HWND dialog, UINT msg, WPARAM wp, LPARAM)
-{
-    if (msg == WM_INITDIALOG)
-        return TRUE;
-    if (msg == WM_COMMAND && LOWORD(wp) == IDC_EXIT) {
-        EndDialog(dialog, IDC_EXIT);
-        return TRUE;
-    }
-    return FALSE;
-}
 
 // The loader maps the converter's libraries before its entry point; this
 // maps the same ones, so both pay for them.
@@ -39,7 +29,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     LoadConverterLibraries();
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&classes);
-    const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONVERTER), nullptr, BareProc, 0);
+    const INT_PTR result =
+        DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONVERTER), nullptr, DialogEndingOn<IDC_EXIT>, 0);
     WriteStageTimes();
     return static_cast<int>(result);
 }

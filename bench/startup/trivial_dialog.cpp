@@ -2,6 +2,8 @@
 // can show, one OK button, built and started like the converter.
 #include "services/StageTimes.h"
 
+#include "DialogEndingOn.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -21,17 +23,6 @@ struct OneButtonTemplate {
 #pragma pack(pop)
 static_assert(offsetof(OneButtonTemplate, button) % 4 == 0, "a dialog item starts on a DWORD boundary");
 
-INT_PTR CALLBACK OneButtonProc(HWND dialog, UINT msg, WPARAM wp, LPARAM)
-{
-    if (msg == WM_INITDIALOG)
-        return TRUE;
-    if (msg == WM_COMMAND && LOWORD(wp) == IDOK) {
-        EndDialog(dialog, IDOK);
-        return TRUE;
-    }
-    return FALSE;
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
@@ -44,7 +35,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     form.buttonClass = 0x0080;
     form.text[0] = L'O';
     form.text[1] = L'K';
-    const INT_PTR result = DialogBoxIndirectParamA(instance, &form.dialog, nullptr, OneButtonProc, 0);
+    const INT_PTR result = DialogBoxIndirectParamA(instance, &form.dialog, nullptr, DialogEndingOn<IDOK>, 0);
     WriteStageTimes();
     return static_cast<int>(result);
 }
